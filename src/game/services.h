@@ -1,0 +1,85 @@
+// The small interfaces through which the rules reach sound, pauses, random draws, message
+// boxes and the other subsystems, so that tests can decide every answer.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace gd {
+
+// Sound events in the order the profile stores their files.
+enum class SoundEvent {
+    IncomingSystemMessage = 0,
+    IncomingChatMessage,
+    ChatMessageSent,
+    YourPieceDrop,
+    OpponentPieceDrop,
+    GameReady,
+    GameOverSound,
+    GamePlayError,
+};
+
+// Starts a WAV file playing without waiting; a new sound cuts the one still playing. A missing
+// file or sound device is silence.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void Play(const std::string& file) = 0;
+};
+
+// The one-second pause inside a move: repaint, then wait without taking input.
+class Pauser {
+public:
+    virtual ~Pauser() = default;
+    virtual void Pause() = 0;
+};
+
+// The random generator. `Reseed` mixes the clock in, as the game does before each draw;
+// `Next` gives a number in [0, 1).
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void Reseed() = 0;
+    virtual double Next() = 0;
+};
+
+// Modal message boxes and the input box.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual void Message(const std::string& text, const std::string& title) = 0;
+    virtual bool YesNo(const std::string& text, const std::string& title) = 0;
+    virtual std::optional<std::string> Input(const std::string& text, const std::string& title,
+                                             const std::string& initial) = 0;
+};
+
+enum class GameOutcome { Win, Loss, Tie };
+
+// Where the rules hand over to the other subsystems and the windows. Every hook defaults to
+// nothing, so a subsystem that is not there yet changes nothing.
+class GameHooks {
+public:
+    virtual ~GameHooks() = default;
+    // Shows the game-over window without waiting for it.
+    virtual void ShowPlayMore() {}
+    // Records one game on the named profile, counted from that profile's side.
+    virtual void RecordGameResult(const std::string& /*name*/, GameOutcome /*outcome*/) {}
+    // Sends a LAN message ("M" + letter + hole) to the opponent.
+    virtual void SendLanMove(const std::string& /*message*/) {}
+    // Posts the local move (letter + hole) to the opponent's mailbox on the game server.
+    virtual void UploadMove(const std::string& /*move*/) {}
+    // Shows one hole at once, before a pause.
+    virtual void RepaintHole(int /*hole*/) {}
+};
+
+// Everything the rules need from outside the state, passed by reference alongside it.
+struct Services {
+    SoundPlayer& sound;
+    Pauser& pause;
+    RandomSource& random;
+    Prompter& prompt;
+    GameHooks& hooks;
+};
+
+}  // namespace gd

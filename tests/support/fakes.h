@@ -1,0 +1,169 @@
+// Test doubles for the rules' interfaces and a board built from a short picture.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "board.h"
+#include "rules.h"
+#include "services.h"
+#include "state.h"
+
+namespace gd::test {
+
+class RecordingSound : public SoundPlayer {
+public:
+    void Play(const std::string& file) override { played.push_back(file); }
+    std::vector<std::string> played;
+};
+
+class CountingPauser : public Pauser {
+public:
+    void Pause() override { ++pauses; }
+    int pauses = 0;
+};
+
+// Gives the scripted numbers in order, then a fixed walk over [0, 1); counts reseeds.
+class ScriptedRandom : public RandomSource {
+public:
+    void Reseed() override { ++reseeds; }
+    double Next() override {
+        if (script.empty()) {
+            // An endless even walk over [0, 1), so that "draw again" loops always end.
+            fallback = fallback + 0.381966;
+            if (fallback >= 1.0) fallback -= 1.0;
+            return fallback;
+        }
+        const double v = script.front();
+        script.pop_front();
+        return v;
+    }
+    // Queues the draws that give these letter numbers (0..25) or column draws (0..6 of 7).
+    void QueueLetters(const std::vector<int>& letters) {
+        for (int n : letters) script.push_back((n + 0.5) / 26.0);
+    }
+    void QueueColumns(const std::vector<int>& columns) {
+        for (int c : columns) script.push_back((c + 0.5) / 7.0);
+    }
+    std::deque<double> script;
+    double fallback = 0.0;
+    int reseeds = 0;
+};
+
+// Answers message boxes from a script and records every box shown.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Shown {
+        std::string text, title;
+    };
+    void Message(const std::string& text, const std::string& title) override {
+        shown.push_back({text, title});
+    }
+    bool YesNo(const std::string& text, const std::string& title) override {
+        shown.push_back({text, title});
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> Input(const std::string& text, const std::string& title,
+                                     const std::string&) override {
+        shown.push_back({text, title});
+        if (inputs.empty()) return std::nullopt;
+        auto v = inputs.front();
+        inputs.pop_front();
+        return v;
+    }
+    std::vector<Shown> shown;
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> inputs;
+};
+
+class RecordingHooks : public GameHooks {
+public:
+    void ShowPlayMore() override { ++playMoreShown; }
+    void RecordGameResult(const std::string& name, GameOutcome outcome) override {
+        results.emplace_back(name, outcome);
+    }
+    void SendLanMove(const std::string& message) override { lanMoves.push_back(message); }
+    void UploadMove(const std::string& move) override { uploads.push_back(move); }
+    void RepaintHole(int hole) override { repainted.push_back(hole); }
+    int playMoreShown = 0;
+    std::vector<std::pair<std::string, GameOutcome>> results;
+    std::vector<std::string> lanMoves, uploads;
+    std::vector<int> repainted;
+};
+
+// A state with fakes wired in, an empty board and an optional word list.
+struct Harness {
+    GameState s;
+    RecordingSound sound;
+    CountingPauser pause;
+    ScriptedRandom random;
+    ScriptedPrompter prompt;
+    RecordingHooks hooks;
+    Services sv{sound, pause, random, prompt, hooks};
+
+    Harness() {
+        for (int h = 0; h < kBoardHoles; ++h) EmptyHole(s, h);
+    }
+    void AddWords(const std::vector<std::string>& words) {
+        for (const auto& w : words) s.Words.Add(w);
+    }
+    // Rows of seven characters, top row first; '.' is empty, a lower-case letter is a blue
+    // letter, an upper-case letter a red one. Fewer than six rows fill from the bottom.
+    void SetBoard(const std::vector<std::string>& rows) {
+        const int count = static_cast<int>(rows.size());
+        for (int i = 0; i < count; ++i) {
+            const int r = count - 1 - i;  // the last row given is the bottom row
+            for (int c = 0; c < kColumns; ++c) {
+                const char ch = rows[i].at(c);
+                const int h = r * kColumns + c;
+                if (ch == '.') {
+                    EmptyHole(s, h);
+                } else if (ch >= 'a' && ch <= 'z') {
+                    SetHole(s, h, std::string(1, ch), Picture::Blue);
+                } else {
+                    SetHole(s, h, std::string(1, static_cast<char>(ch - 'A' + 'a')), Picture::Red);
+                }
+            }
+        }
+    }
+    // The board as rows of letters, top row first, '.' for empty.
+    std::vector<std::string> Board() const {
+        std::vector<std::string> rows;
+        for (int r = kRows - 1; r >= 0; --r) {
+            std::string row;
+            for (int c = 0; c < kColumns; ++c) {
+                const Cell& cell = s.Hole[r * kColumns + c];
+                row += cell.Tag == kEmptyMarker ? '.' : cell.Tag[0];
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    // Deals the given letters to the eight pieces in the local colour.
+    void SetPieces(const std::string& letters) {
+        for (int i = 0; i < kPieceCount; ++i) {
+            s.Image[i].picture = PieceColourPicture(s.PieceColour);
+            s.Image[i].Tag = std::string(1, letters.at(i));
+            s.Image[i].visible = true;
+        }
+    }
+    // A game in play between the local player and an opponent, the local player to move.
+    void StartPlay(const std::string& local = "Ann", const std::string& other = "Bob") {
+        s.LocalPlayer = s.FirstPlayer = s.CurrentPlayer = local;
+        s.SecondPlayer = other;
+        s.GameOver = false;
+    }
+    // Drags piece `piece` out of the piece area and releases it over `hole`.
+    void Drop(int piece, int hole) {
+        s.Image[piece].visible = false;
+        HoleDragDrop(s, sv, hole, piece);
+    }
+};
+
+}  // namespace gd::test
