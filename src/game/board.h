@@ -26,8 +26,12 @@ int LandingHole(const GameState& s, int column);
 int LetFall(GameState& s, int hole);
 
 // 1-based column (1 left .. 7 right) and row (1 top .. 6 bottom) of a hole 0..41.
-inline int ColumnOf(int hole) { return hole % kColumns + 1; }
-inline int RowOf(int hole) { return kRows - hole / kColumns; }
+inline int ColumnOf(int hole) {
+    return hole % kColumns + 1;
+}
+inline int RowOf(int hole) {
+    return kRows - hole / kColumns;
+}
 
 // One of the 13 windows through a hole: offsets from the hole in reading order, and the rows
 // and columns of the hole for which all four cells lie on the board.

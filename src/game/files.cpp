@@ -49,7 +49,8 @@ std::vector<std::string> ListFilesNoCase(const std::string& folder, const std::s
         std::error_code fileEc;
         if (!it->is_regular_file(fileEc)) continue;
         const std::string lower = LowerAscii(name);
-        if (lower.size() >= ext.size() && lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0)
+        if (lower.size() >= ext.size() &&
+            lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0)
             names.push_back(name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {

@@ -12,8 +12,12 @@ namespace {
 
 constexpr int kVisibleStatusLines = 4;
 
-bool IsVowel(int n) { return n == 0 || n == 4 || n == 8 || n == 14 || n == 20; }
-bool IsVowelTag(const std::string& tag) { return IsVowel(LetterNumber(tag)); }
+bool IsVowel(int n) {
+    return n == 0 || n == 4 || n == 8 || n == 14 || n == 20;
+}
+bool IsVowelTag(const std::string& tag) {
+    return IsVowel(LetterNumber(tag));
+}
 
 // Maps a consonant to a vowel by range, as the refill does for a piece area without vowels.
 int VowelByRange(int n) {
@@ -61,8 +65,8 @@ void GameDrawn(GameState& s, Services& sv) {
 void WordFound(GameState& s, const std::string& word) {
     s.MoveEndedGame = true;
     s.GameOver = true;
-    AddStatusLine(s, s.CurrentPlayer + " made word " + word + ". Game Over. Winner is " +
-                         s.CurrentPlayer);
+    AddStatusLine(
+        s, s.CurrentPlayer + " made word " + word + ". Game Over. Winner is " + s.CurrentPlayer);
     s.WinningWord = word;
     s.Label13 = "Game Over";
     if (s.lantimer.Enabled) s.lantimer.Enabled = false;
@@ -106,7 +110,8 @@ void SoundButtonClick(GameState& s, Services& sv) {
 }
 
 void CancelPieceDrag(GameState& s, Services& sv) {
-    for (Piece& piece : s.Image) piece.visible = true;
+    for (Piece& piece : s.Image)
+        piece.visible = true;
     PlaySound(s, sv, SoundEvent::GamePlayError);
 }
 
@@ -208,7 +213,8 @@ void CheckForWord(GameState& s, Services& sv, int hole) {
 
 void CheckWord(GameState& s, Services& /*sv*/, const std::string& word) {
     const int matches = s.Words.Matches(word);
-    for (int i = 0; i < matches; ++i) WordFound(s, word);
+    for (int i = 0; i < matches; ++i)
+        WordFound(s, word);
 }
 
 void IncrementCaption(std::string& caption) {
@@ -231,7 +237,8 @@ void ShowWinningWord(GameState& s, Services& sv, const std::array<int, 4>& holes
 
 void ClearBoard(GameState& s) {
     if (!s.GameOver) return;
-    for (int h = 0; h < kBoardHoles; ++h) EmptyHole(s, h);
+    for (int h = 0; h < kBoardHoles; ++h)
+        EmptyHole(s, h);
     for (Piece& piece : s.Image) {
         piece.picture = s.Blank.picture;
         piece.Tag = s.Blank.Tag;
@@ -243,7 +250,8 @@ void NewGame(GameState& s, Services& sv) {
     s.GameOver = false;
     s.MoveEndedGame = false;
     sv.random.Reseed();
-    for (Piece& piece : s.Image) GiveLetterToPiece(s, piece, DrawLetter(sv));
+    for (Piece& piece : s.Image)
+        GiveLetterToPiece(s, piece, DrawLetter(sv));
     if (s.ComputerGame || s.LanGame) s.lantimer.Enabled = true;
     if (s.InternetState == 1) s.inettimer.Enabled = true;
     s.CurrentPlayer = s.FirstPlayer != s.LastStarter ? s.FirstPlayer : s.SecondPlayer;

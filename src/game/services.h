@@ -23,14 +23,14 @@ enum class SoundEvent {
 // Starts a WAV file playing without waiting; a new sound cuts the one still playing. A missing
 // file or sound device is silence.
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     virtual void Play(const std::string& file) = 0;
 };
 
 // The one-second pause inside a move: repaint, then wait without taking input.
 class Pauser {
-public:
+  public:
     virtual ~Pauser() = default;
     virtual void Pause() = 0;
 };
@@ -38,7 +38,7 @@ public:
 // The random generator. `Reseed` mixes the clock in, as the game does before each draw;
 // `Next` gives a number in [0, 1).
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual void Reseed() = 0;
     virtual double Next() = 0;
@@ -46,7 +46,7 @@ public:
 
 // Modal message boxes and the input box.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual void Message(const std::string& text, const std::string& title) = 0;
     virtual bool YesNo(const std::string& text, const std::string& title) = 0;
@@ -59,7 +59,7 @@ enum class GameOutcome { Win, Loss, Tie };
 // Where the rules hand over to the other subsystems and the windows. Every hook defaults to
 // nothing, so a subsystem that is not there yet changes nothing.
 class GameHooks {
-public:
+  public:
     virtual ~GameHooks() = default;
     // Shows the game-over window without waiting for it.
     virtual void ShowPlayMore() {}

@@ -10,7 +10,7 @@
 
 namespace gd {
 
-constexpr int kBoardHoles = 42;  // holes 0..41: 7 x row + column, row 0 at the bottom
+constexpr int kBoardHoles = 42;    // holes 0..41: 7 x row + column, row 0 at the bottom
 constexpr int kDropRowFirst = 42;  // holes 42..48: the drop row, 42 + column
 constexpr int kHoleCount = 49;
 constexpr int kColumns = 7;
@@ -100,8 +100,8 @@ struct GameState {
     std::string CurrentPictureUrl;
     std::string BackgroundFile;
     std::array<std::string, kSoundEventCount> CurrentSoundFiles{
-        "sysmess.wav", "incoming.wav", "sent.wav",   "dropped.wav",
-        "dropped2.wav", "begin.wav",   "app.wav",    "missed.wav"};
+        "sysmess.wav",  "incoming.wav", "sent.wav", "dropped.wav",
+        "dropped2.wav", "begin.wav",    "app.wav",  "missed.wav"};
     int CurrentComputerSkill = 2;  // 1 Beginner, 2 Normal, 3 Master
     bool ProxyFlag = false;
     std::string CurrentProxyAddress;

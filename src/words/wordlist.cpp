@@ -64,7 +64,9 @@ bool LoadWordList(WordList& list, const std::string& path) {
     });
 }
 
-bool IsWord(const WordList& list, const std::string& word) { return list.Matches(word) > 0; }
+bool IsWord(const WordList& list, const std::string& word) {
+    return list.Matches(word) > 0;
+}
 
 std::optional<Definition> LookUpDefinition(const std::string& path, const std::string& word) {
     const std::string wanted = UpperAscii(Trim(word));

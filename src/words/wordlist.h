@@ -38,7 +38,8 @@ struct WordList {
 // Calls `visit` with each whole record of a dictionary file in file order, until it returns
 // false; a trailing partial record is ignored. Returns false when the file cannot be opened.
 // Records are streamed, so a huge file costs no memory.
-bool ForEachDictRecord(const std::string& path, const std::function<bool(const DictRecord&)>& visit);
+bool ForEachDictRecord(const std::string& path,
+                       const std::function<bool(const DictRecord&)>& visit);
 
 // Loads the word fields of `path` into `list` (at most kMaxWords; further records are ignored).
 // Returns false, leaving the list empty, when the file cannot be read.

@@ -15,20 +15,20 @@
 namespace gd::test {
 
 class RecordingSound : public SoundPlayer {
-public:
+  public:
     void Play(const std::string& file) override { played.push_back(file); }
     std::vector<std::string> played;
 };
 
 class CountingPauser : public Pauser {
-public:
+  public:
     void Pause() override { ++pauses; }
     int pauses = 0;
 };
 
 // Gives the scripted numbers in order, then a fixed walk over [0, 1); counts reseeds.
 class ScriptedRandom : public RandomSource {
-public:
+  public:
     void Reseed() override { ++reseeds; }
     double Next() override {
         if (script.empty()) {
@@ -43,10 +43,12 @@ public:
     }
     // Queues the draws that give these letter numbers (0..25) or column draws (0..6 of 7).
     void QueueLetters(const std::vector<int>& letters) {
-        for (int n : letters) script.push_back((n + 0.5) / 26.0);
+        for (int n : letters)
+            script.push_back((n + 0.5) / 26.0);
     }
     void QueueColumns(const std::vector<int>& columns) {
-        for (int c : columns) script.push_back((c + 0.5) / 7.0);
+        for (int c : columns)
+            script.push_back((c + 0.5) / 7.0);
     }
     std::deque<double> script;
     double fallback = 0.0;
@@ -55,7 +57,7 @@ public:
 
 // Answers message boxes from a script and records every box shown.
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     struct Shown {
         std::string text, title;
     };
@@ -83,7 +85,7 @@ public:
 };
 
 class RecordingHooks : public GameHooks {
-public:
+  public:
     void ShowPlayMore() override { ++playMoreShown; }
     void RecordGameResult(const std::string& name, GameOutcome outcome) override {
         results.emplace_back(name, outcome);
@@ -108,10 +110,12 @@ struct Harness {
     Services sv{sound, pause, random, prompt, hooks};
 
     Harness() {
-        for (int h = 0; h < kBoardHoles; ++h) EmptyHole(s, h);
+        for (int h = 0; h < kBoardHoles; ++h)
+            EmptyHole(s, h);
     }
     void AddWords(const std::vector<std::string>& words) {
-        for (const auto& w : words) s.Words.Add(w);
+        for (const auto& w : words)
+            s.Words.Add(w);
     }
     // Rows of seven characters, top row first; '.' is empty, a lower-case letter is a blue
     // letter, an upper-case letter a red one. Fewer than six rows fill from the bottom.

@@ -18,7 +18,7 @@ std::string Record(const std::string& word, const std::string& definition) {
 }
 
 class WordFile : public ::testing::Test {
-protected:
+  protected:
     std::string path = (std::filesystem::temp_directory_path() /
                         ("wordlist_test_" + std::to_string(::getpid()) + ".dic"))
                            .string();
@@ -32,7 +32,8 @@ TEST_F(WordFile, LoadsEveryWholeRecordIncludingTheLast) {
     WordList list;
     ASSERT_TRUE(LoadWordList(list, path));
     EXPECT_EQ(list.WordCount, 3);
-    for (const char* w : {"able", "acid", "zone"}) EXPECT_TRUE(IsWord(list, w)) << w;
+    for (const char* w : {"able", "acid", "zone"})
+        EXPECT_TRUE(IsWord(list, w)) << w;
     EXPECT_FALSE(IsWord(list, "abl"));
 }
 
@@ -42,6 +43,62 @@ TEST_F(WordFile, IgnoresATrailingPartialRecord) {
     ASSERT_TRUE(LoadWordList(list, path));
     EXPECT_EQ(list.WordCount, 1);
     EXPECT_FALSE(IsWord(list, "acid"));
+}
+
+// Guards against case mattering anywhere: in the file, in the lookup, or between the two.
+TEST_F(WordFile, LetterCaseNeverMatters) {
+    Write(Record("ABLE", "x") + Record("Acid", "y") + Record("zone", "z"));
+    WordList list;
+    ASSERT_TRUE(LoadWordList(list, path));
+    for (const char* w : {"able", "ABLE", "Able", "acid", "ACID", "Zone"})
+        EXPECT_TRUE(IsWord(list, w)) << w;
+    EXPECT_EQ(list.Words[0], "ABLE");  // stored as the file has it
+}
+
+TEST_F(WordFile, KeepsTheFirst4000Records) {
+    std::string bytes;
+    for (int i = 0; i < 4005; ++i) {
+        std::string w = "aaaa";
+        for (int k = 3, n = i; k >= 0; --k, n /= 26)
+            w[k] = static_cast<char>('a' + n % 26);
+        bytes += Record(w, "word number " + std::to_string(i));
+    }
+    Write(bytes);
+    WordList list;
+    ASSERT_TRUE(LoadWordList(list, path));
+    EXPECT_EQ(list.WordCount, kMaxWords);
+    EXPECT_TRUE(IsWord(list, "afxv"));   // record 3999: the last one kept
+    EXPECT_FALSE(IsWord(list, "afxw"));  // record 4000: beyond the table
+}
+
+TEST_F(WordFile, MissingEmptyAndStrangeFilesLoadWithoutHarm) {
+    WordList list;
+    list.Add("old");
+    EXPECT_FALSE(LoadWordList(list, path + ".missing"));
+    EXPECT_EQ(list.WordCount, 0);
+    EXPECT_FALSE(IsWord(list, "old"));
+
+    Write("");
+    EXPECT_TRUE(LoadWordList(list, path));
+    EXPECT_EQ(list.WordCount, 0);
+
+    Write(Record("\xe9t\xe9s", "\xff\xfe") + Record(std::string("ab\0d", 4), "") +
+          Record("cafe", "\x80"));
+    EXPECT_TRUE(LoadWordList(list, path));
+    EXPECT_EQ(list.WordCount, 3);
+    EXPECT_TRUE(IsWord(list, "CAFE"));
+    EXPECT_FALSE(IsWord(list, "\xc9T\xc9S"));  // only ASCII letters change case
+    EXPECT_TRUE(IsWord(list, "\xe9T\xe9S"));
+}
+
+TEST_F(WordFile, DefinitionOfTheFirstMatchingRecordTrimmed) {
+    Write(Record("able", "  having power  ") + Record("ABLE", "second") + Record("acid", "sour"));
+    const auto found = LookUpDefinition(path, " Able ");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->word, "able");
+    EXPECT_EQ(found->definition, "having power");
+    EXPECT_FALSE(LookUpDefinition(path, "zone"));
+    EXPECT_FALSE(LookUpDefinition(path + ".missing", "able"));
 }
 
 }  // namespace
