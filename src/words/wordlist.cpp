@@ -1,6 +1,7 @@
 // Reading "wordlist.dic" and looking words up in it.
 #include "wordlist.h"
 
+#include <cassert>
 #include <fstream>
 
 namespace gd {
@@ -24,16 +25,54 @@ std::string LowerAscii(std::string s) {
     return s;
 }
 
+namespace {
+
+constexpr int kLetters = 26;
+
+std::size_t PatternKey(int position, int a, int b, int c) {
+    return static_cast<std::size_t>(((position * kLetters + a) * kLetters + b) * kLetters + c);
+}
+
+// Only words of four ASCII letters can equal a word read off the board.
+bool IsFourLetters(const std::string& upper) {
+    if (upper.size() != 4) return false;
+    for (char ch : upper)
+        if (ch < 'A' || ch > 'Z') return false;
+    return true;
+}
+
+}  // namespace
+
 void WordList::Clear() {
     Words.clear();
     Index.clear();
+    LetterPatterns.clear();
     WordCount = 0;
 }
 
 void WordList::Add(const std::string& trimmedWord) {
     Words.push_back(trimmedWord);
-    ++Index[UpperAscii(trimmedWord)];
+    const std::string upper = UpperAscii(trimmedWord);
+    ++Index[upper];
     WordCount = static_cast<int>(Words.size());
+    if (!IsFourLetters(upper)) return;
+    if (LetterPatterns.empty()) LetterPatterns.assign(PatternKey(4, 0, 0, 0), 0);
+    int n[4];
+    for (int i = 0; i < 4; ++i)
+        n[i] = upper[i] - 'A';
+    for (int p = 0; p < 4; ++p) {
+        int others[3], k = 0;
+        for (int i = 0; i < 4; ++i)
+            if (i != p) others[k++] = n[i];
+        LetterPatterns[PatternKey(p, others[0], others[1], others[2])] |= 1u << n[p];
+    }
+}
+
+std::uint32_t WordList::CompletingLetters(int position, int a, int b, int c) const {
+    assert(position >= 0 && position < 4);
+    assert(a >= 0 && a < kLetters && b >= 0 && b < kLetters && c >= 0 && c < kLetters);
+    if (LetterPatterns.empty()) return 0;
+    return LetterPatterns[PatternKey(position, a, b, c)];
 }
 
 int WordList::Matches(const std::string& word) const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,11 +29,18 @@ struct WordList {
     std::vector<std::string> Words;  // trimmed word fields, at most kMaxWords
     int WordCount = 0;
     std::unordered_map<std::string, int> Index;
+    // For each place 0..3 in a four-letter word and the three letters around it: the letters
+    // (bit n for letter n) that make a listed word there. The computer weighs all 26 candidates
+    // for a hole in one probe. Empty until a four-letter word is added.
+    std::vector<std::uint32_t> LetterPatterns;
 
     void Clear();
     void Add(const std::string& trimmedWord);
     // Number of entries equal to `word` without regard to case.
     int Matches(const std::string& word) const;
+    // The letters n (bit n) that complete a listed word with letter numbers a, b, c (0..25) in
+    // the other three places, in reading order, and the candidate at `position`.
+    std::uint32_t CompletingLetters(int position, int a, int b, int c) const;
 };
 
 // Calls `visit` with each whole record of a dictionary file in file order, until it returns

@@ -1,8 +1,10 @@
 // Test doubles for the rules' interfaces and a board built from a short picture.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,6 +54,16 @@ class ScriptedRandom : public RandomSource {
     }
     std::deque<double> script;
     double fallback = 0.0;
+    int reseeds = 0;
+};
+
+// A real generator with a fixed seed, for statistical checks; reseeding keeps its sequence.
+class SeededRandom : public RandomSource {
+  public:
+    explicit SeededRandom(std::uint64_t seed) : generator(seed) {}
+    void Reseed() override { ++reseeds; }
+    double Next() override { return static_cast<double>(generator() >> 11) * 0x1.0p-53; }
+    std::mt19937_64 generator;
     int reseeds = 0;
 };
 
