@@ -71,6 +71,11 @@ class GameHooks {
     virtual void UploadMove(const std::string& /*move*/) {}
     // Shows one hole at once, before a pause.
     virtual void RepaintHole(int /*hole*/) {}
+    // Ends the internet game in play: tells the opponent through the game server, adds the
+    // status line "Internet game terminated." and sets `InternetState` to 0.
+    virtual void EndInternetGame() {}
+    // Sends the waiting-room exit request to the game server; its answer and errors are ignored.
+    virtual void ExitWaitingRoom() {}
 };
 
 // Everything the rules need from outside the state, passed by reference alongside it.

@@ -110,6 +110,8 @@ struct GameState {
     // The dictionary in memory.
     WordList Words;
     std::string WordListFile = "wordlist.dic";
+    // The player profiles, beside the program.
+    std::string PlayersFile = "players.dat";
 };
 
 }  // namespace gd

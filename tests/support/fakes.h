@@ -105,7 +105,10 @@ class RecordingHooks : public GameHooks {
     void SendLanMove(const std::string& message) override { lanMoves.push_back(message); }
     void UploadMove(const std::string& move) override { uploads.push_back(move); }
     void RepaintHole(int hole) override { repainted.push_back(hole); }
+    void EndInternetGame() override { ++internetGamesEnded; }
+    void ExitWaitingRoom() override { ++waitingRoomsExited; }
     int playMoreShown = 0;
+    int internetGamesEnded = 0, waitingRoomsExited = 0;
     std::vector<std::pair<std::string, GameOutcome>> results;
     std::vector<std::string> lanMoves, uploads;
     std::vector<int> repainted;
