@@ -41,7 +41,8 @@ TEST(CommittedWordList, EveryRecordIsAWholeWellFormedEntry) {
         const std::string definition = record.substr(kWordField);
         SCOPED_TRACE("record " + std::to_string(r + 1) + " '" + word + "'");
 
-        for (std::size_t i = 0; i < 4; ++i) EXPECT_TRUE(word[i] >= 'a' && word[i] <= 'z');
+        for (std::size_t i = 0; i < 4; ++i)
+            EXPECT_TRUE(word[i] >= 'a' && word[i] <= 'z');
         EXPECT_EQ(word.substr(4), "  ");
         EXPECT_TRUE(seen.insert(word).second) << "duplicate word";
         EXPECT_LT(previous, word) << "words out of alphabetical order";
@@ -50,7 +51,8 @@ TEST(CommittedWordList, EveryRecordIsAWholeWellFormedEntry) {
         const std::string text = TrimBlanks(definition);
         EXPECT_FALSE(text.empty());
         EXPECT_LE(text.size(), 240u);
-        for (char c : definition) EXPECT_TRUE(c >= 32 && c < 127) << "byte " << int(c);
+        for (char c : definition)
+            EXPECT_TRUE(c >= 32 && c < 127) << "byte " << int(c);
         EXPECT_EQ(text.find("  "), std::string::npos) << "double blank inside: " << text;
     }
 }
@@ -63,7 +65,8 @@ TEST(CommittedWordList, HoldsNoBlockedWords) {
         words.insert(bytes.substr(r, 4));
     for (const char* w : {"shit", "slut", "dyke", "gook", "wank", "tits", "cunt", "fuck"})
         EXPECT_EQ(words.count(w), 0u) << w;
-    for (const char* w : {"able", "word", "game", "play", "zone"}) EXPECT_EQ(words.count(w), 1u) << w;
+    for (const char* w : {"able", "word", "game", "play", "zone"})
+        EXPECT_EQ(words.count(w), 1u) << w;
 }
 
 }  // namespace
