@@ -25,6 +25,23 @@ QFont BoldFont(double pixelSize, const char* family = "DejaVu Sans") {
     return font;
 }
 
+// The opponent photo's card: a soft vertical gradient; the thin frame is drawn last.
+QImage PhotoCard(const QColor& top, const QColor& bottom) {
+    QImage image(103, 87, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    QLinearGradient back(0, 0, 0, 87);
+    back.setColorAt(0, top);
+    back.setColorAt(1, bottom);
+    p.fillRect(image.rect(), back);
+    return image;
+}
+
+void PhotoFrame(QPainter& p) {
+    p.setPen(QColor(120, 126, 138));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, 102, 86));
+}
+
 }  // namespace
 
 QImage LetterTile(char letter, const QColor& base, const QColor& ink) {
@@ -76,13 +93,9 @@ QImage BlankHole() {
 }
 
 QImage PhotoNotAvailable() {
-    QImage image(103, 87, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PhotoCard(QColor(222, 226, 232), QColor(184, 190, 200));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient back(0, 0, 0, 87);
-    back.setColorAt(0, QColor(222, 226, 232));
-    back.setColorAt(1, QColor(184, 190, 200));
-    p.fillRect(image.rect(), back);
     // A plain head-and-shoulders outline.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(150, 158, 170));
@@ -97,20 +110,14 @@ QImage PhotoNotAvailable() {
     p.setPen(QColor(60, 66, 78));
     p.setFont(BoldFont(11));
     p.drawText(QRectF(0, 62, 103, 18), Qt::AlignCenter, "No Photo");
-    p.setPen(QColor(120, 126, 138));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, 102, 86));
+    PhotoFrame(p);
     return image;
 }
 
 QImage ComputerPlayer() {
-    QImage image(103, 87, QImage::Format_ARGB32_Premultiplied);
+    QImage image = PhotoCard(QColor(206, 224, 244), QColor(150, 178, 214));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient back(0, 0, 0, 87);
-    back.setColorAt(0, QColor(206, 224, 244));
-    back.setColorAt(1, QColor(150, 178, 214));
-    p.fillRect(image.rect(), back);
     // A friendly monitor with a face on its screen.
     p.setPen(QPen(QColor(50, 56, 70), 1.5));
     p.setBrush(QColor(90, 98, 116));
@@ -131,9 +138,7 @@ QImage ComputerPlayer() {
     p.setBrush(QColor(110, 118, 136));
     p.drawRect(QRectF(45, 60, 13, 8));
     p.drawRoundedRect(QRectF(30, 68, 43, 7), 3, 3);
-    p.setPen(QColor(120, 126, 138));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, 102, 86));
+    PhotoFrame(p);
     return image;
 }
 
