@@ -18,7 +18,8 @@ RECORD_WORD = 6
 RECORD_DEFINITION = 240
 MAX_WORDS = 4000
 
-# Words that must never be offered to players: slurs, obscenities and crude slang.
+# Words never to offer players: slurs, obscenities and crude slang, and list entries that are
+# fragments or chat spellings rather than words.
 BLOCKLIST = {
     "arse", "boob", "butt", "coon", "cums", "cunt", "dago", "dick", "dyke", "fags", "fart",
     "fuck", "gook", "gyps", "homo", "jism", "jizz", "kike", "milf", "nazi", "nigs", "paki",
@@ -209,7 +210,7 @@ def has_unwanted_label(groups):
     return False
 
 
-# Part-of-speech marks at the start of a header: "n.", "v. t.", "a.", "adv.", "n" before "[".
+# Word-class marks at the start of a header: "n.", "v. t.", "a.", "adv.", "n" before "[".
 POS_PATTERN = re.compile(
     r"^(?:(?:n|v|a|adj|adv|prep|conj|interj|pron|pl|sing|t|i|vb|superl|compar|fem|masc)"
     r"(?:\.|\b(?=\s*(?:\[|$)))(?!\s*of\s)\s*|&\s*|,\s*)+")
