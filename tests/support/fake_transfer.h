@@ -1,0 +1,35 @@
+// A scripted HTTP transfer control: answers from a table of URLs and records every request.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "transfer.h"
+
+namespace gd::test {
+
+class FakeTransfer : public HttpTransfer {
+  public:
+    TransferReply OpenURL(const std::string& url, TransferData /*type*/) override {
+        requests.push_back(url);
+        const auto it = replies.find(url);
+        if (it != replies.end()) return it->second;
+        TransferReply failed;
+        failed.errorNumber = 7;
+        failed.errorDescription = "Could not connect";
+        return failed;
+    }
+    bool StillExecuting() const override { return busy; }
+    void Answer(const std::string& url, const std::string& body) {
+        TransferReply r;
+        r.ok = true;
+        r.body = body;
+        replies[url] = r;
+    }
+    std::map<std::string, TransferReply> replies;
+    std::vector<std::string> requests;
+    bool busy = false;
+};
+
+}  // namespace gd::test
