@@ -5,12 +5,12 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "helpviewer.h"
+#include "singlewindow.h"
 
 namespace gd {
 namespace {
@@ -93,14 +93,7 @@ void AboutWindow::changeEvent(QEvent* event) {
 
 AboutWindow* ShowAbout(const std::string& version, const QPixmap& logo) {
     static QPointer<AboutWindow> window;
-    if (!window) {
-        window = new AboutWindow(version, logo);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+    return ShowSingleWindow(window, [&] { return new AboutWindow(version, logo); });
 }
 
 }  // namespace gd

@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "files.h"
+#include "singlewindow.h"
 
 namespace gd {
 namespace {
@@ -41,13 +42,8 @@ QPointer<HelpViewer>& TheViewer() {
 
 HelpViewer* Viewer() {
     auto& viewer = TheViewer();
-    if (!viewer) {
-        viewer = new HelpViewer(HelpFilePath());
-        viewer->setAttribute(Qt::WA_DeleteOnClose);
-    } else {
-        viewer->ReloadIfUnusable();
-    }
-    return viewer;
+    if (viewer) viewer->ReloadIfUnusable();
+    return ShowSingleWindow(viewer, [] { return new HelpViewer(HelpFilePath()); });
 }
 
 }  // namespace
@@ -184,29 +180,22 @@ void HelpViewer::Navigate(const QUrl& url) {
         browser_->setSource(url, QTextDocument::HtmlResource);
 }
 
-void HelpViewer::BringForward() {
-    if (isMinimized()) showNormal();
-    show();
-    raise();
-    activateWindow();
-}
-
 void HelpViewer::ShowContents() {
     Navigate(QUrl(kContentsAddress));
-    BringForward();
+    BringForward(this);
 }
 
 void HelpViewer::ShowSearch() {
     if (browser_->source().isEmpty()) Navigate(QUrl(kContentsAddress));
     indexPane_->show();
-    BringForward();
+    BringForward(this);
     searchBox_->setFocus();
     searchBox_->selectAll();
 }
 
 void HelpViewer::ShowTopic(int contextNumber) {
     Navigate(TopicUrl(contextNumber));
-    BringForward();
+    BringForward(this);
 }
 
 void HelpViewer::SearchTextEdited(const QString& text) {

@@ -52,7 +52,6 @@ class HelpViewer : public QWidget {
     void Load();
     void FillIndex();
     void Navigate(const QUrl& url);
-    void BringForward();
     QString Page(const QUrl& url) const;
     void SearchTextEdited(const QString& text);
     void DisplayIndexEntry();

@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "helpviewer.h"
+#include "singlewindow.h"
 
 namespace gd {
 namespace {
@@ -148,14 +148,7 @@ void QuickHelpWindow::Command1Click() {
 
 QuickHelpWindow* ShowQuickHelp(const QPixmap& logo) {
     static QPointer<QuickHelpWindow> window;
-    if (!window) {
-        window = new QuickHelpWindow(logo);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+    return ShowSingleWindow(window, [&] { return new QuickHelpWindow(logo); });
 }
 
 }  // namespace gd

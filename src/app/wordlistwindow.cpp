@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "files.h"
+#include "singlewindow.h"
 #include "wordview.h"
 
 namespace gd {
@@ -145,16 +146,10 @@ void WordListWindow::resizeEvent(QResizeEvent* event) {
 
 WordListWindow* ShowWordList(Prompter& prompt) {
     static QPointer<WordListWindow> window;
-    if (window) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-        return window;
-    }
-    window = new WordListWindow(prompt);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    window->Open();
+    const bool opening = !window;
+    ShowSingleWindow(window, [&] { return new WordListWindow(prompt); });
+    // Filled once, after it shows, so the first information text is seen while it fills.
+    if (opening) window->Open();
     return window;
 }
 

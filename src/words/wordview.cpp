@@ -15,14 +15,6 @@ std::optional<std::pair<std::string, std::string>> SplitAtBlank(const std::strin
     return std::make_pair(text.substr(0, blank), text.substr(blank + 1));
 }
 
-void AddContinuation(std::vector<std::string>& lines, const std::string& part) {
-    lines.push_back(kDictContinuation + part);
-}
-
-void AddLastContinuation(std::vector<std::string>& lines, const std::string& rest) {
-    if (!Trim(rest).empty()) AddContinuation(lines, rest);
-}
-
 char FoldAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -37,42 +29,22 @@ bool StartsWithNoCase(const std::string& line, const std::string& text) {
 }  // namespace
 
 std::vector<std::string> DictDisplayLines(const DictRecord& record) {
-    const std::string definition = Trim(record.definition);
     std::vector<std::string> lines;
-    if (definition.size() < kDictWrapLength) {
-        lines.push_back(record.word + definition);
-        return lines;
+    std::string rest = Trim(record.definition);
+    // The whole definition is cut when it is 76 characters or longer, each rest after a cut
+    // when it is longer than 76; a part with no blank from position 65 on stays whole.
+    for (std::size_t limit = kDictWrapLength - 1; lines.size() < kDictMaxLines - 1;
+         limit = kDictWrapLength) {
+        if (rest.size() <= limit) break;
+        auto cut = SplitAtBlank(rest);
+        if (!cut) break;
+        lines.push_back((lines.empty() ? record.word : kDictContinuation) + cut->first);
+        rest = std::move(cut->second);
     }
-    // The end of the definition counts as a blank, so without one it stays whole.
-    std::string rest;
-    if (auto split = SplitAtBlank(definition)) {
-        lines.push_back(record.word + split->first);
-        rest = std::move(split->second);
-    } else {
-        lines.push_back(record.word + definition);
-    }
-    if (rest.size() <= kDictWrapLength) {
-        AddLastContinuation(lines, rest);
-        return lines;
-    }
-    auto second = SplitAtBlank(rest);
-    if (!second) {
-        AddContinuation(lines, rest);
-        return lines;
-    }
-    AddContinuation(lines, second->first);
-    const std::string& rest2 = second->second;
-    if (rest2.size() <= kDictWrapLength) {
-        AddLastContinuation(lines, rest2);
-        return lines;
-    }
-    auto third = SplitAtBlank(rest2);
-    if (!third) {
-        AddContinuation(lines, rest2);
-        return lines;
-    }
-    AddContinuation(lines, third->first);
-    AddLastContinuation(lines, third->second);
+    if (lines.empty())
+        lines.push_back(record.word + rest);
+    else if (!Trim(rest).empty())
+        lines.push_back(kDictContinuation + rest);
     return lines;
 }
 
