@@ -118,6 +118,7 @@ HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent), path_(s
     connect(indexList_, &QListWidget::itemActivated, this, &HelpViewer::DisplayIndexEntry);
     backButton_->setEnabled(false);
     forwardButton_->setEnabled(false);
+    InstallHelpKey(this);
 
     resize(780, 540);
     if (QScreen* screen = QApplication::primaryScreen()) {

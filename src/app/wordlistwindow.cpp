@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "files.h"
+#include "helpviewer.h"
 #include "singlewindow.h"
 #include "wordview.h"
 
@@ -85,6 +86,7 @@ WordListWindow::WordListWindow(Prompter& prompt, std::string file, QWidget* pare
 
     connect(text1_, &QLineEdit::textChanged, this, &WordListWindow::Text1Change);
     connect(close_, &QPushButton::clicked, this, &WordListWindow::wordviewcloseClick);
+    InstallHelpKey(this);
     CentreHorizontally();
 }
 
