@@ -1,0 +1,138 @@
+// The running program: owns the one game state and the services, opens the windows, runs the
+// main window's timers and carries out the menu's commands.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "pictures.h"
+#include "services.h"
+#include "state.h"
+
+namespace gd {
+
+class MainWindow;
+class MenuForm;
+class PlayMore;
+
+// The game-over window's result line and whether it is centred.
+struct PlayMoreLine {
+    std::string text;
+    bool centred = false;
+};
+
+struct AppOptions {
+    std::string player;  // the player who starts the program
+    int skill = 2;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master
+    QString home;        // the program's folder
+};
+
+// Services a test puts in place of the real ones; a null entry keeps the real service.
+struct ServiceOverrides {
+    SoundPlayer* sound = nullptr;
+    Pauser* pause = nullptr;
+    RandomSource* random = nullptr;
+    Prompter* prompt = nullptr;
+};
+
+// The program's folder: GLYPHDROP_HOME when it names one, else the folder of the program.
+QString ProgramFolder();
+// The login name of the user running the program.
+std::string UserLoginName();
+
+class Application : public QObject, public GameHooks {
+    Q_OBJECT
+  public:
+    explicit Application(AppOptions options, ServiceOverrides overrides = {});
+    ~Application() override;
+
+    GameState& state() { return state_; }
+    Services& services() { return *services_; }
+    Pictures& pictures() { return pictures_; }
+    MainWindow* mainWindow() const { return main_.get(); }
+    MenuForm* menuForm() const;
+    PlayMore* playMore() const;
+    QTimer& lantimer() { return lantimer_; }
+    QString folder() const { return options_.home; }
+
+    // Program start: the program's folder, the version, then the first window.
+    void Start();
+    // What a successful login does: the player's values are set, the main window shows.
+    void LogOn(const std::string& player);
+    // The caption of the main and menu windows.
+    QString Caption() const;
+
+    // Shows the state in every open window and runs the timers as the state says.
+    void Refresh();
+
+    // The questions and the work of leaving internet play (a game in play, or the waiting
+    // room); false when the player answered No and the command is cancelled.
+    bool ConfirmLeaveInternetPlay();
+    // Ends the program at once; no window asks anything on the way.
+    void EndProgram();
+    bool ending() const { return ending_; }
+
+    // The menu window over the top of the main window.
+    void ShowMenu();
+    void ToggleMenu();
+    void CloseMenu();
+    // The menu window closed at `position`: the main window follows it unless it is
+    // minimised or maximised.
+    void MenuClosed(const QPoint& position);
+
+    // Menu and toolbar commands, one per entry.
+    void PlayNetworkGame();
+    void PlayInternetGame();
+    void PlayAgainstComputer();
+    void ViewStats();
+    void ChangeUser();
+    void Exit();
+    void Settings();
+    void ViewDictionary();
+    void CheckForUpdates();
+    void OpenWebLink(const QString& address);
+    void OpenHelpContents();
+    void OpenHelpSearch();
+    void OpenHelpTopic(int contextNumber);
+    void AboutGlyphdrop();
+    void ToggleFullScreen();
+    // `Image9`: the quick help window, not modal.
+    void ShowQuickHelp();
+
+    // The game-over window's result line and its answers.
+    PlayMoreLine ResultLine() const;
+    void PlayMoreYes();
+    void PlayMoreNo();
+
+    // GameHooks: where the rules reach the windows and the other subsystems.
+    void ShowPlayMore() override;
+    void RecordGameResult(const std::string& name, GameOutcome outcome) override;
+    void SendLanMove(const std::string& message) override;
+    void UploadMove(const std::string& move) override;
+    void RepaintHole(int hole) override;
+
+  private:
+    void ShowMainWindow();
+    void LanTimerTick();
+    QWidget* DialogParent() const;
+
+    AppOptions options_;
+    GameState state_;
+    std::unique_ptr<SoundPlayer> ownSound_;
+    std::unique_ptr<Pauser> ownPause_;
+    std::unique_ptr<RandomSource> ownRandom_;
+    std::unique_ptr<Prompter> ownPrompt_;
+    std::unique_ptr<Services> services_;
+    Pictures pictures_;
+    std::unique_ptr<MainWindow> main_;
+    QPointer<MenuForm> menu_;
+    QPointer<PlayMore> playMore_;
+    QTimer lantimer_;
+    bool ending_ = false;
+};
+
+}  // namespace gd

@@ -1,0 +1,42 @@
+// Starts Glyphdrop: reads the options, then the application opens its first window.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+
+#include "application.h"
+#include "text.h"
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName("Glyphdrop");
+    QApplication::setApplicationVersion("1.1");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Glyphdrop, a word game for two players.");
+    parser.addHelpOption();
+    QCommandLineOption player("player", "Start as player NAME (default: your login name).", "NAME");
+    QCommandLineOption skill("skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master.",
+                             "1|2|3", "2");
+    parser.addOption(player);
+    parser.addOption(skill);
+    parser.process(qapp);
+
+    gd::AppOptions options;
+    options.home = gd::ProgramFolder();
+    options.player =
+        parser.isSet(player) ? gd::FromQ(parser.value(player).trimmed()) : gd::UserLoginName();
+    bool ok = false;
+    options.skill = parser.value(skill).toInt(&ok);
+    if (!ok || options.skill < 1 || options.skill > 3) {
+        std::fprintf(stderr, "glyphdrop: --skill takes 1, 2 or 3\n");
+        return 2;
+    }
+    if (options.player.empty()) {
+        std::fprintf(stderr, "glyphdrop: --player needs a name\n");
+        return 2;
+    }
+
+    gd::Application app(options);
+    app.Start();
+    return QApplication::exec();
+}

@@ -1,0 +1,368 @@
+// The main window: its elements at their places, its load step, and its event handlers.
+#include "mainwindow.h"
+
+#include <QCloseEvent>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollBar>
+
+#include "application.h"
+#include "board.h"
+#include "files.h"
+#include "layout.h"
+#include "rules.h"
+#include "text.h"
+
+namespace gd {
+
+namespace {
+
+constexpr int kStatusLineHeight = 13;
+const char* const kPieceTip = "Click, hold, and drag to desired location.";
+
+// The piece index carried by a drag of ours, or -1 for anything else.
+int DraggedPiece(const QMimeData* mime) {
+    if (!mime || !mime->hasFormat(kPieceMimeType)) return -1;
+    bool ok = false;
+    const int piece = mime->data(kPieceMimeType).toInt(&ok);
+    return ok && piece >= 0 && piece < kPieceCount ? piece : -1;
+}
+
+QFont SmallFont(bool bold = false) {
+    QFont f("DejaVu Sans", 1, bold ? QFont::Bold : QFont::Normal);
+    f.setPixelSize(11);
+    return f;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Application& app) : app_(app), s_(app.state()) {
+    setObjectName("main");
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAcceptDrops(true);
+    setFont(SmallFont());
+    resize(layout::kMainSize);
+    Build();
+}
+
+ClickLabel* MainWindow::MakeLabel(const char* name, const QRect& place) {
+    auto* label = new ClickLabel(this);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+void MainWindow::Build() {
+    using namespace layout;
+    main1_ = new BackgroundArt(this);
+    main1_->setObjectName("main1");
+    main1_->setGeometry(rect());
+
+    blank_ = MakeLabel("Blank", HoleRect(3).translated(0, HoleRect(0).height() + 2));
+    blank_->hide();  // the empty-hole reference is not part of play
+    for (int i = 0; i < kHoleCount; ++i) {
+        hole_[i] = MakeLabel(qPrintable(QString("Hole%1").arg(i)), HoleRect(i));
+        hole_[i]->setProperty("index", i);
+    }
+
+    // dragbar lies under the pieces, so a press reaches the piece and a drag leaving it
+    // passes over the bar.
+    dragbar_ = MakeLabel("dragbar", kDragbar);
+    for (int i = 0; i < kPieceCount; ++i) {
+        ClickLabel* piece = MakeLabel(qPrintable(QString("Image%1").arg(i + 1)), PieceRect(i));
+        piece->setToolTip(kPieceTip);
+        connect(piece, &ClickLabel::pressed, this, [this, i] { StartPieceDrag(i); });
+        image_[i] = piece;
+    }
+
+    const char* captions[6] = {"Player ID", "From", "Played:", "Won:", "Lost:", "Tied:"};
+    QPalette light = palette();
+    light.setColor(QPalette::WindowText, Qt::white);
+    for (int line = 0; line < 6; ++line) {
+        label_[line] =
+            MakeLabel(qPrintable(QString("Label%1").arg(line + 1)), PanelCaptionRect(line));
+        label_[line]->setText(captions[line]);
+        label_[line]->setFont(SmallFont(true));
+        label_[line]->setPalette(light);
+        label_[line + 6] =
+            MakeLabel(qPrintable(QString("Label%1").arg(line + 7)), PanelValueRect(line));
+        label_[line + 6]->setPalette(light);
+    }
+    label_[12] = MakeLabel("Label13", kLabel13);
+    label_[12]->setAlignment(Qt::AlignCenter);
+    label_[12]->setFont(SmallFont(true));
+    label_[12]->setStyleSheet(
+        "QLabel { color: white; background: rgba(0, 0, 0, 130); border-radius: 5px; }");
+
+    picture1_ = MakeLabel("Picture1", kPicture1);
+    picture1_->setAlignment(Qt::AlignCenter);
+    picture1_->setStyleSheet("QLabel { background: #dcdcd8; border: 1px solid #303030; }");
+    label_[13] = new QLabel("Downloading Picture", picture1_);
+    label_[13]->setObjectName("Label14");
+    label_[13]->setGeometry(0, picture1_->height() / 2 - 8, picture1_->width(), 16);
+    label_[13]->setAlignment(Qt::AlignCenter);
+    label_[13]->hide();
+
+    statusText_ = new QListWidget(this);
+    statusText_->setObjectName("StatusText");
+    statusText_->setGeometry(kStatusText);
+    statusText_->setUniformItemSizes(true);
+    statusText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    statusText_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    statusText_->setStyleSheet("QListWidget { border: 1px solid #404040; background: white; }");
+
+    chatText_ = new QLineEdit(this);
+    chatText_->setObjectName("ChatText");
+    chatText_->setGeometry(kChatText);
+    chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
+    sendButton_ = MakeLabel("SendButton", kSendButton);
+    sendButton_->setText("Send");
+    sendButton_->setAlignment(Qt::AlignCenter);
+    sendButton_->setFont(SmallFont(true));
+    sendButton_->setToolTip("Click to send message.");
+    sendButton_->setStyleSheet(
+        "QLabel { color: white; background: rgba(0, 0, 0, 130); border: 1px solid rgba(255, "
+        "255, 255, 120); border-radius: 5px; }");
+
+    auto* sound = MakeLabel("soundbutton", kSoundButton);
+    sound->setToolTip("Click here to toggle sound on or off.");
+    connect(sound, &ClickLabel::clicked, this, &MainWindow::soundbuttonClick);
+    soundbutton_ = sound;
+
+    auto* help = MakeLabel("Image9", kImage9);
+    help->setToolTip("Click Here For Quick Help.");
+    help->setPixmap(app_.pictures().Named("quickhelp"));
+    connect(help, &ClickLabel::clicked, this, &MainWindow::Image9Click);
+    image9_ = help;
+
+    image10_ = MakeLabel("Image10", kImage10);
+    image10_->setPixmap(app_.pictures().Named("logo"));
+    image10_->setAlignment(Qt::AlignCenter);
+
+    auto* minimise = MakeLabel("MinButton", kMinButton);
+    connect(minimise, &ClickLabel::clicked, this, &MainWindow::MinButtonClick);
+    minButton_ = minimise;
+
+    auto* close = MakeLabel("CloseButton", kCloseButton);
+    close->setToolTip("Click here to exit.");
+    connect(close, &ClickLabel::clicked, this, &MainWindow::CloseButtonClick);
+    closeButton_ = close;
+
+    auto* menu = MakeLabel("MenuButton", kMenuButton);
+    menu->setMouseTracking(true);
+    menu->setEnabled(false);  // until the window is active
+    connect(menu, &ClickLabel::clicked, this, &MainWindow::MenuButtonClick);
+    connect(menu, &ClickLabel::mouseMoved, this, &MainWindow::MenuButtonMouseMove);
+    menuButton_ = menu;
+
+    light_ = MakeLabel("light", kLight);
+}
+
+void MainWindow::CentreOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize size = frameGeometry().size();
+    move(area.left() + (area.width() - size.width()) / 2,
+         area.top() + (area.height() - size.height()) / 2);
+}
+
+void MainWindow::Load() {
+    CentreOnScreen();
+    main1_->setGeometry(0, 0, width(), height());
+    setWindowTitle(app_.Caption());
+    ChangeToAppFolder(FromQ(app_.folder()));
+    AddStatusLine(s_, "");
+    AddStatusLine(s_, "Welcome " + s_.LocalPlayer + ".   Click Menu to begin play.");
+    image10_->setToolTip(ToQ("Glyphdrop v" + s_.ProgramVersion));
+    s_.SoundOn = true;
+    s_.PieceColour = "blue";
+    s_.Picture1 = PhotoPicture::Photona;
+    LoadBackground();
+    LoadDictionary();
+    for (int h = 0; h < kBoardHoles; ++h)
+        EmptyHole(s_, h);
+    Refresh();
+}
+
+void MainWindow::LoadBackground() {
+    if (s_.BackgroundFile.empty()) s_.BackgroundFile = "Marble.bmp";
+    main1_->SetPicture(Pictures::Background(s_.BackgroundFile));
+}
+
+void MainWindow::LoadDictionary() {
+    if (FileExists(s_.WordListFile)) {
+        LoadWordList(s_.Words, FindFileNoCase(s_.WordListFile));
+    } else {
+        app_.services().prompt.Message("Error! Word List File Not Found.", "File Not Found");
+    }
+}
+
+void MainWindow::ShowCell(QLabel* label, Picture picture, const std::string& tag) {
+    // Only a changed cell is redrawn, so a refresh after every event stays cheap.
+    const QString shown = QString::number(int(picture)) + ToQ(tag);
+    if (label->property("shown").toString() == shown) return;
+    label->setProperty("shown", shown);
+    label->setPixmap(app_.pictures().ForCell(picture, tag));
+}
+
+void MainWindow::RepaintHole(int hole) {
+    ShowCell(hole_[hole], s_.Hole[hole].picture, s_.Hole[hole].Tag);
+    hole_[hole]->repaint();
+}
+
+void MainWindow::Refresh() {
+    for (int h = 0; h < kHoleCount; ++h)
+        ShowCell(hole_[h], s_.Hole[h].picture, s_.Hole[h].Tag);
+    ShowCell(blank_, s_.Blank.picture, s_.Blank.Tag);
+    for (int i = 0; i < kPieceCount; ++i) {
+        ShowCell(image_[i], s_.Image[i].picture, s_.Image[i].Tag);
+        image_[i]->setVisible(s_.Image[i].visible);
+    }
+    const std::string* values[7] = {&s_.Label7,  &s_.Label8,  &s_.Label9, &s_.Label10,
+                                    &s_.Label11, &s_.Label12, &s_.Label13};
+    for (int n = 0; n < 7; ++n)
+        label_[6 + n]->setText(ToQ(*values[n]));
+    label_[12]->setVisible(!s_.Label13.empty());
+
+    Pictures& pics = app_.pictures();
+    QPixmap photo;
+    if (s_.Picture1 == PhotoPicture::File) photo = Pictures::Background(s_.Picture1File);
+    if (s_.Picture1 == PhotoPicture::PcPlayer) photo = pics.Named("pcplayer");
+    if (photo.isNull()) photo = pics.Named("photona");
+    picture1_->setPixmap(photo.scaled(picture1_->size() - QSize(2, 2), Qt::KeepAspectRatio,
+                                      Qt::SmoothTransformation));
+    const char* lights[3] = {"offlight", "onlight", "redlight"};
+    light_->setPixmap(pics.Named(lights[int(s_.light)]));
+    soundbutton_->setPixmap(pics.Named(s_.SoundButtonOn ? "soundon" : "soundoff"));
+    RefreshStatusText();
+}
+
+void MainWindow::RefreshStatusText() {
+    const StatusList& list = s_.StatusText;
+    const int count = static_cast<int>(list.lines.size());
+    bool changed = false;
+    if (statusText_->count() > count) {
+        statusText_->clear();
+        changed = true;
+    }
+    for (int i = statusText_->count(); i < count; ++i) {
+        auto* item = new QListWidgetItem(ToQ(list.lines[i]), statusText_);
+        item->setSizeHint(QSize(0, kStatusLineHeight));
+        changed = true;
+    }
+    // Scroll and selection follow the list only when it changed, so a player who scrolled back
+    // keeps his place until the next line arrives.
+    if (!changed) return;
+    if (list.selected >= 0 && list.selected < count) statusText_->setCurrentRow(list.selected);
+    statusText_->verticalScrollBar()->setValue(list.topIndex);
+}
+
+int MainWindow::HoleAt(const QPoint& position) const {
+    QWidget* target = childAt(position);
+    for (int h = 0; h < kHoleCount; ++h)
+        if (target == hole_[h]) return h;
+    return -1;
+}
+
+void MainWindow::HoleDragDrop(int hole, int piece) {
+    gd::HoleDragDrop(s_, app_.services(), hole, piece);
+    app_.Refresh();
+}
+
+void MainWindow::OtherDragDrop() {
+    CancelPieceDrag(s_, app_.services());
+    app_.Refresh();
+}
+
+void MainWindow::dragbarDragOver(int piece) {
+    if (!s_.Image[piece].visible) return;
+    s_.Image[piece].visible = false;
+    app_.Refresh();
+}
+
+void MainWindow::StartPieceDrag(int piece) {
+    auto* mime = new QMimeData;
+    mime->setData(kPieceMimeType, QByteArray::number(piece));
+    auto* drag = new QDrag(image_[piece]);
+    drag->setMimeData(mime);
+    const QPixmap picture = image_[piece]->pixmap();
+    if (!picture.isNull()) {
+        drag->setPixmap(picture);
+        drag->setHotSpot(QPoint(picture.width() / 2, picture.height() / 2));
+    }
+    // Released outside the window, the letter goes back as from any other element.
+    if (drag->exec(Qt::MoveAction) == Qt::IgnoreAction) OtherDragDrop();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (DraggedPiece(event->mimeData()) >= 0) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    const int piece = DraggedPiece(event->mimeData());
+    if (piece < 0) return;
+    event->acceptProposedAction();
+    if (childAt(event->position().toPoint()) == dragbar_) dragbarDragOver(piece);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const int piece = DraggedPiece(event->mimeData());
+    if (piece < 0) return;
+    event->acceptProposedAction();
+    const int hole = HoleAt(event->position().toPoint());
+    if (hole >= 0)
+        HoleDragDrop(hole, piece);
+    else
+        OtherDragDrop();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) menuButton_->setEnabled(isActiveWindow());
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    main1_->setGeometry(0, 0, width(), height());
+    QWidget::resizeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Only the user's close command asks; a close by the program itself goes through.
+    if (event->spontaneous() && !app_.ending() && !app_.ConfirmLeaveInternetPlay()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::soundbuttonClick() {
+    SoundButtonClick(s_, app_.services());
+    app_.Refresh();
+}
+
+void MainWindow::MinButtonClick() {
+    showMinimized();
+}
+
+void MainWindow::CloseButtonClick() {
+    app_.Exit();
+}
+
+void MainWindow::MenuButtonClick() {
+    app_.ToggleMenu();
+}
+
+void MainWindow::MenuButtonMouseMove() {
+    app_.ShowMenu();
+}
+
+void MainWindow::Image9Click() {
+    app_.ShowQuickHelp();
+}
+
+}  // namespace gd

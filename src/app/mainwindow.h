@@ -1,0 +1,108 @@
+// The borderless main window `main`: the board, the piece area, the opponent panel, the status
+// list, the chat line and the small image buttons. It shows the game state and forwards events.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QWidget>
+#include <array>
+
+#include "state.h"
+#include "widgets.h"
+
+namespace gd {
+
+class Application;
+
+// The drag format of a piece of the piece area: its index 0..7 as text.
+inline constexpr const char* kPieceMimeType = "application/x-glyphdrop-piece";
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MainWindow(Application& app);
+
+    // The load step: place, caption, welcome lines, sound, colour, photo, background,
+    // dictionary and an empty board, in this order.
+    void Load();
+    // Shows the state: board, pieces, panel, turn caption, status list, sound button, light.
+    void Refresh();
+    // Shows one hole at once, before a pause.
+    void RepaintHole(int hole);
+    void CentreOnScreen();
+
+    // Handlers behind the events.
+    void HoleDragDrop(int hole, int piece);
+    // A piece released over anything but a hole.
+    void OtherDragDrop();
+    // A piece dragged over `dragbar`: the dragged piece is hidden.
+    void dragbarDragOver(int piece);
+    void StartPieceDrag(int piece);
+    void soundbuttonClick();
+    void MinButtonClick();
+    void CloseButtonClick();
+    void MenuButtonClick();
+    void MenuButtonMouseMove();
+    void Image9Click();
+
+    // The hole (0..48) under a point of the window, or -1.
+    int HoleAt(const QPoint& position) const;
+
+    // Elements, for the application and the tests.
+    QLabel* Hole(int i) const { return hole_[i]; }
+    QLabel* Image(int i) const { return image_[i]; }
+    QLabel* Blank() const { return blank_; }
+    QLabel* dragbar() const { return dragbar_; }
+    QLabel* Label(int n) const { return label_[n - 1]; }  // Label1..Label14
+    QLabel* Picture1() const { return picture1_; }
+    QListWidget* StatusText() const { return statusText_; }
+    QLineEdit* ChatText() const { return chatText_; }
+    QLabel* SendButton() const { return sendButton_; }
+    QLabel* soundbutton() const { return soundbutton_; }
+    QLabel* Image9() const { return image9_; }
+    QLabel* Image10() const { return image10_; }
+    QLabel* MinButton() const { return minButton_; }
+    QLabel* CloseButton() const { return closeButton_; }
+    QLabel* MenuButton() const { return menuButton_; }
+    QLabel* light() const { return light_; }
+    BackgroundArt* main1() const { return main1_; }
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Build();
+    ClickLabel* MakeLabel(const char* name, const QRect& place);
+    void LoadBackground();
+    void LoadDictionary();
+    void RefreshStatusText();
+    void ShowCell(QLabel* label, Picture picture, const std::string& tag);
+
+    Application& app_;
+    GameState& s_;
+    BackgroundArt* main1_ = nullptr;
+    std::array<QLabel*, kHoleCount> hole_{};
+    std::array<QLabel*, kPieceCount> image_{};
+    std::array<QLabel*, 14> label_{};
+    QLabel* blank_ = nullptr;
+    QLabel* dragbar_ = nullptr;
+    QLabel* picture1_ = nullptr;
+    QListWidget* statusText_ = nullptr;
+    QLineEdit* chatText_ = nullptr;
+    QLabel* sendButton_ = nullptr;
+    QLabel* soundbutton_ = nullptr;
+    QLabel* image9_ = nullptr;
+    QLabel* image10_ = nullptr;
+    QLabel* minButton_ = nullptr;
+    QLabel* closeButton_ = nullptr;
+    QLabel* menuButton_ = nullptr;
+    QLabel* light_ = nullptr;
+};
+
+}  // namespace gd

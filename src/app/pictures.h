@@ -1,0 +1,43 @@
+// The pictures of the windows: letter tiles, the empty hole, photos, sound faces, lights, logo
+// and toolbar icons. Files in the program's folder are used when present; otherwise the
+// program paints its own, so a missing picture never leaves a hole in the window.
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+#include <string>
+
+#include "state.h"
+
+namespace gd {
+
+class Pictures {
+  public:
+    // `folder` is the program's folder, where the picture files sit.
+    explicit Pictures(QString folder);
+
+    // What a hole or piece shows: nothing, the empty hole, or the letter in blue, red or yellow.
+    QPixmap ForCell(Picture picture, const std::string& tag);
+    // A picture of the never-shown picture window by name: "photona", "pcplayer", "soundon",
+    // "soundoff", "onlight", "offlight", "redlight", "logo", "quickhelp".
+    QPixmap Named(const QString& name);
+    // A toolbar icon: "computer", "lan", "internet", "stats", "user", "settings", "wordlist",
+    // "help", "about", "fullscreen", "exit".
+    QIcon ToolIcon(const QString& name);
+    // The board background picture; a null pixmap when it is missing or cannot be read.
+    static QPixmap Background(const std::string& file);
+
+  private:
+    QPixmap FromFileOr(const QString& file, const std::function<QPixmap()>& paint);
+
+    QString folder_;
+    QHash<QString, QPixmap> cache_;
+};
+
+// Painted stand-ins, also used where no file is expected.
+QPixmap PaintLetterTile(Picture colour, char letter);
+QPixmap PaintEmptyHole();
+
+}  // namespace gd

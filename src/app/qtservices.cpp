@@ -1,0 +1,92 @@
+// Sound, pause, random and message-box services for the running program.
+#include "qtservices.h"
+
+#include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QThread>
+#include <QUrl>
+#include <chrono>
+
+#include "files.h"
+#include "text.h"
+
+namespace gd {
+
+QtSoundPlayer::QtSoundPlayer() : haveDevice_(!QMediaDevices::audioOutputs().isEmpty()) {}
+
+QtSoundPlayer::~QtSoundPlayer() = default;
+
+void QtSoundPlayer::Play(const std::string& file) {
+    if (!haveDevice_) return;
+    if (!effect_) effect_ = std::make_unique<QSoundEffect>();
+    effect_->stop();
+    const std::string path = FindFileNoCase(file);
+    if (file.empty() || !FileExists(path)) return;
+    effect_->setSource(QUrl::fromLocalFile(QFileInfo(ToQ(path)).absoluteFilePath()));
+    effect_->play();
+}
+
+QtPauser::QtPauser(std::function<void()> repaint, int milliseconds)
+    : repaint_(std::move(repaint)), milliseconds_(milliseconds) {}
+
+void QtPauser::Pause() {
+    if (repaint_) repaint_();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds_)
+        QThread::msleep(5);
+}
+
+namespace {
+
+std::uint32_t ClockBits() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+    const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
+    return static_cast<std::uint32_t>(now) ^ static_cast<std::uint32_t>(now >> 32) ^
+           static_cast<std::uint32_t>(tick * 2654435761u);
+}
+
+}  // namespace
+
+ClockRandom::ClockRandom() : engine_(ClockBits()) {}
+
+void ClockRandom::Reseed() {
+    std::seed_seq seq{ClockBits(), static_cast<std::uint32_t>(engine_()),
+                      static_cast<std::uint32_t>(engine_())};
+    engine_.seed(seq);
+}
+
+double ClockRandom::Next() {
+    // 53 random bits scaled into [0, 1): never 1.0, which would draw a 27th letter.
+    const std::uint64_t high = engine_() >> 5, low = engine_() >> 6;
+    return static_cast<double>(high * 67108864ull + low) / 9007199254740992.0;
+}
+
+QtPrompter::QtPrompter(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
+
+void QtPrompter::Message(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::NoIcon, ToQ(title), ToQ(text), QMessageBox::Ok, parent_());
+    box.exec();
+}
+
+bool QtPrompter::YesNo(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, ToQ(title), ToQ(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_());
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtPrompter::Input(const std::string& text, const std::string& title,
+                                             const std::string& initial) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent_(), ToQ(title), ToQ(text),
+                                                 QLineEdit::Normal, ToQ(initial), &ok);
+    if (!ok) return std::nullopt;
+    return FromQ(answer);
+}
+
+}  // namespace gd

@@ -1,0 +1,122 @@
+// What the window tests share: one QApplication, a program folder written by the test, and an
+// application started with recording and scripted services in place of the real ones.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "application.h"
+#include "fakes.h"
+#include "mainwindow.h"
+
+namespace gd::test {
+
+// One QApplication for the whole test program. It is never destroyed: tearing it down among
+// the exit handlers crashes inside Qt's own globals.
+inline QApplication& QtApp() {
+    static int argc = 1;
+    static char name[] = "app_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// Writes "wordlist.dic" records: a six-byte word field and a 240-byte definition field.
+inline void WriteWordList(const QString& path,
+                          const std::vector<std::pair<std::string, std::string>>& words) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (const auto& [word, definition] : words) {
+        std::string record = word;
+        record.resize(6, ' ');
+        std::string text = definition;
+        text.resize(240, ' ');
+        record += text;
+        file.write(record.data(), qint64(record.size()));
+    }
+}
+
+struct AppHarness {
+    RecordingSound sound;
+    CountingPauser pause;
+    ScriptedRandom random;
+    ScriptedPrompter prompt;
+    QTemporaryDir home;
+    std::unique_ptr<Application> app;
+
+    // A program folder with the given words (none: no "wordlist.dic" at all).
+    explicit AppHarness(const std::vector<std::pair<std::string, std::string>>& words =
+                            {{"word", "a unit of language"}, {"able", "having the skill"}},
+                        const std::string& player = "Ann") {
+        QtApp();
+        if (!words.empty()) WriteWordList(home.filePath("wordlist.dic"), words);
+        AppOptions options;
+        options.player = player;
+        options.home = home.path();
+        app = std::make_unique<Application>(options,
+                                            ServiceOverrides{&sound, &pause, &random, &prompt});
+    }
+    void Start() {
+        app->Start();
+        Settle();
+    }
+    ~AppHarness() {
+        app.reset();
+        Settle();
+    }
+    GameState& s() { return app->state(); }
+    MainWindow& main() { return *app->mainWindow(); }
+    // Lets queued window-system events (activation, moves, deferred deletes) arrive.
+    static void Settle() {
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    }
+    // A game in play between Ann and Bob, Ann to move, with these eight letters dealt.
+    void StartPlay(const std::string& letters = "abcdefgh") {
+        GameState& st = s();
+        st.FirstPlayer = st.CurrentPlayer = st.LocalPlayer;
+        st.SecondPlayer = "Bob";
+        st.GameOver = false;
+        for (int i = 0; i < kPieceCount; ++i) {
+            st.Image[i].picture = Picture::Blue;
+            st.Image[i].Tag = std::string(1, letters.at(i));
+            st.Image[i].visible = true;
+        }
+        app->Refresh();
+    }
+    QPoint Centre(QWidget* w) { return w->geometry().center(); }
+    // A drag of ours entering the window over piece `piece`, as a press on the piece starts it.
+    void EnterDrag(const QMimeData& mime, int piece) {
+        QDragEnterEvent enter(Centre(main().Image(piece)), Qt::MoveAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&main(), &enter);
+    }
+    // Drags piece `piece` out over `dragbar` (when `overDragbar`) and releases it over `target`.
+    void DragAndDrop(int piece, QWidget* target, bool overDragbar = true) {
+        QMimeData mime;
+        mime.setData(kPieceMimeType, QByteArray::number(piece));
+        EnterDrag(mime, piece);
+        if (overDragbar) {
+            QDragMoveEvent move(Centre(main().dragbar()), Qt::MoveAction, &mime, Qt::LeftButton,
+                                Qt::NoModifier);
+            QCoreApplication::sendEvent(&main(), &move);
+        }
+        const QPoint at = target->mapTo(&main(), target->rect().center());
+        QDropEvent drop(at, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&main(), &drop);
+    }
+};
+
+}  // namespace gd::test

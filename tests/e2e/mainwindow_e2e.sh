@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Starts the built program under Xvfb and checks that its main window shows at 618 x 449; keeps
+# a screenshot of it. Usage: mainwindow_e2e.sh RUNNABLE_FOLDER ARTEFACT_FOLDER
+source "$(dirname "$0")/xvfb_lib.sh"
+runDir=$1
+artefacts=$2
+mkdir -p "$artefacts"
+
+start_xvfb
+start_program "$runDir" --player Tester
+read -r id x y < <(find_window 618x449) || true
+[ -n "${id:-}" ] || { cat "$WORK_DIR/program.log" >&2; fail "no 618x449 window appeared"; }
+xwininfo -id "$id" | grep -q '"Glyphdrop v1.1 - Tester Logged On"' ||
+    fail "the main window's caption is not the logged-on caption"
+sleep 0.5
+screenshot "$WORK_DIR/screen.png"
+convert "$WORK_DIR/screen.png" -crop "618x449+$x+$y" +repage "$artefacts/mainwindow.png"
+size=$(identify -format '%wx%h' "$artefacts/mainwindow.png")
+[ "$size" = "618x449" ] || fail "screenshot of the window is $size"
+kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended on its own"
+echo "main window 618x449 at $x,$y; screenshot in $artefacts/mainwindow.png"

@@ -1,0 +1,94 @@
+# Shared steps of the whole-program checks: a private Xvfb display, the program started in a
+# copy of the runnable folder, windows found by size, screenshots. Everything started here is
+# stopped by its PID when the script exits.
+set -euo pipefail
+
+XVFB_PID=""
+PROGRAM_PID=""
+WORK_DIR=""
+
+cleanup() {
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    [ -n "$PROGRAM_PID" ] && wait "$PROGRAM_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && wait "$XVFB_PID" 2>/dev/null || true
+    [ -n "$WORK_DIR" ] && rm -rf "$WORK_DIR"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "$WORK_DIR" ] && [ -f "$WORK_DIR/program.log" ] && sed 's/^/program: /' "$WORK_DIR/program.log" >&2
+    [ -n "${DISPLAY:-}" ] && xwininfo -root -tree 2>&1 | grep -i glyphdrop >&2
+    exit 1
+}
+
+# Starts Xvfb on a display number it picks itself and exports DISPLAY.
+start_xvfb() {
+    command -v Xvfb >/dev/null || fail "Xvfb is not installed (scripts/install-deps)"
+    WORK_DIR=$(mktemp -d)
+    local numberFile="$WORK_DIR/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$numberFile" ] && break
+        sleep 0.05
+    done
+    [ -s "$numberFile" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$numberFile")"
+}
+
+# Writes a small "wordlist.dic": 246-byte records, a six-byte word and a 240-byte definition.
+write_word_list() {
+    local word
+    for word in able word game play; do
+        printf '%-6s%-240s' "$word" "a word of the test list"
+    done >"$1"
+}
+
+# Copies the runnable folder $1 and starts the program there with the remaining arguments.
+start_program() {
+    local runDir=$1
+    shift
+    cp -r "$runDir" "$WORK_DIR/home"
+    # Without a word list the program would open with its "File Not Found" message first.
+    [ -e "$WORK_DIR/home/wordlist.dic" ] || write_word_list "$WORK_DIR/home/wordlist.dic"
+    GLYPHDROP_HOME="$WORK_DIR/home" "$WORK_DIR/home/glyphdrop" "$@" \
+        >"$WORK_DIR/program.log" 2>&1 &
+    PROGRAM_PID=$!
+}
+
+# Prints "id x y" of the first mapped window of size $1 (for example 618x449), waiting up to
+# ten seconds for it; prints nothing when none shows.
+find_window() {
+    local size=$1 line id
+    for _ in $(seq 200); do
+        while read -r line; do
+            id=$(awk '{print $1}' <<<"$line")
+            if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+                sed -E 's/.* [0-9]+x[0-9]+\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \2/' <<<"$line" |
+                    { read -r x y; echo "$id $x $y"; }
+                return 0
+            fi
+        done < <(xwininfo -root -tree | grep -E " ${size}\+" || true)
+        sleep 0.05
+    done
+}
+
+# Saves a screenshot of the whole screen to $1.
+screenshot() {
+    import -window root "$1"
+}
+
+# The colour of pixel x y of picture $1.
+pixel() {
+    convert "$1" -format "%[pixel:p{$2,$3}]" info:
+}
+
+# The number of pixels that differ between the areas WxH+X+Y of two pictures.
+area_difference() {
+    local a=$1 b=$2 geometry=$3
+    convert "$a" -crop "$geometry" +repage "$WORK_DIR/a.png"
+    convert "$b" -crop "$geometry" +repage "$WORK_DIR/b.png"
+    compare -metric AE "$WORK_DIR/a.png" "$WORK_DIR/b.png" null: 2>&1 || true
+}
