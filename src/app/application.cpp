@@ -8,13 +8,12 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "board.h"
+#include "computer_game.h"
 #include "files.h"
 #include "mainwindow.h"
 #include "menuform.h"
 #include "playmore.h"
 #include "qtservices.h"
-#include "rules.h"
 #include "text.h"
 
 namespace gd {
@@ -111,12 +110,20 @@ void Application::Refresh() {
 }
 
 void Application::LanTimerTick() {
+    // A message box inside a tick runs its own event loop; the timer must not re-enter.
+    if (inTick_) return;
+    inTick_ = true;
+    if (!gd::LanTimerTick(state_, *services_)) {
+        // A LAN game reads its opponent's messages here.
+    }
+    inTick_ = false;
     Refresh();
 }
 
 bool Application::ConfirmLeaveInternetPlay() {
-    // Internet play adds its questions here; with no internet activity nothing is asked.
-    return true;
+    const bool goOn = gd::ConfirmLeaveInternetPlay(state_, *services_);
+    Refresh();
+    return goOn;
 }
 
 void Application::EndProgram() {
@@ -172,7 +179,7 @@ void Application::AboutGlyphdrop() {}
 void Application::ShowQuickHelp() {}
 
 void Application::PlayAgainstComputer() {
-    CloseMenu();
+    if (StartComputerGame(state_, *services_)) CloseMenu();
     Refresh();
 }
 
@@ -196,25 +203,6 @@ void Application::ToggleFullScreen() {
     }
 }
 
-PlayMoreLine Application::ResultLine() const {
-    PlayMoreLine line;
-    if (!BoardHasRoom(state_) && state_.WinningWord.empty()) {
-        line.text = "Game Over. No Winner.";
-        line.centred = true;
-        return line;
-    }
-    std::string word, definition;
-    if (FileExists(state_.WordListFile)) {
-        if (auto found =
-                LookUpDefinition(FindFileNoCase(state_.WordListFile), state_.WinningWord)) {
-            word = found->word;
-            definition = found->definition;
-        }
-    }
-    line.text = "Winner is " + state_.CurrentPlayer + " with word: " + word + " - " + definition;
-    return line;
-}
-
 void Application::ShowPlayMore() {
     if (!main_) return;
     if (!playMore_) playMore_ = new PlayMore(*this, main_.get());
@@ -225,21 +213,13 @@ void Application::ShowPlayMore() {
 }
 
 void Application::PlayMoreYes() {
-    ClearBoard(state_);
-    NewGame(state_, *services_);
+    gd::PlayMoreYes(state_, *services_);
     if (playMore_) playMore_->close();
     Refresh();
 }
 
 void Application::PlayMoreNo() {
-    state_.InternetState = 0;
-    state_.LanGame = false;
-    state_.ComputerGame = false;
-    ClearBoard(state_);
-    state_.Picture1 = PhotoPicture::Photona;
-    state_.Label7 = state_.Label8 = state_.Label9 = state_.Label10 = state_.Label11 =
-        state_.Label12 = state_.Label13 = "";
-    AddStatusLine(state_, "Ready");
+    gd::PlayMoreNo(state_);
     if (playMore_) playMore_->close();
     Refresh();
 }

@@ -19,12 +19,6 @@ class MainWindow;
 class MenuForm;
 class PlayMore;
 
-// The game-over window's result line and whether it is centred.
-struct PlayMoreLine {
-    std::string text;
-    bool centred = false;
-};
-
 struct AppOptions {
     std::string player;  // the player who starts the program
     int skill = 2;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master
@@ -69,8 +63,7 @@ class Application : public QObject, public GameHooks {
     // Shows the state in every open window and runs the timers as the state says.
     void Refresh();
 
-    // The questions and the work of leaving internet play (a game in play, or the waiting
-    // room); false when the player answered No and the command is cancelled.
+    // The questions before leaving internet play; false when the player answered No.
     bool ConfirmLeaveInternetPlay();
     // Ends the program at once; no window asks anything on the way.
     void EndProgram();
@@ -103,10 +96,12 @@ class Application : public QObject, public GameHooks {
     // `Image9`: the quick help window, not modal.
     void ShowQuickHelp();
 
-    // The game-over window's result line and its answers.
-    PlayMoreLine ResultLine() const;
+    // The game-over window's answers.
     void PlayMoreYes();
     void PlayMoreNo();
+
+    // A tick of `lantimer`: the computer's turn in a game against the computer.
+    void LanTimerTick();
 
     // GameHooks: where the rules reach the windows and the other subsystems.
     void ShowPlayMore() override;
@@ -117,7 +112,6 @@ class Application : public QObject, public GameHooks {
 
   private:
     void ShowMainWindow();
-    void LanTimerTick();
     QWidget* DialogParent() const;
 
     AppOptions options_;
@@ -133,6 +127,7 @@ class Application : public QObject, public GameHooks {
     QPointer<PlayMore> playMore_;
     QTimer lantimer_;
     bool ending_ = false;
+    bool inTick_ = false;
 };
 
 }  // namespace gd

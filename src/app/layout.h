@@ -55,10 +55,10 @@ inline int PanelTop(int line) {
     return kPanelFirstTop + line * (kPanelLastTop - kPanelFirstTop) / 5;
 }
 inline QRect PanelCaptionRect(int line) {
-    return Twips(120, PanelTop(line), 900, kPanelLineHeight);
+    return Twips(180, PanelTop(line), 960, kPanelLineHeight);
 }
 inline QRect PanelValueRect(int line) {
-    return Twips(1020, PanelTop(line), 1560, kPanelLineHeight);
+    return Twips(1140, PanelTop(line), 1140, kPanelLineHeight);
 }
 
 // The menu window: 1000 twips high over the top of the main window.

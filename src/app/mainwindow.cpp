@@ -80,27 +80,24 @@ void MainWindow::Build() {
     }
 
     const char* captions[6] = {"Player ID", "From", "Played:", "Won:", "Lost:", "Tied:"};
-    QPalette light = palette();
-    light.setColor(QPalette::WindowText, Qt::white);
+    QPalette ink = palette();
+    ink.setColor(QPalette::WindowText, QColor(30, 35, 60));
     for (int line = 0; line < 6; ++line) {
         label_[line] =
             MakeLabel(qPrintable(QString("Label%1").arg(line + 1)), PanelCaptionRect(line));
         label_[line]->setText(captions[line]);
         label_[line]->setFont(SmallFont(true));
-        label_[line]->setPalette(light);
+        label_[line]->setPalette(ink);
         label_[line + 6] =
             MakeLabel(qPrintable(QString("Label%1").arg(line + 7)), PanelValueRect(line));
-        label_[line + 6]->setPalette(light);
+        label_[line + 6]->setPalette(ink);
     }
     label_[12] = MakeLabel("Label13", kLabel13);
     label_[12]->setAlignment(Qt::AlignCenter);
-    label_[12]->setFont(SmallFont(true));
-    label_[12]->setStyleSheet(
-        "QLabel { color: white; background: rgba(0, 0, 0, 130); border-radius: 5px; }");
+    label_[12]->setPalette(ink);
 
     picture1_ = MakeLabel("Picture1", kPicture1);
     picture1_->setAlignment(Qt::AlignCenter);
-    picture1_->setStyleSheet("QLabel { background: #dcdcd8; border: 1px solid #303030; }");
     label_[13] = new QLabel("Downloading Picture", picture1_);
     label_[13]->setObjectName("Label14");
     label_[13]->setGeometry(0, picture1_->height() / 2 - 8, picture1_->width(), 16);
@@ -124,9 +121,7 @@ void MainWindow::Build() {
     sendButton_->setAlignment(Qt::AlignCenter);
     sendButton_->setFont(SmallFont(true));
     sendButton_->setToolTip("Click to send message.");
-    sendButton_->setStyleSheet(
-        "QLabel { color: white; background: rgba(0, 0, 0, 130); border: 1px solid rgba(255, "
-        "255, 255, 120); border-radius: 5px; }");
+    sendButton_->setPalette(ink);
 
     auto* sound = MakeLabel("soundbutton", kSoundButton);
     sound->setToolTip("Click here to toggle sound on or off.");
@@ -203,6 +198,9 @@ void MainWindow::LoadDictionary() {
 }
 
 void MainWindow::ShowCell(QLabel* label, Picture picture, const std::string& tag) {
+    // Above the board only letters show: an emptied drop cell goes back to the board's art.
+    if (label->property("index").toInt() >= kDropRowFirst && picture == Picture::Blank)
+        picture = Picture::None;
     // Only a changed cell is redrawn, so a refresh after every event stays cheap.
     const QString shown = QString::number(int(picture)) + ToQ(tag);
     if (label->property("shown").toString() == shown) return;
@@ -227,15 +225,14 @@ void MainWindow::Refresh() {
                                     &s_.Label11, &s_.Label12, &s_.Label13};
     for (int n = 0; n < 7; ++n)
         label_[6 + n]->setText(ToQ(*values[n]));
-    label_[12]->setVisible(!s_.Label13.empty());
 
     Pictures& pics = app_.pictures();
     QPixmap photo;
     if (s_.Picture1 == PhotoPicture::File) photo = Pictures::Background(s_.Picture1File);
     if (s_.Picture1 == PhotoPicture::PcPlayer) photo = pics.Named("pcplayer");
     if (photo.isNull()) photo = pics.Named("photona");
-    picture1_->setPixmap(photo.scaled(picture1_->size() - QSize(2, 2), Qt::KeepAspectRatio,
-                                      Qt::SmoothTransformation));
+    picture1_->setPixmap(
+        photo.scaled(picture1_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     const char* lights[3] = {"offlight", "onlight", "redlight"};
     light_->setPixmap(pics.Named(lights[int(s_.light)]));
     soundbutton_->setPixmap(pics.Named(s_.SoundButtonOn ? "soundon" : "soundoff"));

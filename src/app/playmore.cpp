@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "application.h"
+#include "computer_game.h"
 #include "layout.h"
 #include "text.h"
 
@@ -47,7 +48,7 @@ PlayMore::PlayMore(Application& app, QWidget* mainWindow)
 void PlayMore::Load() {
     setFixedSize(layout::kPlayMoreSize);
     move(main_->pos() + layout::kPlayMoreOffset);
-    const PlayMoreLine line = app_.ResultLine();
+    const ResultLine line = PlayMoreResultLine(app_.state());
     label1_->setText(ToQ(line.text));
     label1_->setAlignment((line.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
 }

@@ -32,50 +32,57 @@ void BackgroundArt::SetPicture(const QPixmap& picture) {
 
 namespace {
 
-// A darkened, rounded panel that keeps the elements readable on any background.
-void Panel(QPainter& p, const QRect& r, int alpha = 110) {
-    p.setPen(QPen(QColor(255, 255, 255, 90), 1));
-    p.setBrush(QColor(0, 0, 0, alpha));
-    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+// A light, framed panel where the board art puts one, so the elements read the same on the
+// plain background as on a picture.
+void Panel(QPainter& p, const QRect& r) {
+    p.setPen(QPen(QColor(90, 100, 120), 1));
+    p.setBrush(QColor(245, 245, 250, 215));
+    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
 }
 
 void Caption(QPainter& p, const QRect& r, const QString& text, int pixelSize) {
     QFont f("DejaVu Sans", 1, QFont::Bold);
     f.setPixelSize(pixelSize);
     p.setFont(f);
-    p.setPen(QColor(0, 0, 0, 150));
-    p.drawText(r.translated(1, 1), Qt::AlignCenter, text);
-    p.setPen(QColor(255, 255, 255));
+    p.setPen(QColor(40, 45, 70));
     p.drawText(r, Qt::AlignCenter, text);
+}
+
+// The art a board picture carries: panels behind the elements and the captions of the
+// transparent buttons.
+void PaintPlainArt(QPainter& p, const QSize& size) {
+    QLinearGradient g(0, 0, 0, size.height());
+    g.setColorAt(0, QColor(120, 140, 170));
+    g.setColorAt(1, QColor(70, 85, 115));
+    p.fillRect(QRect(QPoint(0, 0), size), g);
+    p.setRenderHint(QPainter::Antialiasing);
+    using namespace layout;
+    const QRect topLeft = HoleRect(35), bottomRight = HoleRect(6);
+    Panel(p, QRect(topLeft.topLeft() - QPoint(10, 10), bottomRight.bottomRight() + QPoint(10, 10)));
+    Panel(p, kDragbar);
+    Panel(p, QRect(PanelCaptionRect(0).topLeft() - QPoint(4, 12), QSize(146, 184)));
+    Panel(p, kPicture1.adjusted(-4, -4, 4, 4));
+    Panel(p, kImage10.adjusted(-4, -2, 4, 2));
+    Panel(p, kLabel13.adjusted(-3, -2, 3, 2));
+    Panel(p, kStatusText.adjusted(-3, -3, 3, 3));
+    Panel(p, kChatText.adjusted(-4, -4, 4, 4));
+    Panel(p, kSendButton);
+    Panel(p, kMenuButton);
+    Caption(p, kMenuButton, "Menu", 20);
+    Panel(p, kMinButton.adjusted(3, 3, -3, -3));
+    Panel(p, kCloseButton.adjusted(3, 1, -3, -1));
+    Caption(p, kMinButton.adjusted(0, -3, 0, -3), "_", 12);
+    Caption(p, kCloseButton, "x", 12);
 }
 
 }  // namespace
 
 void BackgroundArt::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (!picture_.isNull()) {
+    if (!picture_.isNull())
         p.drawPixmap(rect(), picture_);
-    } else {
-        QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0, QColor(70, 90, 120));
-        g.setColorAt(1, QColor(35, 45, 65));
-        p.fillRect(rect(), g);
-    }
-    p.setRenderHint(QPainter::Antialiasing);
-    using namespace layout;
-    // The art is drawn for the window's own size; a maximised window shows it at the top left.
-    const QRect board(HoleRect(35).left() - 8, HoleRect(35).top() - 8,
-                      HoleRect(6).right() - HoleRect(35).left() + 17,
-                      HoleRect(6).bottom() - HoleRect(35).top() + 17);
-    Panel(p, board, 140);
-    Panel(p, kDragbar.adjusted(8, 8, -8, 0));
-    Panel(p, QRect(4, PanelCaptionRect(0).top() - 6, 168, 160));
-    Panel(p, kMenuButton.adjusted(0, 0, 0, 0), 90);
-    Caption(p, kMenuButton, "Menu", 24);
-    Panel(p, kMinButton.adjusted(1, 1, -1, -1), 130);
-    Panel(p, kCloseButton.adjusted(1, 0, -1, 0), 130);
-    Caption(p, kMinButton.adjusted(0, -4, 0, -4), "_", 14);
-    Caption(p, kCloseButton, "x", 14);
+    else
+        PaintPlainArt(p, size());
 }
 
 }  // namespace gd

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -46,9 +47,18 @@ inline void WriteWordList(const QString& path,
     }
 }
 
+// Counts pauses and lets a test look at the windows while the game waits.
+struct WatchingPauser : CountingPauser {
+    std::function<void()> during;
+    void Pause() override {
+        CountingPauser::Pause();
+        if (during) during();
+    }
+};
+
 struct AppHarness {
     RecordingSound sound;
-    CountingPauser pause;
+    WatchingPauser pause;
     ScriptedRandom random;
     ScriptedPrompter prompt;
     QTemporaryDir home;
