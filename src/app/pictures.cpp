@@ -1,11 +1,9 @@
 // Loading the pictures beside the program and painting the ones that are missing.
 #include "pictures.h"
 
-#include <QFile>
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 #include <functional>
 
@@ -51,111 +49,45 @@ QPixmap Transparent(int w, int h) {
     return pm;
 }
 
-QPixmap PaintPhoto(bool computer) {
-    QPixmap pm(103, 87);
-    pm.fill(QColor(225, 225, 220));
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
-    if (computer) {
-        p.setBrush(QColor(60, 60, 70));
-        p.drawRoundedRect(QRectF(24, 12, 55, 40), 4, 4);
-        p.setBrush(QColor(80, 160, 230));
-        p.drawRect(QRectF(29, 17, 45, 30));
-        p.setBrush(QColor(60, 60, 70));
-        p.drawRect(QRectF(46, 52, 11, 8));
-        p.drawRoundedRect(QRectF(32, 60, 39, 6), 2, 2);
-        p.setPen(QColor(40, 40, 40));
-        p.setFont(QFont("DejaVu Sans", 7));
-        p.drawText(QRectF(0, 68, 103, 17), Qt::AlignCenter, "Computer");
-    } else {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(160, 160, 165));
-        p.drawEllipse(QRectF(38, 14, 27, 27));
-        p.drawChord(QRectF(26, 42, 51, 40), 0, 180 * 16);
-        p.setPen(QColor(60, 60, 60));
-        p.setFont(QFont("DejaVu Sans", 7));
-        p.drawText(QRectF(0, 66, 103, 19), Qt::AlignCenter, "No Photo");
+// A plain stand-in for a picture file that is missing: a framed face with a word on it, or a
+// lamp for the lights, at the size of the element that shows it.
+QPixmap PaintStandIn(const QString& name) {
+    if (name.endsWith("light")) {
+        QPixmap pm = Transparent(12, 12);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor lamp = name == "onlight"    ? QColor(40, 200, 60)
+                            : name == "redlight" ? QColor(220, 40, 30)
+                                                 : QColor(90, 90, 90);
+        p.setPen(QPen(QColor(20, 20, 20), 1));
+        p.setBrush(lamp);
+        p.drawEllipse(QRectF(0.5, 0.5, 11, 11));
+        return pm;
     }
-    return pm;
-}
-
-QPixmap PaintSound(bool on) {
-    QPixmap pm = Transparent(30, 29);
+    struct Face {
+        const char* name;
+        QSize size;
+        const char* text;
+    };
+    static const Face faces[] = {
+        {"photona", {103, 87}, "No Photo"}, {"pcplayer", {103, 87}, "Computer"},
+        {"soundon", {30, 29}, "On"},        {"soundoff", {30, 29}, "Off"},
+        {"logo", {125, 44}, "Glyphdrop"},   {"quickhelp", {30, 29}, "?"},
+    };
+    Face face{"", {30, 29}, "?"};
+    for (const Face& f : faces)
+        if (name == f.name) face = f;
+    QPixmap pm = Transparent(face.size.width(), face.size.height());
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 30, 30), 1));
-    p.setBrush(QColor(235, 235, 235));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 29, 28), 4, 4);
-    QPainterPath speaker;
-    speaker.moveTo(6, 11);
-    speaker.lineTo(10, 11);
-    speaker.lineTo(16, 6);
-    speaker.lineTo(16, 23);
-    speaker.lineTo(10, 18);
-    speaker.lineTo(6, 18);
-    speaker.closeSubpath();
-    p.setBrush(QColor(40, 40, 40));
-    p.drawPath(speaker);
-    p.setBrush(Qt::NoBrush);
-    if (on) {
-        p.setPen(QPen(QColor(20, 120, 20), 1.6));
-        p.drawArc(QRectF(13, 9, 8, 11), -60 * 16, 120 * 16);
-        p.drawArc(QRectF(12, 5, 13, 19), -60 * 16, 120 * 16);
-    } else {
-        p.setPen(QPen(QColor(190, 20, 20), 2));
-        p.drawLine(QPointF(19, 10), QPointF(26, 19));
-        p.drawLine(QPointF(26, 10), QPointF(19, 19));
-    }
-    return pm;
-}
-
-QPixmap PaintLight(const QColor& colour) {
-    QPixmap pm = Transparent(12, 12);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient g(QPointF(4.5, 4.5), 7);
-    g.setColorAt(0, colour.lighter(170));
-    g.setColorAt(1, colour.darker(130));
-    p.setPen(QPen(QColor(20, 20, 20), 1));
-    p.setBrush(g);
-    p.drawEllipse(QRectF(0.5, 0.5, 11, 11));
-    return pm;
-}
-
-QPixmap PaintLogo() {
-    QPixmap pm = Transparent(125, 44);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const char* name = "GLYPH";
-    for (int i = 0; i < 5; ++i) {
-        const Picture colour = i % 2 ? Picture::Red : Picture::Blue;
-        p.drawPixmap(QRect(2 + i * 24, 2, 22, 22), PaintLetterTile(colour, name[i]));
-    }
-    QFont f("DejaVu Sans", 11, QFont::Bold);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    p.setPen(QPen(QColor(60, 60, 70), 1));
+    p.setBrush(QColor(235, 235, 240));
+    p.drawRoundedRect(QRectF(pm.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    QFont f("DejaVu Sans", 1, QFont::Bold);
+    f.setPixelSize(face.size.height() > 40 ? 13 : 10);
     p.setFont(f);
-    p.setPen(QColor(0, 0, 0, 120));
-    p.drawText(QRectF(1, 25, 125, 18), Qt::AlignCenter, "DROP");
-    p.setPen(QColor(250, 250, 250));
-    p.drawText(QRectF(0, 24, 125, 18), Qt::AlignCenter, "DROP");
-    return pm;
-}
-
-QPixmap PaintQuickHelp() {
-    QPixmap pm = Transparent(30, 29);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 30, 30), 1));
-    p.setBrush(QColor(235, 235, 235));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 29, 28), 4, 4);
-    p.setBrush(QColor(40, 90, 200));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QRectF(5, 4.5, 20, 20));
-    p.setPen(Qt::white);
-    p.setFont(QFont("DejaVu Sans", 11, QFont::Bold));
-    p.drawText(QRectF(5, 4.5, 20, 20), Qt::AlignCenter, "?");
+    p.setPen(QColor(40, 45, 70));
+    p.drawText(pm.rect(), Qt::AlignCenter, face.text);
     return pm;
 }
 
@@ -306,23 +238,7 @@ QPixmap Pictures::ForCell(Picture picture, const std::string& tag) {
 }
 
 QPixmap Pictures::Named(const QString& name) {
-    std::function<QPixmap()> paint;
-    if (name == "photona" || name == "pcplayer") {
-        paint = [name] { return PaintPhoto(name == "pcplayer"); };
-    } else if (name == "soundon" || name == "soundoff") {
-        paint = [name] { return PaintSound(name == "soundon"); };
-    } else if (name == "onlight") {
-        paint = [] { return PaintLight(QColor(40, 200, 60)); };
-    } else if (name == "redlight") {
-        paint = [] { return PaintLight(QColor(220, 40, 30)); };
-    } else if (name == "offlight") {
-        paint = [] { return PaintLight(QColor(90, 90, 90)); };
-    } else if (name == "logo") {
-        paint = PaintLogo;
-    } else {
-        paint = PaintQuickHelp;
-    }
-    return FromFileOr(name + ".png", paint);
+    return FromFileOr(name + ".png", [name] { return PaintStandIn(name); });
 }
 
 QIcon Pictures::ToolIcon(const QString& name) {

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "state.h"
