@@ -257,6 +257,8 @@ void MainWindow::RefreshStatusText() {
     if (!changed) return;
     if (list.selected >= 0 && list.selected < count) statusText_->setCurrentRow(list.selected);
     statusText_->verticalScrollBar()->setValue(list.topIndex);
+    // Shown at once, so a line written before a long wait (a request, a pause) is seen.
+    statusText_->repaint();
 }
 
 int MainWindow::HoleAt(const QPoint& position) const {

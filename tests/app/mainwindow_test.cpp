@@ -1,5 +1,6 @@
 // The main window: its load step, its elements' places, drops on holes and elsewhere, the status
 // list, the sound button and quitting.
+#include <QtTest/qtestspontaneevent.h>
 #include <QFile>
 #include <QScreen>
 #include <QScrollBar>
@@ -262,6 +263,57 @@ TEST(MainWindowFrame, CloseButtonEndsTheProgramWithoutAQuestion) {
     EXPECT_TRUE(h.app->ending());
     EXPECT_FALSE(h.main().isVisible());
     EXPECT_TRUE(h.prompt.shown.empty());
+}
+
+// Closing through the window system asks the same questions as the close area; a No keeps
+// the program running.
+class MainWindowClose : public ::testing::Test {
+  protected:
+    void SetUp() override { h.Start(); }
+    bool UserCloses() {
+        QCloseEvent event;
+        // As the window system delivers it; sendEvent would clear the mark.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        QtApp().notify(&h.main(), &event);
+        return event.isAccepted();
+    }
+    AppHarness h;
+};
+
+TEST_F(MainWindowClose, WaitingRoomAnsweredNoKeepsTheWindowOpen) {
+    h.s().InternetState = 2;
+    h.prompt.answers = {false};
+    EXPECT_FALSE(UserCloses());
+    ASSERT_EQ(h.prompt.shown.size(), 1u);
+    EXPECT_EQ(h.prompt.shown[0].title, "Exit Waiting Room?");
+    EXPECT_EQ(h.s().InternetState, 2);
+    EXPECT_TRUE(h.main().isVisible());
+}
+
+TEST_F(MainWindowClose, WaitingRoomAnsweredYesLeavesItAndCloses) {
+    h.s().InternetState = 2;
+    h.prompt.answers = {true};
+    EXPECT_TRUE(UserCloses());
+    EXPECT_EQ(h.s().InternetState, 0);
+    EXPECT_EQ(h.s().StatusText.lines.back(), "Ready.");
+}
+
+TEST_F(MainWindowClose, ProgramsOwnCloseAsksNothing) {
+    h.s().InternetState = 1;
+    EXPECT_TRUE(h.main().close());
+    EXPECT_TRUE(h.prompt.shown.empty());
+}
+
+TEST_F(MainWindowClose, CloseButtonDuringInternetGameAnsweredNoGoesOn) {
+    h.s().InternetState = 1;
+    h.prompt.answers = {false};
+    h.main().CloseButtonClick();
+    AppHarness::Settle();
+    ASSERT_EQ(h.prompt.shown.size(), 1u);
+    EXPECT_EQ(h.prompt.shown[0].title, "Quit Game In Play!");
+    EXPECT_FALSE(h.app->ending());
+    EXPECT_TRUE(h.main().isVisible());
+    EXPECT_EQ(h.s().InternetState, 1);
 }
 
 }  // namespace

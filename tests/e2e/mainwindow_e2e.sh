@@ -18,4 +18,16 @@ convert "$WORK_DIR/screen.png" -crop "618x449+$x+$y" +repage "$artefacts/mainwin
 size=$(identify -format '%wx%h' "$artefacts/mainwindow.png")
 [ "$size" = "618x449" ] || fail "screenshot of the window is $size"
 kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended on its own"
-echo "main window 618x449 at $x,$y; screenshot in $artefacts/mainwindow.png"
+
+# A click on the close area (574,16 23x19) ends the program at once, with no question.
+xdotool mousemove $((x + 585)) $((y + 25))
+sleep 0.3
+xdotool click 1
+for _ in $(seq 60); do
+    kill -0 "$PROGRAM_PID" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the close area did not end the program"
+wait "$PROGRAM_PID" || fail "the program ended with an error"
+PROGRAM_PID=""
+echo "main window 618x449 at $x,$y; screenshot in $artefacts/mainwindow.png; closed by its close area"
