@@ -186,7 +186,7 @@ void MainWindow::Load() {
 
 void MainWindow::LoadBackground() {
     if (s_.BackgroundFile.empty()) s_.BackgroundFile = "Marble.bmp";
-    main1_->SetPicture(Pictures::Background(s_.BackgroundFile));
+    main1_->SetPicture(Pictures::LoadFile(s_.BackgroundFile));
 }
 
 void MainWindow::LoadDictionary() {
@@ -228,7 +228,7 @@ void MainWindow::Refresh() {
 
     Pictures& pics = app_.pictures();
     QPixmap photo;
-    if (s_.Picture1 == PhotoPicture::File) photo = Pictures::Background(s_.Picture1File);
+    if (s_.Picture1 == PhotoPicture::File) photo = Pictures::LoadFile(s_.Picture1File);
     if (s_.Picture1 == PhotoPicture::PcPlayer) photo = pics.Named("pcplayer");
     if (photo.isNull()) photo = pics.Named("photona");
     picture1_->setPixmap(

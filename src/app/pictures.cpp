@@ -245,7 +245,7 @@ QIcon Pictures::ToolIcon(const QString& name) {
     return QIcon(FromFileOr("tool_" + name + ".png", [name] { return PaintToolIcon(name); }));
 }
 
-QPixmap Pictures::Background(const std::string& file) {
+QPixmap Pictures::LoadFile(const std::string& file) {
     const std::string path = FindFileNoCase(file);
     QPixmap pm;
     if (!FileExists(path)) return pm;

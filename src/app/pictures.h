@@ -27,8 +27,9 @@ class Pictures {
     // A toolbar icon: "computer", "lan", "internet", "stats", "user", "settings", "wordlist",
     // "help", "about", "fullscreen", "exit".
     QIcon ToolIcon(const QString& name);
-    // The board background picture; a null pixmap when it is missing or cannot be read.
-    static QPixmap Background(const std::string& file);
+    // A picture file such as the board background or a photo, found without regard to case;
+    // a null pixmap when it is missing or cannot be read.
+    static QPixmap LoadFile(const std::string& file);
 
   private:
     QPixmap FromFileOr(const QString& file, const std::function<QPixmap()>& paint);
