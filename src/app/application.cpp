@@ -8,13 +8,17 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "about.h"
 #include "computer_game.h"
 #include "files.h"
+#include "helpviewer.h"
 #include "mainwindow.h"
 #include "menuform.h"
 #include "playmore.h"
 #include "qtservices.h"
+#include "quickhelp.h"
 #include "text.h"
+#include "wordlistwindow.h"
 
 namespace gd {
 
@@ -88,6 +92,7 @@ QString Application::Caption() const {
 void Application::ShowMainWindow() {
     if (!main_) {
         main_ = std::make_unique<MainWindow>(*this);
+        InstallHelpKey(main_.get());
         main_->Load();
     }
     main_->setWindowTitle(Caption());
@@ -170,13 +175,28 @@ void Application::PlayInternetGame() {}
 void Application::ViewStats() {}
 void Application::ChangeUser() {}
 void Application::Settings() {}
-void Application::ViewDictionary() {}
 void Application::CheckForUpdates() {}
-void Application::OpenHelpContents() {}
-void Application::OpenHelpSearch() {}
-void Application::OpenHelpTopic(int /*contextNumber*/) {}
-void Application::AboutGlyphdrop() {}
-void Application::ShowQuickHelp() {}
+
+void Application::ViewDictionary() {
+    ShowWordList(services_->prompt);
+    CloseMenu();
+}
+
+void Application::OpenHelpContents() {
+    ShowHelpContents();
+}
+void Application::OpenHelpSearch() {
+    ShowHelpSearch();
+}
+void Application::OpenHelpTopic(int contextNumber) {
+    ShowHelpTopic(contextNumber);
+}
+void Application::AboutGlyphdrop() {
+    ShowAbout(state_.ProgramVersion, pictures_.Named("logo"));
+}
+void Application::ShowQuickHelp() {
+    gd::ShowQuickHelp(pictures_.Named("logo"));
+}
 
 void Application::PlayAgainstComputer() {
     if (StartComputerGame(state_, *services_)) CloseMenu();

@@ -8,18 +8,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "app_fixture.h"
 #include "helpviewer.h"
 
 namespace gd::test {
-
-// Never destroyed: at exit Qt's own globals (the input devices QTest creates) are gone first.
-inline QApplication& InfoQtApp() {
-    static int argc = 1;
-    static char name[] = "info_windows_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // Lets queued window-system events (activation, deferred deletes) arrive.
 inline void SettleEvents() {
@@ -38,7 +30,7 @@ inline QString ShippedFile(const char* name) {
 class InfoWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        InfoQtApp();
+        QtApp();
         ASSERT_TRUE(folder.isValid());
         previous = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(folder.path()));
