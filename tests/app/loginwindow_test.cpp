@@ -25,7 +25,7 @@ struct LoginWindowTest : PlayerWindowTest {
 };
 
 TEST_F(LoginWindowTest, OpensWithCaptionInstructionsAndNames) {
-    Store({SavedProfile("Ann"), SavedProfile("Computer"), SavedProfile("computer")});
+    Store({NewProfile("Ann"), NewProfile("Computer"), NewProfile("computer")});
     auto w = Open();
     EXPECT_EQ(w->windowTitle(), "Glyphdrop v1.1 - Login");
     EXPECT_EQ(w->Label2()->text(),
@@ -54,7 +54,7 @@ TEST_F(LoginWindowTest, RefusalsKeepTheWindowOpen) {
 }
 
 TEST_F(LoginWindowTest, PasswordInForceIsAskedFor) {
-    Store({SavedProfile("Ann", "Secret"), SavedProfile("Bob")});
+    Store({NewProfile("Ann", "Secret"), NewProfile("Bob")});
     auto w = Open();
     QSignalSpy in(w.get(), &LoginWindow::loggedIn);
     Choose(*w, "Bob");
@@ -81,7 +81,7 @@ TEST_F(LoginWindowTest, PasswordInForceIsAskedFor) {
 }
 
 TEST_F(LoginWindowTest, NewNameGoesToTheSettings) {
-    Store({SavedProfile("Ann")});
+    Store({NewProfile("Ann")});
     auto w = Open();
     QSignalSpy added(w.get(), &LoginWindow::newUser);
     QSignalSpy quit(w.get(), &LoginWindow::closedByUser);

@@ -13,9 +13,7 @@
 
 #include "fake_transfer.h"
 #include "fakes.h"
-#include "player_hooks.h"
-#include "profile.h"
-#include "temp_folder.h"
+#include "profile_helpers.h"
 
 namespace gd::test {
 
@@ -35,16 +33,6 @@ inline void SettlePlayerWindows() {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 }
-
-class RecordingPlayerHooks : public PlayerHooks {
-  public:
-    void ApplyProxy(bool useProxy, const std::string& address) override {
-        proxy.emplace_back(useProxy, address);
-    }
-    void ShowBackground(const std::string& file) override { backgrounds.push_back(file); }
-    std::vector<std::pair<bool, std::string>> proxy;
-    std::vector<std::string> backgrounds;
-};
 
 struct PlayerWindowTest : ::testing::Test {
     TempFolder dir;
@@ -79,19 +67,5 @@ struct PlayerWindowTest : ::testing::Test {
         return h.prompt.shown.empty() ? "" : h.prompt.shown.back().title;
     }
 };
-
-// A profile as a player would have saved it.
-inline PlayerProfile SavedProfile(const std::string& name, const std::string& password = "") {
-    PlayerProfile p;
-    p.PlayerName = name;
-    p.Password = password;
-    p.Location = "Leeds";
-    p.PhotoMode = 2;
-    for (int i = 0; i < kSoundEventCount; ++i)
-        p.SoundFiles[i] = kDefaultSoundFiles[i];
-    p.Background = "Marble";
-    p.ComputerSkill = 2;
-    return p;
-}
 
 }  // namespace gd::test

@@ -63,7 +63,7 @@ TEST_F(SettingsWindowTest, OpeningForANewPlayer) {
 }
 
 TEST_F(SettingsWindowTest, OneCharacterLocationShowsAsUnknown) {
-    PlayerProfile p = SavedProfile("Ann", "Secret");
+    PlayerProfile p = NewProfile("Ann", "Secret");
     p.Location = "X";
     p.UseProxy = 1;
     p.ProxyAddress = "cache.example.net";
@@ -85,7 +85,7 @@ TEST_F(SettingsWindowTest, OneCharacterLocationShowsAsUnknown) {
 
 // Guards against the password in force being bypassed or lost on save.
 TEST_F(SettingsWindowTest, TypingTheCurrentPasswordKeepsIt) {
-    Store({SavedProfile("Ann", "Secret")});
+    Store({NewProfile("Ann", "Secret")});
     auto w = Open();
     QSignalSpy saved(w.get(), &SettingsWindow::saved);
     w->Command2Click();
@@ -199,7 +199,7 @@ TEST_F(SettingsWindowTest, PhotoPreviewDownloadsShowsAndDeletes) {
 }
 
 TEST_F(SettingsWindowTest, PreviewNeverOverwritesTheProfiles) {
-    Store({SavedProfile("Ann")});
+    Store({NewProfile("Ann")});
     const std::string before = dir.Read("players.dat");
     auto w = Open();
     w->Option1()->click();
@@ -234,7 +234,7 @@ TEST_F(SettingsWindowTest, CancelOfANewProfileGoesBackToTheLogin) {
 }
 
 TEST_F(SettingsWindowTest, AnExistingProfileClosesWithoutAsking) {
-    Store({SavedProfile("Ann")});
+    Store({NewProfile("Ann")});
     auto w = Open();
     QSignalSpy back(w.get(), &SettingsWindow::backToLogin);
     w->close();
@@ -244,7 +244,7 @@ TEST_F(SettingsWindowTest, AnExistingProfileClosesWithoutAsking) {
 }
 
 TEST_F(SettingsWindowTest, DeletingGoesBackToTheLogin) {
-    Store({SavedProfile("Ann"), SavedProfile("Computer")});
+    Store({NewProfile("Ann"), NewProfile("Computer")});
     auto w = Open();
     QSignalSpy back(w.get(), &SettingsWindow::backToLogin);
     h.prompt.answers = {true};

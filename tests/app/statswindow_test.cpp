@@ -25,10 +25,10 @@ TEST_F(StatsWindowTest, NoProfileFileShowsNoScoresFound) {
 }
 
 TEST_F(StatsWindowTest, EveryProfileWithSeparators) {
-    PlayerProfile ann = SavedProfile("Ann");
+    PlayerProfile ann = NewProfile("Ann");
     ann.Won = 12;
     ann.Lost = 3;
-    Store({ann, SavedProfile("Computer")});
+    Store({ann, NewProfile("Computer")});
     StatsWindow w(profiles);
     EXPECT_EQ(Lines(w), (QStringList{"Ann                       |    12|     3|     0|",
                                      "--------------------------|------|------|------|",

@@ -12,20 +12,12 @@ using test::NewProfile;
 using test::ScriptedPrompter;
 using test::TempFolder;
 
-class ProxyHooks : public PlayerHooks {
-  public:
-    void ApplyProxy(bool useProxy, const std::string& address) override {
-        applied.emplace_back(useProxy, address);
-    }
-    std::vector<std::pair<bool, std::string>> applied;
-};
-
 struct LoginTest : ::testing::Test {
     TempFolder dir;
     ProfileFile f{dir.path};
     GameState s;
     ScriptedPrompter prompt;
-    ProxyHooks hooks;
+    test::RecordingPlayerHooks hooks;
 
     void Store(std::vector<PlayerProfile> profiles) {
         std::string bytes;
@@ -66,7 +58,7 @@ TEST_F(LoginTest, NewNameGoesToTheSettingsWithoutLoadingAnything) {
     EXPECT_EQ(s.LocalPlayer, "ann");
     EXPECT_EQ(s.BackgroundFile, "before.bmp");
     EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_TRUE(hooks.applied.empty());
+    EXPECT_TRUE(hooks.proxy.empty());
 }
 
 // Guards against a password not asked for, or asked for when none is in force.
@@ -115,8 +107,8 @@ TEST_F(LoginTest, LoginCopiesTheCurrentPlayerValues) {
     EXPECT_TRUE(s.ProxyFlag);
     EXPECT_EQ(Trim(s.CurrentProxyAddress), "proxy.example.net:3128");
     EXPECT_EQ(s.CurrentLanProtocol, "");
-    ASSERT_EQ(hooks.applied.size(), 1u);
-    EXPECT_EQ(hooks.applied[0], std::make_pair(true, std::string("proxy.example.net:3128")));
+    ASSERT_EQ(hooks.proxy.size(), 1u);
+    EXPECT_EQ(hooks.proxy[0], std::make_pair(true, std::string("proxy.example.net:3128")));
 }
 
 TEST_F(LoginTest, LongerValuesAreTaken) {
@@ -131,7 +123,7 @@ TEST_F(LoginTest, LongerValuesAreTaken) {
     EXPECT_EQ(s.CurrentLanProtocol, "Local");
     EXPECT_FALSE(s.ProxyFlag);
     EXPECT_EQ(s.CurrentProxyAddress, "");
-    EXPECT_EQ(hooks.applied.back(), std::make_pair(false, std::string()));
+    EXPECT_EQ(hooks.proxy.back(), std::make_pair(false, std::string()));
 }
 
 }  // namespace

@@ -20,22 +20,12 @@ const std::vector<std::string> kPictures{"bricks.bmp", "flowers.bmp", "forest.bm
 const std::vector<std::string> kProviders{"Local Network (TCP/IP)", "Modem Connection",
                                           "This Computer (Loopback)"};
 
-class Hooks : public PlayerHooks {
-  public:
-    void ApplyProxy(bool useProxy, const std::string& address) override {
-        proxy.emplace_back(useProxy, address);
-    }
-    void ShowBackground(const std::string& file) override { backgrounds.push_back(file); }
-    std::vector<std::pair<bool, std::string>> proxy;
-    std::vector<std::string> backgrounds;
-};
-
 struct SettingsTest : ::testing::Test {
     TempFolder dir;
     ProfileFile f{dir.path};
     GameState s;
     ScriptedPrompter prompt;
-    Hooks hooks;
+    test::RecordingPlayerHooks hooks;
 
     SettingsForm Open(const std::string& player) {
         s.LocalPlayer = player;

@@ -1,9 +1,14 @@
-// Helpers of the profile tests: reading fields back at their offsets, and a new profile.
+// Helpers of the profile and player window tests: reading fields back at their offsets, a new
+// profile, and hooks that record where the players' logic reached out.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include <utility>
+#include <vector>
+
+#include "player_hooks.h"
 #include "profile.h"
 #include "temp_folder.h"
 
@@ -35,5 +40,15 @@ inline PlayerProfile NewProfile(const std::string& name, const std::string& pass
     p.ComputerSkill = 2;
     return p;
 }
+
+class RecordingPlayerHooks : public PlayerHooks {
+  public:
+    void ApplyProxy(bool useProxy, const std::string& address) override {
+        proxy.emplace_back(useProxy, address);
+    }
+    void ShowBackground(const std::string& file) override { backgrounds.push_back(file); }
+    std::vector<std::pair<bool, std::string>> proxy;
+    std::vector<std::string> backgrounds;
+};
 
 }  // namespace gd::test
