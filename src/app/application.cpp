@@ -1,22 +1,29 @@
 // Start-up, the real services, the windows' life and the menu's commands.
 #include "application.h"
 
-#include <pwd.h>
-#include <unistd.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
 
 #include "about.h"
 #include "computer_game.h"
+#include "curl_transfer.h"
 #include "files.h"
 #include "helpviewer.h"
+#include "login.h"
+#include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
+#include "playerwindows.h"
 #include "playmore.h"
 #include "qtservices.h"
 #include "quickhelp.h"
+#include "settingswindow.h"
+#include "singlewindow.h"
+#include "statswindow.h"
 #include "text.h"
 #include "wordlistwindow.h"
 
@@ -24,14 +31,8 @@ namespace gd {
 
 QString ProgramFolder() {
     const QString home = qEnvironmentVariable("GLYPHDROP_HOME");
-    return home.isEmpty() ? QCoreApplication::applicationDirPath() : home;
-}
-
-std::string UserLoginName() {
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_name && *pw->pw_name)
-        return pw->pw_name;
-    const QString user = qEnvironmentVariable("USER");
-    return user.isEmpty() ? "Player" : FromQ(user);
+    // Absolute, so that it still names the folder once that is the current folder.
+    return QDir(home.isEmpty() ? QCoreApplication::applicationDirPath() : home).absolutePath();
 }
 
 Application::Application(AppOptions options, ServiceOverrides overrides)
@@ -53,6 +54,8 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
         prompt =
             (ownPrompt_ = std::make_unique<QtPrompter>([this] { return DialogParent(); })).get();
     services_ = std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this});
+    inet_ = overrides.inet;
+    if (!inet_) inet_ = (ownInet_ = std::make_unique<CurlTransfer>()).get();
 
     lantimer_.setObjectName("lantimer");
     connect(&lantimer_, &QTimer::timeout, this, &Application::LanTimerTick);
@@ -62,6 +65,9 @@ Application::~Application() {
     lantimer_.stop();
     delete playMore_;
     delete menu_;
+    delete login_;
+    delete settings_;
+    delete stats_;
 }
 
 MenuForm* Application::menuForm() const {
@@ -70,13 +76,70 @@ MenuForm* Application::menuForm() const {
 PlayMore* Application::playMore() const {
     return playMore_;
 }
+LoginWindow* Application::loginWindow() const {
+    return login_;
+}
+SettingsWindow* Application::settingsWindow() const {
+    return settings_;
+}
+StatsWindow* Application::statsWindow() const {
+    return stats_;
+}
+ProfileFile Application::profiles() const {
+    return ProfilesIn(options_.home);
+}
 
 void Application::Start() {
     ChangeToAppFolder(FromQ(options_.home));
     state_.ProgramVersion = "1.1";
-    state_.CurrentComputerSkill = options_.skill;
-    // The player named at start logs straight on.
-    LogOn(options_.player);
+    if (options_.player.empty())
+        ShowLogin();
+    else
+        StartAs(options_.player);
+}
+
+void Application::StartAs(const std::string& player) {
+    // A password in force is asked for by the login window, never skipped.
+    if (LoginPasswordShown(profiles(), player)) {
+        ShowLogin(player);
+        return;
+    }
+    switch (AcceptLogin(state_, services_->prompt, *this, profiles(), player, "")) {
+        case LoginOutcome::Refused:
+            ShowLogin(player);
+            return;
+        case LoginOutcome::NewUser:
+            ShowSettings();
+            return;
+        case LoginOutcome::LoggedIn:
+            if (options_.skill != 0) state_.CurrentComputerSkill = options_.skill;
+            LogOn(state_.LocalPlayer);
+            return;
+    }
+}
+
+void Application::ShowLogin(const std::string& name) {
+    // A login window that has closed may still wait for its deletion.
+    if (!login_ || !login_->isVisible()) {
+        login_ = new LoginWindow(state_, *services_, *this, profiles());
+        login_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(login_, &LoginWindow::loggedIn, this, [this] { LogOn(state_.LocalPlayer); });
+        connect(login_, &LoginWindow::newUser, this, [this] { ShowSettings(); });
+        connect(login_, &LoginWindow::closedByUser, this, [this] { EndProgram(); });
+    }
+    if (!name.empty()) login_->Combo1()->setEditText(ToQ(name));
+    BringForward(login_);
+}
+
+void Application::ShowSettings() {
+    ShowSingleWindow(settings_, [this] {
+        auto* w = new SettingsWindow(state_, *services_, *inet_, *this, options_.home);
+        connect(w, &SettingsWindow::saved, this, [this] { ShowMainWindow(); });
+        connect(w, &SettingsWindow::backToLogin, this, [this] { ChangeUser(); });
+        connect(w, &SettingsWindow::helpRequested, this,
+                [this](int topic) { OpenHelpTopic(topic); });
+        return w;
+    });
 }
 
 void Application::LogOn(const std::string& player) {
@@ -172,9 +235,35 @@ void Application::MenuClosed(const QPoint& position) {
 // Commands whose windows come with their parts of the game do nothing until then.
 void Application::PlayNetworkGame() {}
 void Application::PlayInternetGame() {}
-void Application::ViewStats() {}
-void Application::ChangeUser() {}
-void Application::Settings() {}
+
+void Application::ViewStats() {
+    CloseMenu();
+    ShowSingleWindow(stats_, [this] { return new StatsWindow(profiles()); });
+}
+
+void Application::ChangeUser() {
+    ShowLogin();
+    CloseMainWindow();
+}
+
+void Application::CloseMainWindow() {
+    CloseMenu();
+    if (playMore_) playMore_->close();
+    if (main_) {
+        main_->close();
+        // Deleted once the event that led here (a menu click) is done with its window.
+        main_.release()->deleteLater();
+    }
+    const std::string version = state_.ProgramVersion;
+    state_ = GameState{};
+    state_.ProgramVersion = version;
+    Refresh();
+}
+
+void Application::Settings() {
+    CloseMenu();
+    ShowSettings();
+}
 void Application::CheckForUpdates() {}
 
 void Application::ViewDictionary() {
@@ -244,8 +333,16 @@ void Application::PlayMoreNo() {
     Refresh();
 }
 
-void Application::RecordGameResult(const std::string& /*name*/, GameOutcome /*outcome*/) {
-    // The players' profile file records results once it exists.
+void Application::RecordGameResult(const std::string& name, GameOutcome outcome) {
+    CountFinishedGame(state_, profiles(), name, outcome);
+}
+
+void Application::ApplyProxy(bool useProxy, const std::string& address) {
+    ApplyProxySetting(*inet_, useProxy, address);
+}
+
+void Application::ShowBackground(const std::string& /*file*/) {
+    if (main_) main_->LoadBackground();
 }
 
 void Application::SendLanMove(const std::string& /*message*/) {

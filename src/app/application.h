@@ -10,18 +10,24 @@
 #include <string>
 
 #include "pictures.h"
+#include "player_hooks.h"
+#include "profile.h"
 #include "services.h"
 #include "state.h"
+#include "transfer.h"
 
 namespace gd {
 
+class LoginWindow;
 class MainWindow;
 class MenuForm;
 class PlayMore;
+class SettingsWindow;
+class StatsWindow;
 
 struct AppOptions {
-    std::string player;  // the player who starts the program
-    int skill = 2;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master
+    std::string player;  // logs on at once as this player; empty: the login window opens
+    int skill = 0;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master; 0 the profile's
     QString home;        // the program's folder
 };
 
@@ -31,14 +37,13 @@ struct ServiceOverrides {
     Pauser* pause = nullptr;
     RandomSource* random = nullptr;
     Prompter* prompt = nullptr;
+    HttpTransfer* inet = nullptr;
 };
 
 // The program's folder: GLYPHDROP_HOME when it names one, else the folder of the program.
 QString ProgramFolder();
-// The login name of the user running the program.
-std::string UserLoginName();
 
-class Application : public QObject, public GameHooks {
+class Application : public QObject, public GameHooks, public PlayerHooks {
     Q_OBJECT
   public:
     explicit Application(AppOptions options, ServiceOverrides overrides = {});
@@ -52,11 +57,22 @@ class Application : public QObject, public GameHooks {
     PlayMore* playMore() const;
     QTimer& lantimer() { return lantimer_; }
     QString folder() const { return options_.home; }
+    // The HTTP transfer control `Inet1`.
+    HttpTransfer& inet() { return *inet_; }
+    // "players.dat" in the program's folder.
+    ProfileFile profiles() const;
+    LoginWindow* loginWindow() const;
+    SettingsWindow* settingsWindow() const;
+    StatsWindow* statsWindow() const;
 
     // Program start: the program's folder, the version, then the first window.
     void Start();
     // What a successful login does: the player's values are set, the main window shows.
     void LogOn(const std::string& player);
+    // The login window, with `name` typed in; the main window stays as it is.
+    void ShowLogin(const std::string& name = "");
+    // The settings window for `LocalPlayer`, not modal.
+    void ShowSettings();
     // The caption of the main and menu windows.
     QString Caption() const;
 
@@ -110,8 +126,16 @@ class Application : public QObject, public GameHooks {
     void UploadMove(const std::string& move) override;
     void RepaintHole(int hole) override;
 
+    // PlayerHooks: the proxy for `Inet1`, the main window's background.
+    void ApplyProxy(bool useProxy, const std::string& address) override;
+    void ShowBackground(const std::string& file) override;
+
   private:
     void ShowMainWindow();
+    // The player named at start: logged on as the login would, or handed to the settings.
+    void StartAs(const std::string& player);
+    // Closes the main window and forgets the game, so the next login opens it anew.
+    void CloseMainWindow();
     QWidget* DialogParent() const;
 
     AppOptions options_;
@@ -121,10 +145,15 @@ class Application : public QObject, public GameHooks {
     std::unique_ptr<RandomSource> ownRandom_;
     std::unique_ptr<Prompter> ownPrompt_;
     std::unique_ptr<Services> services_;
+    std::unique_ptr<HttpTransfer> ownInet_;
+    HttpTransfer* inet_ = nullptr;
     Pictures pictures_;
     std::unique_ptr<MainWindow> main_;
     QPointer<MenuForm> menu_;
     QPointer<PlayMore> playMore_;
+    QPointer<LoginWindow> login_;
+    QPointer<SettingsWindow> settings_;
+    QPointer<StatsWindow> stats_;
     QTimer lantimer_;
     bool ending_ = false;
     bool inTick_ = false;

@@ -14,6 +14,9 @@
 #include "text.h"
 
 namespace gd {
+namespace {
+constexpr int kWidth = 380;
+}  // namespace
 
 LoginWindow::LoginWindow(GameState& s, Services& sv, PlayerHooks& hooks, ProfileFile profiles,
                          QWidget* parent)
@@ -47,7 +50,6 @@ LoginWindow::LoginWindow(GameState& s, Services& sv, PlayerHooks& hooks, Profile
     grid->addWidget(label1_, 2, 0);
     grid->addWidget(text1_, 2, 1);
     grid->addWidget(command1_, 3, 1, Qt::AlignRight);
-    setFixedWidth(380);
 
     connect(combo1_, qOverload<int>(&QComboBox::activated), this, [this] { Combo1Click(); });
     connect(command1_, &QPushButton::clicked, this, [this] { Command1Click(); });
@@ -60,6 +62,8 @@ LoginWindow::LoginWindow(GameState& s, Services& sv, PlayerHooks& hooks, Profile
 void LoginWindow::Load() {
     setWindowTitle(ToQ(LoginCaption(s_)));
     label2_->setText(ToQ(kLoginInstructions));
+    // The wrapped instructions decide the height.
+    setFixedSize(kWidth, heightForWidth(kWidth));
     ChangeToAppFolder(profiles_.folder);
     for (const auto& name : LoginNames(profiles_))
         combo1_->addItem(ToQ(name));

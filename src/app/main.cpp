@@ -14,24 +14,27 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Glyphdrop, a word game for two players.");
     parser.addHelpOption();
-    QCommandLineOption player("player", "Start as player NAME (default: your login name).", "NAME");
-    QCommandLineOption skill("skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master.",
-                             "1|2|3", "2");
+    QCommandLineOption player(
+        "player",
+        "Log on as player NAME when that profile has no password; a new NAME opens the settings.",
+        "NAME");
+    QCommandLineOption skill(
+        "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
+        "1|2|3");
     parser.addOption(player);
     parser.addOption(skill);
     parser.process(qapp);
 
     gd::AppOptions options;
     options.home = gd::ProgramFolder();
-    options.player =
-        parser.isSet(player) ? gd::FromQ(parser.value(player).trimmed()) : gd::UserLoginName();
-    bool ok = false;
-    options.skill = parser.value(skill).toInt(&ok);
-    if (!ok || options.skill < 1 || options.skill > 3) {
+    options.player = parser.isSet(player) ? gd::FromQ(parser.value(player).trimmed()) : "";
+    bool ok = true;
+    if (parser.isSet(skill)) options.skill = parser.value(skill).toInt(&ok);
+    if (parser.isSet(skill) && (!ok || options.skill < 1 || options.skill > 3)) {
         std::fprintf(stderr, "glyphdrop: --skill takes 1, 2 or 3\n");
         return 2;
     }
-    if (options.player.empty()) {
+    if (parser.isSet(player) && options.player.empty()) {
         std::fprintf(stderr, "glyphdrop: --player needs a name\n");
         return 2;
     }

@@ -31,6 +31,8 @@ class MainWindow : public QWidget {
     // Shows one hole at once, before a pause.
     void RepaintHole(int hole);
     void CentreOnScreen();
+    // `main1` shows `BackgroundFile`, as at load and when the settings choose another one.
+    void LoadBackground();
 
     // Handlers behind the events.
     void HoleDragDrop(int hole, int piece);
@@ -79,7 +81,6 @@ class MainWindow : public QWidget {
   private:
     void Build();
     ClickLabel* MakeLabel(const char* name, const QRect& place);
-    void LoadBackground();
     void LoadDictionary();
     void RefreshStatusText();
     void ShowCell(QLabel* label, Picture picture, const std::string& tag);

@@ -31,6 +31,7 @@ StatsWindow::StatsWindow(const ProfileFile& profiles, QWidget* parent)
     fixed.setFamilies({fixed.family(), "DejaVu Sans Mono", "monospace"});
     fixed.setStyleHint(QFont::TypeWriter);
     list1_->setFont(fixed);
+    list1_->setSelectionMode(QAbstractItemView::NoSelection);
     auto* inner = new QVBoxLayout(elastic_);
     inner->setContentsMargins(0, 0, 0, 0);
     inner->addWidget(list1_);

@@ -17,8 +17,10 @@
 #include <vector>
 
 #include "application.h"
+#include "fake_transfer.h"
 #include "fakes.h"
 #include "mainwindow.h"
+#include "profile_helpers.h"
 
 namespace gd::test {
 
@@ -61,6 +63,7 @@ struct AppHarness {
     WatchingPauser pause;
     ScriptedRandom random;
     ScriptedPrompter prompt;
+    FakeTransfer inet;
     QTemporaryDir home;
     std::unique_ptr<Application> app;
 
@@ -70,11 +73,20 @@ struct AppHarness {
                         const std::string& player = "Ann") {
         QtApp();
         if (!words.empty()) WriteWordList(home.filePath("wordlist.dic"), words);
+        // The player has a profile without a password, so the start logs straight on.
+        if (!player.empty()) WriteProfile(NewProfile(player));
         AppOptions options;
         options.player = player;
         options.home = home.path();
-        app = std::make_unique<Application>(options,
-                                            ServiceOverrides{&sound, &pause, &random, &prompt});
+        app = std::make_unique<Application>(
+            options, ServiceOverrides{&sound, &pause, &random, &prompt, &inet});
+    }
+    // Appends a record to "players.dat" of the program's folder.
+    void WriteProfile(const PlayerProfile& p) {
+        QFile file(home.filePath("players.dat"));
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        const std::string record = EncodeProfile(p);
+        file.write(record.data(), qint64(record.size()));
     }
     void Start() {
         app->Start();

@@ -46,11 +46,35 @@ write_word_list() {
     done >"$1"
 }
 
-# Copies the runnable folder $1 and starts the program there with the remaining arguments.
+# Appends to "players.dat" $1 the profile of player $2: 1890 bytes, no password, the default
+# sounds, the "Marble" board, skill Normal and no games.
+write_profile() {
+    local sound
+    {
+        printf '%-25s%-10s%-25s\x02\x00%-150s' "$2" "" "Leeds" ""
+        for sound in sysmess incoming sent dropped dropped2 begin app missed; do
+            printf '%-150s' "$sound.wav"
+        done
+        printf '%-10s\x00\x00%-150s\x00\x00%-50s' "Marble" "" ""
+        head -c 258 /dev/zero # the four counters and the reserved texts
+        printf '\x02\x00\x00\x00\x00\x00'
+    } >>"$1"
+}
+
+# Copies the runnable folder $1 and starts the program there with the remaining arguments. The
+# player of "--player NAME" and each name in $PROFILES get a profile first, so that the program
+# logs straight on.
 start_program() {
     local runDir=$1
     shift
     cp -r "$runDir" "$WORK_DIR/home"
+    local args=("$@") i name
+    for ((i = 0; i + 1 < ${#args[@]}; i++)); do
+        [ "${args[i]}" = --player ] && write_profile "$WORK_DIR/home/players.dat" "${args[i + 1]}"
+    done
+    for name in ${PROFILES:-}; do
+        write_profile "$WORK_DIR/home/players.dat" "$name"
+    done
     # Without a word list the program would open with its "File Not Found" message first.
     [ -e "$WORK_DIR/home/wordlist.dic" ] || write_word_list "$WORK_DIR/home/wordlist.dic"
     # The program draws on the Xvfb display even when the caller runs window tests offscreen.
@@ -92,4 +116,16 @@ area_difference() {
     convert "$a" -crop "$geometry" +repage "$WORK_DIR/a.png"
     convert "$b" -crop "$geometry" +repage "$WORK_DIR/b.png"
     compare -metric AE "$WORK_DIR/a.png" "$WORK_DIR/b.png" null: 2>&1 || true
+}
+
+# Prints the id of the first mapped window named exactly $1, waiting up to ten seconds for it.
+find_named_window() {
+    local id
+    for _ in $(seq 200); do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            echo "$id"
+            return 0
+        done
+        sleep 0.05
+    done
 }
