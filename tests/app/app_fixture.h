@@ -8,6 +8,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "fake_transfer.h"
 #include "fakes.h"
 #include "mainwindow.h"
+#include "menuform.h"
 #include "profile_helpers.h"
 
 namespace gd::test {
@@ -117,6 +119,25 @@ struct AppHarness {
             st.Image[i].visible = true;
         }
         app->Refresh();
+    }
+    // Opens the menu window and runs its entry or toolbar button with this caption or tool tip.
+    void RunMenuCommand(const QString& caption) {
+        app->ShowMenu();
+        Settle();
+        MenuForm* menu = app->menuForm();
+        ASSERT_TRUE(menu);
+        QAction* found = nullptr;
+        for (QAction* top : menu->menuBar()->actions()) {
+            if (top->text() == caption) found = top;
+            if (top->menu())
+                for (QAction* a : top->menu()->actions())
+                    if (a->text() == caption) found = a;
+        }
+        for (QAction* a : menu->Toolbar1()->actions())
+            if (!a->isSeparator() && a->toolTip() == caption) found = a;
+        ASSERT_TRUE(found) << caption.toStdString();
+        found->trigger();
+        Settle();
     }
     QPoint Centre(QWidget* w) { return w->geometry().center(); }
     // A drag of ours entering the window over piece `piece`, as a press on the piece starts it.

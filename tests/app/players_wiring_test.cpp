@@ -4,39 +4,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QToolBar>
 
 #include "app_fixture.h"
 #include "loginwindow.h"
-#include "menuform.h"
 #include "settingswindow.h"
 #include "statswindow.h"
 
 namespace gd::test {
 namespace {
 
-// The action of the menu window with this caption: a menu entry, or a toolbar button's tip.
-QAction* MenuAction(MenuForm* menu, const QString& caption) {
-    for (QAction* top : menu->menuBar()->actions()) {
-        if (top->text() == caption) return top;
-        if (top->menu())
-            for (QAction* a : top->menu()->actions())
-                if (a->text() == caption) return a;
-    }
-    for (QAction* a : menu->Toolbar1()->actions())
-        if (a->toolTip() == caption) return a;
-    return nullptr;
-}
-
-void Trigger(AppHarness& h, const QString& caption) {
-    h.app->ShowMenu();
-    AppHarness::Settle();
-    QAction* action = MenuAction(h.app->menuForm(), caption);
-    ASSERT_NE(action, nullptr) << caption.toStdString();
-    action->trigger();
-    AppHarness::Settle();
+// The program started with "--player NAME" in the harness's folder.
+void StartWithPlayerOption(AppHarness& h, const std::string& name) {
+    AppOptions options;
+    options.player = name;
+    options.home = h.home.path();
+    h.app = std::make_unique<Application>(
+        options, ServiceOverrides{&h.sound, &h.pause, &h.random, &h.prompt, &h.inet});
+    h.Start();
 }
 
 PlayerProfile WithPassword(const std::string& name, const std::string& password) {
@@ -73,12 +58,7 @@ TEST(ProgramStart, ClosingTheLoginEndsTheProgram) {
 TEST(ProgramStart, PlayerOptionStopsAtAPasswordInForce) {
     AppHarness h({{"word", "a unit"}}, "");
     h.WriteProfile(WithPassword("Bob", "Secret"));
-    AppOptions options;
-    options.player = "Bob";
-    options.home = h.home.path();
-    h.app = std::make_unique<Application>(
-        options, ServiceOverrides{&h.sound, &h.pause, &h.random, &h.prompt, &h.inet});
-    h.Start();
+    StartWithPlayerOption(h, "Bob");
     ASSERT_NE(h.app->loginWindow(), nullptr);
     EXPECT_EQ(h.app->loginWindow()->Combo1()->currentText(), "Bob");
     EXPECT_EQ(h.app->mainWindow(), nullptr);
@@ -87,12 +67,7 @@ TEST(ProgramStart, PlayerOptionStopsAtAPasswordInForce) {
 
 TEST(ProgramStart, PlayerOptionWithANewNameOpensTheSettings) {
     AppHarness h({{"word", "a unit"}}, "");
-    AppOptions options;
-    options.player = "Cara";
-    options.home = h.home.path();
-    h.app = std::make_unique<Application>(
-        options, ServiceOverrides{&h.sound, &h.pause, &h.random, &h.prompt, &h.inet});
-    h.Start();
+    StartWithPlayerOption(h, "Cara");
     SettingsWindow* settings = h.app->settingsWindow();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->Label15()->text(), "Cara");
@@ -123,7 +98,7 @@ TEST(PlayerCommands, SettingsFromTheMenuAndTheToolbar) {
     for (const char* caption : {"&Settings", "Settings"}) {
         AppHarness h;
         h.Start();
-        Trigger(h, caption);
+        h.RunMenuCommand(caption);
         ASSERT_NE(h.app->settingsWindow(), nullptr) << caption;
         EXPECT_TRUE(h.app->settingsWindow()->Command3()->isEnabled());
         h.app->settingsWindow()->Command2Click();
@@ -137,7 +112,7 @@ TEST(PlayerCommands, ViewStatsFromTheMenuAndTheToolbar) {
     for (const char* caption : {"View Stats", "View Player Stats"}) {
         AppHarness h;
         h.Start();
-        Trigger(h, caption);
+        h.RunMenuCommand(caption);
         StatsWindow* stats = h.app->statsWindow();
         ASSERT_NE(stats, nullptr) << caption;
         ASSERT_EQ(stats->List1()->count(), 1);
@@ -149,7 +124,7 @@ TEST(PlayerCommands, ChangeUserGoesBackToTheLogin) {
     for (const char* caption : {"Change &User", "Change User"}) {
         AppHarness h;
         h.Start();
-        Trigger(h, caption);
+        h.RunMenuCommand(caption);
         EXPECT_EQ(h.app->mainWindow(), nullptr) << caption;
         ASSERT_NE(h.app->loginWindow(), nullptr);
         EXPECT_TRUE(h.app->loginWindow()->isVisible());

@@ -35,6 +35,11 @@ class LoopbackListener {
     virtual ~LoopbackListener() { Stop(); }
     int port() const { return port_; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    // The request lines received so far.
+    std::vector<std::string> Requests() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return requests_;
+    }
 
   protected:
     void Start() {
@@ -62,13 +67,16 @@ class LoopbackListener {
     }
     virtual void Serve(int client) = 0;
 
-    // Reads up to the blank line that ends the request head.
-    static std::string ReadHead(int client) {
+    // Reads the request head up to its blank line and records its first line.
+    std::string ReadRequestLine(int client) {
         std::string head;
         char c;
         while (head.find("\r\n\r\n") == std::string::npos && ::recv(client, &c, 1, 0) == 1)
             head += c;
-        return head;
+        const std::string line = head.substr(0, head.find("\r\n"));
+        std::lock_guard<std::mutex> lock(mutex_);
+        requests_.push_back(line);
+        return line;
     }
     static void SendAll(int client, const std::string& data) {
         std::size_t at = 0;
@@ -81,6 +89,7 @@ class LoopbackListener {
 
     std::mutex mutex_;
     bool stopping_ = false;
+    std::vector<std::string> requests_;
 
   private:
     int fd_ = -1;
@@ -104,21 +113,15 @@ class LoopbackHttpServer : public LoopbackListener {
         std::lock_guard<std::mutex> lock(mutex_);
         routes_[path] = std::move(route);
     }
-    std::vector<std::string> Requests() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
-    }
 
   private:
     void Serve(int client) override {
-        const std::string head = ReadHead(client);
-        const std::string line = head.substr(0, head.find("\r\n"));
+        const std::string line = ReadRequestLine(client);
         const auto first = line.find(' ');
         const std::string path = line.substr(first + 1, line.rfind(' ') - first - 1);
         Route route{404, "not here", false, false, nullptr};
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(line);
             if (routes_.count(path)) route = routes_[path];
         }
         if (route.onRequest) route.onRequest();
@@ -140,7 +143,6 @@ class LoopbackHttpServer : public LoopbackListener {
         SendAll(client, route.body);
     }
     std::map<std::string, Route> routes_;
-    std::vector<std::string> requests_;
 };
 
 // A forwarding proxy: takes "GET http://127.0.0.1:port/path", fetches it from that loopback
@@ -149,19 +151,10 @@ class LoopbackProxy : public LoopbackListener {
   public:
     LoopbackProxy() { Start(); }
     ~LoopbackProxy() override { Stop(); }
-    std::vector<std::string> Requests() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
-    }
 
   private:
     void Serve(int client) override {
-        const std::string head = ReadHead(client);
-        const std::string line = head.substr(0, head.find("\r\n"));
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(line);
-        }
+        const std::string line = ReadRequestLine(client);
         const std::string prefix = "GET http://127.0.0.1:";
         if (line.rfind(prefix, 0) != 0) {
             SendAll(client, "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
@@ -184,7 +177,6 @@ class LoopbackProxy : public LoopbackListener {
         }
         ::close(upstream);
     }
-    std::vector<std::string> requests_;
 };
 
 // A loopback port on which nothing listens.
