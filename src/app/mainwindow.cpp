@@ -294,6 +294,9 @@ void MainWindow::StartPieceDrag(int piece) {
         drag->setPixmap(picture);
         drag->setHotSpot(QPoint(picture.width() / 2, picture.height() / 2));
     }
+    // The drag begins over dragbar, which lies over the whole piece area; a quick flick may
+    // leave the area before the first move event reaches the window.
+    if (dragbar_->geometry().contains(image_[piece]->geometry().center())) dragbarDragOver(piece);
     // Released outside the window, the letter goes back as from any other element.
     if (drag->exec(Qt::MoveAction) == Qt::IgnoreAction) OtherDragDrop();
 }
