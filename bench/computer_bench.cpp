@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_words.h"
 #include "board.h"
 #include "computer.h"
 #include "fakes.h"
@@ -16,36 +17,7 @@
 namespace gd {
 namespace {
 
-// The committed dictionary filled up to the full 4000 words with one-letter variants of its
-// words, so the list has the size and the letter patterns of a real one. Without the
-// dictionary, 4000 made-up words of consonants and vowels.
-const WordList& BenchWords() {
-    static const WordList list = [] {
-        WordList l;
-        LoadWordList(l, GLYPHDROP_WORDLIST);
-        std::mt19937 generator(4000);
-        auto below = [&generator](int n) {
-            return std::uniform_int_distribution<int>(0, n - 1)(generator);
-        };
-        const std::string consonants = "bcdfghklmnprstwy", vowels = "aeiou";
-        const int real = l.WordCount;
-        while (l.WordCount < kMaxWords) {
-            std::string word;
-            if (real > 0) {
-                word = LowerAscii(l.Words[below(real)]);
-                word[below(4)] = static_cast<char>('a' + below(26));
-            } else {
-                for (int k = 0; k < 4; ++k) {
-                    const std::string& from = (k % 2 == 0) != (below(4) == 0) ? consonants : vowels;
-                    word += from[below(static_cast<int>(from.size()))];
-                }
-            }
-            if (!IsWord(l, word)) l.Add(word);
-        }
-        return l;
-    }();
-    return list;
-}
+using bench::BenchWords;
 
 // A cheap generator that restarts at the same seed, so every iteration decides alike.
 class FixedRandom : public RandomSource {

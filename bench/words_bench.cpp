@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_words.h"
 #include "board.h"
 #include "fakes.h"
 #include "rules.h"
@@ -12,22 +13,7 @@
 namespace gd {
 namespace {
 
-// The committed dictionary when it is there, else 4000 made-up words.
-const WordList& BenchWords() {
-    static const WordList list = [] {
-        WordList l;
-        if (LoadWordList(l, GLYPHDROP_WORDLIST) && l.WordCount >= 1000) return l;
-        l.Clear();
-        for (int i = 0; l.WordCount < kMaxWords; ++i) {
-            std::string w = "aaaa";
-            for (int k = 3, n = i * 7919 % 456976; k >= 0; --k, n /= 26)
-                w[k] = static_cast<char>('a' + n % 26);
-            if (!IsWord(l, w)) l.Add(w);
-        }
-        return l;
-    }();
-    return list;
-}
+using bench::BenchWords;
 
 // The reference: every entry upper-cased and compared, stopping at the first match.
 bool IsWordScan(const WordList& list, const std::string& word) {
