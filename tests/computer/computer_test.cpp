@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "fakes.h"
 
@@ -14,9 +12,10 @@ namespace {
 
 using test::Harness;
 using test::SeededRandom;
+using Strings = std::vector<std::string>;
 
 // Every window the search looked up, as its word with '?' at the weighed hole.
-std::vector<std::string> lookedUp;
+Strings lookedUp;
 
 std::uint32_t RecordingLookup(const WordList& words, const WindowTags& tags, int position) {
     std::string word;
@@ -26,67 +25,26 @@ std::uint32_t RecordingLookup(const WordList& words, const WindowTags& tags, int
     return IndexedCompletions(words, tags, position);
 }
 
-struct ComputerTest : ::testing::Test {
+// Guards against reading a window in the wrong cells or order, or past the board's edges.
+TEST(Search, EveryLineFindsItsMissingLetterReadInOrderOnly) {
+    for (const test::Direction& d : test::kDirections)
+        for (const auto& line : test::BoardLines(d))
+            // A vertical word can only run down from the newest letter of its column.
+            for (int place = 0; place < (d.columnStep == 0 ? 1 : 4); ++place)
+                for (const std::string word : {"word", "drow"}) {
+                    Harness t;
+                    t.AddWords({"word"});
+                    for (int i = 0; i < 4; ++i)
+                        if (i != place) SetHole(t.s, line[i], word.substr(i, 1), Picture::Blue);
+                    SCOPED_TRACE(std::string(d.name) + " " + word + " at hole " +
+                                 std::to_string(line[place]));
+                    EXPECT_EQ(WinningLetter(t.s, line[place]),
+                              word == "word" ? word[place] - 'a' : -1);
+                }
+}
+
+TEST(Search, FindWinningLetterLeavesTheLetterInComputerLetter) {
     Harness t;
-    void SetUp() override { lookedUp.clear(); }
-    // The computer's turn in a game against "Ann", the computer to move.
-    void ComputerToMove() {
-        t.s.LocalPlayer = t.s.FirstPlayer = "Ann";
-        t.s.SecondPlayer = t.s.CurrentPlayer = kComputerName;
-        t.s.ComputerGame = true;
-    }
-};
-
-// Guards against reading a window in the wrong cells or the wrong order.
-struct Direction {
-    const char* name;
-    int rowStep, columnStep;    // one step in reading order; rows count up from the bottom
-    int firstRow, firstColumn;  // a start that keeps all four cells on the board
-};
-const Direction kDirections[] = {
-    {"horizontal", 0, 1, 2, 1},
-    {"vertical", -1, 0, 4, 3},
-    {"diagonal down", -1, 1, 4, 1},
-    {"diagonal up", 1, 1, 1, 2},
-};
-
-TEST_F(ComputerTest, EveryWindowThroughAHoleFindsItsWord) {
-    t.AddWords({"word"});
-    int windows = 0;
-    for (const Direction& d : kDirections) {
-        // A vertical word can only run down from the newest letter of its column.
-        const int places = d.columnStep == 0 ? 1 : 4;
-        for (int place = 0; place < places; ++place) {
-            Harness board;
-            board.AddWords({"word"});
-            int hole = -1;
-            for (int i = 0; i < 4; ++i) {
-                const int h =
-                    (d.firstRow + i * d.rowStep) * kColumns + d.firstColumn + i * d.columnStep;
-                if (i == place)
-                    hole = h;
-                else
-                    SetHole(board.s, h, std::string(1, "word"[i]), Picture::Blue);
-            }
-            SCOPED_TRACE(std::string(d.name) + " place " + std::to_string(place));
-            EXPECT_EQ(WinningLetter(board.s, hole), "word"[place] - 'a');
-            ++windows;
-        }
-    }
-    EXPECT_EQ(windows, 13);
-}
-
-TEST_F(ComputerTest, WordsReadAgainstTheirDirectionAreNotFound) {
-    t.AddWords({"word"});
-    t.SetBoard({"drow..."});  // right to left in the bottom row
-    EXPECT_EQ(WinningLetter(t.s, 4), -1);
-    t.SetBoard({"...o...", "...r...", "...d..."});
-    EXPECT_EQ(WinningLetter(t.s, 24), 'w' - 'a');  // "word" read downwards
-    t.SetBoard({"...r...", "...o...", "...w..."});
-    EXPECT_EQ(WinningLetter(t.s, 24), -1);  // "word" read upwards
-}
-
-TEST_F(ComputerTest, FindWinningLetterLeavesTheLetterInComputerLetter) {
     t.AddWords({"word"});
     t.SetBoard({"wor...."});
     t.s.ComputerLetter = 99;
@@ -98,118 +56,85 @@ TEST_F(ComputerTest, FindWinningLetterLeavesTheLetterInComputerLetter) {
 }
 
 // Guards against looking up a window that still has an empty cell, and against a wrong answer
-// when several moves win.
-TEST_F(ComputerTest, OnlyTheWindowWithoutEmptyCellsIsLookedUp) {
-    // Holes 0 to 3 and 7 to 9 filled, hole 10 empty: column 3 lands in hole 10.
-    t.AddWords({"beam", "beak", "bead", "abcd"});
-    t.SetBoard({"bea....", "abcd..."});
+// when several moves win: the leftmost column, then the first window, then the first letter.
+TEST(Search, OnlyFullWindowsAreLookedUpAndTiesGoLeftFirstThenAlphabetical) {
+    struct Case {
+        const char* name;
+        Strings words, board;
+        int column;
+        char letter;
+    };
+    const std::vector<Case> cases = {
+        {"holes 0-3 and 7-9 filled, 10 empty",
+         {"beam", "beak", "bead", "abcd"},
+         {"bea....", "abcd..."},
+         3,
+         'd'},
+        {"leftmost column", {"back", "word"}, {"..o..a.", "..r..c.", "..d..k."}, 2, 'w'},
+        {"first window: ?ear before tea?", {"teak", "year"}, {"tea.ear"}, 3, 'y'},
+        {"the later window alone", {"teak"}, {"tea.ear"}, 3, 'k'},
+    };
+    for (const Case& c : cases) {
+        Harness t;
+        t.AddWords(c.words);
+        t.SetBoard(c.board);
+        const ComputerChoice choice = ChooseComputerMove(t.s, t.sv);
+        EXPECT_EQ(choice.column, c.column) << c.name;
+        EXPECT_EQ(choice.letter, c.letter - 'a') << c.name;
+        EXPECT_EQ(choice.computerLetter, c.letter - 'a') << c.name;
+        EXPECT_EQ(t.random.reseeds, 0) << c.name;
+    }
+    Harness t;
+    t.AddWords(cases[0].words);
+    t.SetBoard(cases[0].board);
+    lookedUp.clear();
     EXPECT_EQ(WinningLetter(t.s, 10, RecordingLookup), 'd' - 'a');
-    EXPECT_EQ(lookedUp, std::vector<std::string>{"bea?"});
-
-    t.s.CurrentComputerSkill = 2;
-    const ComputerChoice choice = ChooseComputerMove(t.s, t.sv);
-    EXPECT_EQ(choice.column, 3);
-    EXPECT_EQ(choice.letter, 'd' - 'a');
+    EXPECT_EQ(lookedUp, Strings{"bea?"});
 }
 
-TEST_F(ComputerTest, TheLeftmostWinningColumnIsPlayed) {
-    // Column 2 makes "word" downwards, column 5 makes "back", an earlier letter.
-    t.AddWords({"back", "word"});
-    t.SetBoard({"..o..a.", "..r..c.", "..d..k."});
-    const ComputerChoice choice = ChooseComputerMove(t.s, t.sv);
-    EXPECT_EQ(choice.column, 2);
-    EXPECT_EQ(choice.letter, 'w' - 'a');
-    EXPECT_EQ(choice.computerLetter, 'w' - 'a');
-    EXPECT_EQ(t.random.reseeds, 0);
-}
-
-TEST_F(ComputerTest, WithinAColumnTheFirstWindowWins) {
-    // Hole 3: window 1 reads "?ear", window 4 reads "tea?".
-    t.AddWords({"teak", "year"});
-    t.SetBoard({"tea.ear"});
-    EXPECT_EQ(ChooseComputerMove(t.s, t.sv).letter, 'y' - 'a');
-    Harness only;
-    only.AddWords({"teak"});
-    only.SetBoard({"tea.ear"});
-    EXPECT_EQ(ChooseComputerMove(only.s, only.sv).letter, 'k' - 'a');
-}
-
-// Guards against the skill levels mixing up search and chance.
-// Columns 0 and 6 land in holes 0 and 6; a word could then be made above them, in hole 7
-// ("able") or hole 13 ("earn"). Column 3 is full.
-const std::vector<std::string> kDangerBoard = {
-    "...z...", "...z...", "...z...", "...z...", ".blear.", ".qqqqq.",
-};
-
-TEST_F(ComputerTest, BeginnerNeverSearches) {
-    t.AddWords({"word"});
-    t.SetBoard({"wor...."});
-    t.s.CurrentComputerSkill = 1;
-    t.s.ComputerLetter = 7;
-    t.random.QueueLetters({16});
-    t.random.QueueColumns({6});
-    const ComputerChoice choice = ChooseComputerMove(t.s, t.sv, RecordingLookup);
-    EXPECT_EQ(choice.column, 6);
-    EXPECT_EQ(choice.letter, 16);
-    EXPECT_EQ(choice.computerLetter, 7);
-    EXPECT_TRUE(lookedUp.empty());
-}
-
-TEST_F(ComputerTest, MasterRedrawsADangerousColumn) {
-    t.AddWords({"able", "earn"});
-    t.SetBoard(kDangerBoard);
-    t.s.CurrentComputerSkill = 3;
-    t.random.QueueLetters({4});
-    t.random.QueueColumns({0, 6, 1});
-    ComputerChoice choice = ChooseComputerMove(t.s, t.sv);
-    EXPECT_EQ(choice.column, 1);
-    EXPECT_EQ(choice.letter, 4);
-    EXPECT_EQ(t.random.reseeds, 4);  // the letter and three columns, each freshly seeded
-
-    // Normal takes the first open column it draws.
-    t.s.CurrentComputerSkill = 2;
-    t.random.QueueLetters({4});
-    t.random.QueueColumns({0, 6, 1});
-    choice = ChooseComputerMove(t.s, t.sv);
-    EXPECT_EQ(choice.column, 0);
-}
-
-TEST_F(ComputerTest, MasterTakesTheFifthOpenColumnDrawnWhenAllAreDangerous) {
-    t.AddWords({"able", "earn"});
-    t.SetBoard(kDangerBoard);
-    t.s.CurrentComputerSkill = 3;
-    t.random.QueueLetters({4});
-    // Column 3 is full: redrawn without counting as an attempt.
-    t.random.QueueColumns({0, 3, 6, 3, 0, 0, 6, 1});
-    const ComputerChoice choice = ChooseComputerMove(t.s, t.sv);
-    EXPECT_EQ(choice.column, 6);
-    EXPECT_EQ(choice.computerLetter, 'n' - 'a');  // the danger found last
-    EXPECT_EQ(t.random.script.size(), 1u);
-}
-
-TEST_F(ComputerTest, MasterIgnoresTheTopRow) {
-    // Column 0 fills its top hole: nothing lies above it to weigh.
-    t.AddWords({"able"});
-    t.SetBoard({".bl....", "zzzzzzz", "zzzzzzz", "zzzzzzz", "zzzzzzz", "zzzzzzz"});
-    t.s.CurrentComputerSkill = 3;
-    t.random.QueueLetters({0});
-    t.random.QueueColumns({0});
-    EXPECT_EQ(ChooseComputerMove(t.s, t.sv).column, 0);
-}
-
-TEST_F(ComputerTest, ARandomMoveNeverPicksAFullColumn) {
-    t.SetBoard({"abcdef.", "bcdefa.", "cdefab.", "defabc.", "efabcd.", "fabcde."});
-    t.random.QueueLetters({2});
-    t.random.QueueColumns({0, 1, 2, 3, 4, 5, 6});
-    EXPECT_EQ(ChooseComputerMove(t.s, t.sv).column, 6);
-    EXPECT_TRUE(t.random.script.empty());
-
-    SeededRandom random(7);
-    Services sv{t.sound, t.pause, random, t.prompt, t.hooks};
-    t.SetBoard({"abc.ef.", "bcd.fa.", "cde.ab.", "def.bc.", "efa.cd.", "fab.de."});
-    for (int i = 0; i < 2000; ++i) {
-        const int column = ChooseComputerMove(t.s, sv).column;
-        ASSERT_TRUE(column == 3 || column == 6) << column;
+// Guards against the skill levels mixing up search and chance. On this board columns 0 and 6
+// land in holes 0 and 6, under hole 7 ("?ble") and hole 13 ("ear?"); column 3 is full.
+TEST(RandomMove, SkillDecidesSearchAndDangerTestWithFreshlySeededDraws) {
+    const Strings danger = {"...z...", "...z...", "...z...", "...z...", ".blear.", ".qqqqq."};
+    const Strings topRowOpen = {".bl....", "zzzzzzz", "zzzzzzz", "zzzzzzz", "zzzzzzz", "zzzzzzz"};
+    struct Case {
+        const char* name;
+        int skill;
+        Strings words, board;
+        int letter;
+        std::vector<int> columns;
+        int column, computerLetter;
+        std::size_t drawsLeft;
+    };
+    // The search starts from "no letter" (99); the danger test leaves the last letter found.
+    const int n = 'n' - 'a', none = 99;
+    const Strings ae = {"able", "earn"}, columnsFull(kRows, "abcdef.");
+    const std::vector<Case> cases = {
+        {"Beginner never searches", 1, {"word"}, {"wor...."}, 16, {6}, 6, 7, 0},
+        {"Normal takes the first column drawn", 2, ae, danger, 4, {0, 6, 1}, 0, none, 2},
+        {"Master redraws dangerous columns", 3, ae, danger, 4, {0, 6, 1}, 1, n, 0},
+        // A full column is drawn again without counting as an attempt.
+        {"Master's fifth attempt", 3, ae, danger, 4, {0, 3, 6, 3, 0, 0, 6, 1}, 6, n, 1},
+        {"Master weighs nothing above the top row", 3, {"able"}, topRowOpen, 0, {0}, 0, none, 0},
+        {"a full column is never taken", 2, {}, columnsFull, 2, {0, 1, 2, 3, 4, 5, 6}, 6, none, 0},
+    };
+    for (const Case& c : cases) {
+        Harness t;
+        t.AddWords(c.words);
+        t.SetBoard(c.board);
+        t.s.CurrentComputerSkill = c.skill;
+        t.s.ComputerLetter = 7;
+        t.random.QueueLetters({c.letter});
+        t.random.QueueColumns(c.columns);
+        lookedUp.clear();
+        const ComputerChoice choice = ChooseComputerMove(t.s, t.sv, RecordingLookup);
+        EXPECT_EQ(choice.column, c.column) << c.name;
+        EXPECT_EQ(choice.letter, c.letter) << c.name;
+        EXPECT_EQ(choice.computerLetter, c.computerLetter) << c.name;
+        EXPECT_EQ(t.random.script.size(), c.drawsLeft) << c.name;
+        // The letter and every column drawn, each after a fresh seed.
+        EXPECT_EQ(t.random.reseeds, int(1 + c.columns.size() - c.drawsLeft)) << c.name;
+        EXPECT_TRUE(c.skill > 1 || lookedUp.empty()) << c.name;
     }
 }
 
@@ -223,7 +148,8 @@ double ChiSquare(const std::array<int, N>& counts, int draws) {
     return sum;
 }
 
-TEST_F(ComputerTest, RandomLetterAndColumnAreUniform) {
+TEST(RandomMove, LetterAndColumnAreUniformAndFullColumnsAreNeverPicked) {
+    Harness t;
     SeededRandom random(20240531);
     Services sv{t.sound, t.pause, random, t.prompt, t.hooks};
     t.s.CurrentComputerSkill = 1;
@@ -238,121 +164,84 @@ TEST_F(ComputerTest, RandomLetterAndColumnAreUniform) {
     // 0.1% critical values for 25 and 6 degrees of freedom.
     EXPECT_LT(ChiSquare(letters, draws), 52.62);
     EXPECT_LT(ChiSquare(columns, draws), 22.46);
-    EXPECT_EQ(random.reseeds, 2 * draws);  // fresh seed before the letter and the column
+
+    t.SetBoard(Strings(kRows, "abc.ef."));
+    for (int i = 0; i < 2000; ++i) {
+        const int column = ChooseComputerMove(t.s, sv).column;
+        ASSERT_TRUE(column == 3 || column == 6) << column;
+    }
 }
 
 // Guards against the visible steps of the computer's turn going wrong.
-TEST_F(ComputerTest, NothingHappensOnceTheGameIsOver) {
-    ComputerToMove();
+TEST(ComputerMoveTest, NothingHappensOnceTheGameIsOver) {
+    Harness t;
+    t.s.LocalPlayer = t.s.FirstPlayer = "Ann";
+    t.s.SecondPlayer = t.s.CurrentPlayer = kComputerName;
     t.s.GameOver = true;
     t.SetBoard({"wor...."});
     ComputerMove(t.s, t.sv);
-    EXPECT_EQ(t.pause.pauses, 0);
-    EXPECT_EQ(t.random.reseeds, 0);
+    EXPECT_EQ(t.pause.pauses + t.random.reseeds, 0);
     EXPECT_TRUE(t.sound.played.empty());
     EXPECT_EQ(t.Board().back(), "wor....");
     EXPECT_EQ(t.s.CurrentPlayer, kComputerName);
 }
 
-// Records what the drop row showed when the window was asked to repaint it.
+// Records what the drop row showed, and after how many pauses, when it was repainted.
 struct RepaintWatch : test::RecordingHooks {
-    const GameState* s = nullptr;
-    const test::CountingPauser* pause = nullptr;
-    std::vector<Cell> shown;
-    std::vector<int> pausesBefore;
+    Harness* h = nullptr;
+    std::vector<std::pair<Cell, int>> shown;
     void RepaintHole(int hole) override {
         RecordingHooks::RepaintHole(hole);
-        shown.push_back(s->Hole[hole]);
-        pausesBefore.push_back(pause->pauses);
+        shown.emplace_back(h->s.Hole[hole], h->pause.pauses);
     }
 };
 
-TEST_F(ComputerTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBlank) {
+TEST(ComputerMoveTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBlank) {
     for (int column = 0; column < kColumns; ++column) {
         Harness h;
         RepaintWatch watch;
-        watch.s = &h.s;
-        watch.pause = &h.pause;
+        watch.h = &h;
         Services sv{h.sound, h.pause, h.random, h.prompt, watch};
         h.s.LocalPlayer = h.s.FirstPlayer = "Ann";
         h.s.SecondPlayer = h.s.CurrentPlayer = kComputerName;
         h.random.QueueLetters({'q' - 'a'});
         h.random.QueueColumns({column});
         ComputerMove(h.s, sv);
-
         const int dropCell = kDropRowFirst + column;
         ASSERT_EQ(watch.repainted, std::vector<int>{dropCell});
-        EXPECT_EQ(watch.shown[0].picture, Picture::Red);
-        EXPECT_EQ(watch.shown[0].Tag, "q");
-        EXPECT_EQ(watch.pausesBefore[0], 1);
+        // Shown red above its column after the first pause, before the second.
+        EXPECT_EQ(watch.shown[0].first.picture, Picture::Red);
+        EXPECT_EQ(watch.shown[0].first.Tag, "q");
+        EXPECT_EQ(watch.shown[0].second, 1);
         EXPECT_EQ(h.pause.pauses, 2);
         EXPECT_EQ(h.s.Hole[dropCell].picture, h.s.Blank.picture);
         EXPECT_EQ(h.s.Hole[dropCell].Tag, kEmptyMarker);
         EXPECT_EQ(h.s.Hole[column].picture, Picture::Red);
-        EXPECT_EQ(h.s.Hole[column].Tag, "q");
-        EXPECT_EQ(h.sound.played, std::vector<std::string>{"dropped2.wav"});
-        EXPECT_EQ(h.s.Label13, "Your Turn");
-        EXPECT_EQ(h.s.CurrentPlayer, "Ann");
+        EXPECT_EQ(h.Board().back()[column], 'q');
+        EXPECT_EQ(h.sound.played, Strings{"dropped2.wav"});
+        EXPECT_EQ(h.s.Label13 + " " + h.s.CurrentPlayer, "Your Turn Ann");
     }
-}
-
-TEST_F(ComputerTest, AWinningMoveKeepsTheTurnWithTheComputer) {
-    ComputerToMove();
-    t.AddWords({"word"});
-    t.SetBoard({"wor...."});
-    t.s.lantimer.Enabled = true;
-    ComputerMove(t.s, t.sv);
-    EXPECT_EQ(t.Board().back(), "word...");
-    EXPECT_TRUE(t.s.GameOver);
-    EXPECT_EQ(t.s.CurrentPlayer, kComputerName);
-    EXPECT_EQ(t.s.Label13, "Game Over");
-    EXPECT_EQ(t.s.WinningWord, "word");
-    EXPECT_FALSE(t.s.lantimer.Enabled);
-    EXPECT_EQ(t.s.Hole[3].picture, Picture::Yellow);
-    EXPECT_EQ(t.s.ComputerLetter, 'd' - 'a');
 }
 
 // Guards against the indexed lookup answering differently from the scan of the word list.
-struct Sample {
-    std::mt19937 generator;
-    explicit Sample(unsigned seed) : generator(seed) {}
-    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(generator); }
-};
-
-// A dense list over a few letters, with repeats, mixed case and entries no board can spell.
-void AddDenseWords(WordList& words, Sample& sample) {
-    const std::string letters = "abcdeABCDE";
-    for (int i = 0; i < 160; ++i) {
-        std::string word;
-        for (int k = 0; k < 4; ++k)
-            word += letters[sample.Below(static_cast<int>(letters.size()))];
-        words.Add(word);
-    }
-    for (const char* odd : {"ab", "abcde", "ab c", "ab-d", "", "ABC\xC9"})
-        words.Add(odd);
-}
-
-// A board as letters fall: each column filled to a random height with letters a to f.
-void FillRandomBoard(Harness& h, Sample& sample) {
-    for (int c = 0; c < kColumns; ++c) {
-        const int height = sample.Below(kRows + 1);
-        for (int r = 0; r < kRows; ++r) {
-            const int hole = r * kColumns + c;
-            if (r < height)
-                SetHole(h.s, hole, LetterOf(sample.Below(6)), Picture::Blue);
-            else
-                EmptyHole(h.s, hole);
-        }
-    }
-}
-
-TEST_F(ComputerTest, IndexedSearchAgreesWithTheListScan) {
-    Sample sample(99);
+TEST(Search, IndexedSearchAgreesWithTheListScan) {
+    std::mt19937 generator(99);
+    auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(generator); };
     int searchesWon = 0, movesCompared = 0;
     for (int board = 0; board < 120; ++board) {
         Harness h;
-        AddDenseWords(h.s.Words, sample);
-        FillRandomBoard(h, sample);
+        // A dense list over a few letters, with repeats, mixed case and entries no board spells.
+        for (int i = 0; i < 160; ++i) {
+            std::string word;
+            for (int k = 0; k < 4; ++k)
+                word += "abcdeABCDE"[below(10)];
+            h.s.Words.Add(word);
+        }
+        h.AddWords({"ab", "abcde", "ab c", "ab-d", "", "ABC\xC9"});
+        // Each column filled to a random height with letters a to f, as letters fall.
+        for (int c = 0; c < kColumns; ++c)
+            for (int r = 0, height = below(kRows + 1); r < height; ++r)
+                SetHole(h.s, r * kColumns + c, LetterOf(below(6)), Picture::Blue);
         for (int hole = 0; hole < kBoardHoles; ++hole) {
             const int indexed = WinningLetter(h.s, hole);
             ASSERT_EQ(indexed, WinningLetter(h.s, hole, ScanCompletions)) << board << " " << hole;
@@ -366,10 +255,10 @@ TEST_F(ComputerTest, IndexedSearchAgreesWithTheListScan) {
             Services sb{h.sound, h.pause, b, h.prompt, h.hooks};
             const ComputerChoice fast = ChooseComputerMove(h.s, sa);
             const ComputerChoice scan = ChooseComputerMove(h.s, sb, ScanCompletions);
-            ASSERT_EQ(fast.column, scan.column) << board;
-            ASSERT_EQ(fast.letter, scan.letter) << board;
-            ASSERT_EQ(fast.computerLetter, scan.computerLetter) << board;
-            if (skill > 1 && fast.computerLetter != 99) ++searchesWon;
+            ASSERT_EQ(std::tie(fast.column, fast.letter, fast.computerLetter),
+                      std::tie(scan.column, scan.letter, scan.computerLetter))
+                << board;
+            searchesWon += skill > 1 && fast.computerLetter != 99;
             ++movesCompared;
         }
     }
@@ -378,7 +267,7 @@ TEST_F(ComputerTest, IndexedSearchAgreesWithTheListScan) {
     EXPECT_LT(searchesWon, movesCompared - 20);
 }
 
-TEST_F(ComputerTest, TagsThatAreNotLettersAreWeighedAsWords) {
+TEST(Search, TagsThatAreNotLettersAreWeighedAsWords) {
     // Cells the start-up has not emptied yet carry no tag; the scan would see the word "x".
     GameState s;
     s.Words.Add("x");

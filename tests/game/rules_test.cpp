@@ -1,7 +1,7 @@
 // The rules of dropping, word detection and new games, on boards built from pictures.
 #include <gtest/gtest.h>
 
-#include <random>
+#include <functional>
 
 #include "fakes.h"
 
@@ -9,85 +9,84 @@ namespace gd {
 namespace {
 
 using test::Harness;
+using Strings = std::vector<std::string>;
 
 constexpr const char* kOops = "OOPS! You grabbed a game piece before your turn. Try again!";
 constexpr const char* kOver = "Player Error: This game is over!";
 constexpr const char* kNotYourTurn = "Player Error: It's Not your turn. Please wait!";
 
-// A real generator behind the random interface, for checks over many draws.
-class SeededRandom : public RandomSource {
-  public:
-    explicit SeededRandom(unsigned seed) : engine(seed) {}
-    void Reseed() override {}
-    double Next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine); }
-    std::mt19937 engine;
-};
+// A game in play, Ann to move, with the word list given.
+void Play(Harness& t, const Strings& words = {}) {
+    t.AddWords(words);
+    t.StartPlay();
+}
 
-// --- Dropping: guards against letters landing in the wrong hole or refused drops that leave
-// traces on the board.
+// --- Dropping: guards against letters landing in the wrong hole, and refused drops that leave
+// traces on the board, the pieces or the turn.
 
-class Drop : public ::testing::Test {
-  protected:
-    Harness t;
-    void SetUp() override {
+TEST(Drop, LetterFallsToTheLowestEmptyHoleOfItsColumn) {
+    struct Case {
+        const char* name;
+        Strings board;
+        int hole, landing;
+    };
+    const std::vector<Case> cases = {{"top hole of an empty column", {}, 40, 5},
+                                     {"drop-row hole acts as the top hole", {}, 45, 3},
+                                     {"middle hole", {}, 12, 5},
+                                     {"stops on the letter below", {"..q....", "..q...."}, 44, 16}};
+    for (const Case& c : cases) {
+        Harness t;
         t.StartPlay();
         t.SetPieces("abcdefgh");
+        t.SetBoard(c.board);
+        t.Drop(0, c.hole);
+        EXPECT_EQ(t.s.Hole[c.landing].Tag, "a") << c.name;
+        EXPECT_EQ(t.s.Hole[c.landing].picture, Picture::Blue) << c.name;
+        EXPECT_EQ(t.s.Hole[c.landing + kColumns].Tag, kEmptyMarker) << c.name;
+        EXPECT_NE(t.s.Hole[c.hole].picture, Picture::Blue) << c.name;  // the drop row stays bare
     }
-};
+}
 
-TEST_F(Drop, FallsFromTheTopToTheBottomOfAnEmptyColumn) {
-    t.Drop(0, 40);
-    EXPECT_EQ(t.s.Hole[5].Tag, "a");
-    EXPECT_EQ(t.s.Hole[5].picture, Picture::Blue);
-    EXPECT_TRUE(IsHoleEmpty(t.s, 40));
+TEST(Drop, PlayedPieceIsRefilledTheMoveSentAndTheTurnPassed) {
+    Harness t;
+    t.StartPlay();
+    t.s.PieceColour = "red";
+    t.SetPieces("abcdefgh");
+    t.s.LanGame = true;
+    t.s.InternetState = 1;
+    t.random.QueueLetters({3, 25});  // "d" is the dropped letter: drawn again
+    t.Drop(3, 17);                   // "d" falls to hole 3
+    EXPECT_EQ(t.s.Image[3].Tag, "z");
+    EXPECT_EQ(t.s.Image[3].picture, Picture::Red);
+    EXPECT_TRUE(t.s.Image[3].visible);
+    EXPECT_EQ(t.hooks.lanMoves, Strings{"Md3"});
+    EXPECT_EQ(t.hooks.uploads, Strings{"d3"});
     EXPECT_TRUE(t.s.StatusText.lines.empty());
-    EXPECT_EQ(t.sound.played, std::vector<std::string>{"dropped.wav"});
+    EXPECT_EQ(t.sound.played, Strings{"dropped.wav"});
     EXPECT_EQ(t.s.Label13, "Opponents Turn");
+    EXPECT_EQ(t.s.CurrentPlayer, "Bob");
+    // With the pairing the other way round, the turn still goes to the other player.
+    t.s.CurrentPlayer = t.s.SecondPlayer = "Ann";
+    t.s.FirstPlayer = "Bob";
+    t.Drop(1, 38);
     EXPECT_EQ(t.s.CurrentPlayer, "Bob");
 }
 
-TEST_F(Drop, DropRowHoleActsAsTheTopHoleOfItsColumn) {
-    t.Drop(0, 45);
-    EXPECT_EQ(t.s.Hole[3].Tag, "a");
-    EXPECT_EQ(t.s.Hole[45].picture, Picture::None);  // the drop row is never painted
-}
-
-TEST_F(Drop, StopsOnTheLetterBelow) {
-    t.SetBoard({"..q....", "..q...."});
-    t.Drop(1, 44);
-    EXPECT_EQ(t.s.Hole[16].Tag, "b");
-    EXPECT_TRUE(IsHoleEmpty(t.s, 23));
-}
-
-TEST_F(Drop, FallsFromAMiddleHole) {
-    t.Drop(0, 12);
-    EXPECT_EQ(t.s.Hole[5].Tag, "a");
-    EXPECT_TRUE(IsHoleEmpty(t.s, 12));
-}
-
-TEST_F(Drop, FullColumnIsRefusedSilently) {
-    t.SetBoard({".....q.", ".....q.", ".....q.", ".....q.", ".....q.", ".....q."});
-    const auto before = t.Board();
-    t.Drop(0, 47);
-    EXPECT_EQ(t.Board(), before);
-    EXPECT_TRUE(t.s.StatusText.lines.empty());
-    EXPECT_EQ(t.sound.played, std::vector<std::string>{"missed.wav"});
-    EXPECT_EQ(t.s.Image[0].Tag, "a");  // the piece goes back unchanged
-    EXPECT_TRUE(t.s.Image[0].visible);
-    EXPECT_EQ(t.s.CurrentPlayer, "Ann");
-}
-
-TEST_F(Drop, RefusalsSayWhyAndChangeNothing) {
+TEST(Drop, RefusalsSayWhyAndChangeNothing) {
     struct Case {
         const char* name;
         std::function<void(Harness&)> arrange;
-        const char* line;
+        int hole;
+        Strings lines;
     };
+    const Strings fullColumn(6, ".....q.");
     const std::vector<Case> cases = {
-        {"all pieces visible", [](Harness& h) { h.s.Image[0].visible = true; }, kOops},
-        {"game over", [](Harness& h) { h.s.GameOver = true; }, kOver},
-        {"not my turn", [](Harness& h) { h.s.CurrentPlayer = "Bob"; }, kNotYourTurn},
-        {"no game yet", [](Harness& h) { h.s.CurrentPlayer = ""; }, kNotYourTurn},
+        {"all pieces visible", [](Harness& h) { h.s.Image[0].visible = true; }, 38, {kOops}},
+        {"game over", [](Harness& h) { h.s.GameOver = true; }, 38, {kOver}},
+        {"not my turn", [](Harness& h) { h.s.CurrentPlayer = "Bob"; }, 38, {kNotYourTurn}},
+        {"no game yet", [](Harness& h) { h.s.CurrentPlayer = ""; }, 38, {kNotYourTurn}},
+        {"full column", [&](Harness& h) { h.SetBoard(fullColumn); }, 47, {}},
+        {"emptied piece", [](Harness& h) { h.s.Image[0].picture = Picture::Blank; }, 38, {}},
     };
     for (const Case& c : cases) {
         Harness h;
@@ -95,88 +94,46 @@ TEST_F(Drop, RefusalsSayWhyAndChangeNothing) {
         h.SetPieces("abcdefgh");
         h.s.Image[0].visible = false;
         c.arrange(h);
-        HoleDragDrop(h.s, h.sv, 38, 0);
-        EXPECT_EQ(h.s.StatusText.lines, std::vector<std::string>{c.line}) << c.name;
-        EXPECT_EQ(h.sound.played, std::vector<std::string>{"missed.wav"}) << c.name;
-        EXPECT_TRUE(IsHoleEmpty(h.s, 3)) << c.name;
+        const Strings board = h.Board();
+        const std::string piece = h.s.Image[0].Tag, mover = h.s.CurrentPlayer;
+        HoleDragDrop(h.s, h.sv, c.hole, 0);
+        EXPECT_EQ(h.s.StatusText.lines, c.lines) << c.name;
+        EXPECT_EQ(h.sound.played, Strings{"missed.wav"}) << c.name;
+        EXPECT_EQ(h.Board(), board) << c.name;
+        EXPECT_EQ(h.s.Image[0].Tag, piece) << c.name;
+        EXPECT_EQ(h.s.CurrentPlayer, mover) << c.name;
         for (const Piece& p : h.s.Image)
             EXPECT_TRUE(p.visible) << c.name;
     }
-}
-
-TEST_F(Drop, EmptiedPieceCannotBePlayed) {
-    t.s.Image[2].picture = Picture::Blank;
-    t.s.Image[2].Tag = "xx";
-    t.Drop(2, 38);
-    EXPECT_TRUE(IsHoleEmpty(t.s, 3));
-    EXPECT_TRUE(t.s.StatusText.lines.empty());
-    EXPECT_EQ(t.sound.played, std::vector<std::string>{"missed.wav"});
-}
-
-TEST_F(Drop, RefilledSlotGetsANewLetterInTheLocalColour) {
-    t.s.PieceColour = "red";
-    t.SetPieces("abcdefgh");
-    t.random.QueueLetters({0, 25});  // "a" is the dropped letter: drawn again
-    t.Drop(0, 38);
-    EXPECT_EQ(t.s.Image[0].Tag, "z");
-    EXPECT_EQ(t.s.Image[0].picture, Picture::Red);
-    EXPECT_TRUE(t.s.Image[0].visible);
-}
-
-TEST_F(Drop, SendsTheMoveToANetworkOpponent) {
-    t.s.LanGame = true;
-    t.s.InternetState = 1;
-    t.Drop(3, 17);  // "d" falls to hole 3
-    EXPECT_EQ(t.hooks.lanMoves, std::vector<std::string>{"Md3"});
-    EXPECT_EQ(t.hooks.uploads, std::vector<std::string>{"d3"});
-}
-
-TEST_F(Drop, TurnsAlternateBetweenThePairing) {
-    t.Drop(0, 38);
-    EXPECT_EQ(t.s.CurrentPlayer, "Bob");
-    t.s.CurrentPlayer = "Ann";  // the opponent has moved
-    t.s.SecondPlayer = "Ann";
-    t.s.FirstPlayer = "Bob";
-    t.Drop(1, 38);
-    EXPECT_EQ(t.s.CurrentPlayer, "Bob");
 }
 
 // --- The refill: guards against the vowel limits drifting over many games.
 
 TEST(Refill, VowelLimitsHoldOverManyDraws) {
     Harness t;
-    SeededRandom random(7);
+    test::SeededRandom random(7);
     Services sv{t.sound, t.pause, random, t.prompt, t.hooks};
     std::mt19937 pick(11);
-    const std::string alphabet = "abcdefghijklmnopqrstuvwxyz";
+    const std::string vowels = "aeiou";
     for (int round = 0; round < 20000; ++round) {
         std::string letters;
         for (int i = 0; i < kPieceCount; ++i)
-            letters += alphabet[pick() % 26];
+            letters += static_cast<char>('a' + pick() % 26);
         t.SetPieces(letters);
         const int dropped = static_cast<int>(pick() % kPieceCount);
-        const std::string letter = t.s.Image[dropped].Tag;
-        int others = 0;
+        int others = 0;  // vowels left in the piece area besides the dropped letter
         for (int i = 0; i < kPieceCount; ++i)
-            if (i != dropped && std::string("aeiou").find(letters[i]) != std::string::npos)
-                ++others;
-        const int n = ChooseNewLetter(t.s, sv, letter);
-        ASSERT_GE(n, 0);
-        ASSERT_LT(n, 26);
-        const bool vowel = std::string("aeiou").find(alphabet[n]) != std::string::npos;
-        if (others > 3) {
-            ASSERT_FALSE(vowel) << letters;
-        }
-        if (others == 0) {
-            ASSERT_TRUE(vowel) << letters;
-        }
-        if (LetterOf(n) == letter) {  // only the vowel replacement may give it back
-            ASSERT_EQ(others, 0) << letters;
-        }
+            others += i != dropped && vowels.find(letters[i]) != std::string::npos;
+        const std::string n = LetterOf(ChooseNewLetter(t.s, sv, letters.substr(dropped, 1)));
+        const bool vowel = vowels.find(n) != std::string::npos;
+        ASSERT_TRUE(others <= 3 || !vowel) << letters;  // never a fifth vowel
+        ASSERT_TRUE(others > 0 || vowel) << letters;    // a vowel when none is left
+        // The dropped letter comes back only as the vowel given for a consonant.
+        ASSERT_TRUE(n != letters.substr(dropped, 1) || others == 0) << letters;
     }
 }
 
-TEST(Refill, ConsonantIsReplacedByTheVowelOfItsRange) {
+TEST(Refill, ConsonantIsReplacedByTheVowelOfItsRangeAfterAReseededDraw) {
     const std::vector<std::pair<int, char>> expected = {{1, 'a'},  {5, 'a'},  {6, 'e'},  {10, 'e'},
                                                         {11, 'i'}, {15, 'i'}, {16, 'o'}, {19, 'o'},
                                                         {21, 'u'}, {25, 'u'}};
@@ -186,9 +143,6 @@ TEST(Refill, ConsonantIsReplacedByTheVowelOfItsRange) {
         t.random.QueueLetters({drawn});
         EXPECT_EQ(LetterOf(ChooseNewLetter(t.s, t.sv, "x")), std::string(1, vowel)) << drawn;
     }
-}
-
-TEST(Refill, ReseedsBeforeEveryDraw) {
     Harness t;
     t.SetPieces("aeioubcd");
     t.random.QueueLetters({4, 4, 1});  // two vowels refused (four others), then "b"
@@ -199,200 +153,124 @@ TEST(Refill, ReseedsBeforeEveryDraw) {
 // --- Word detection: guards against reading windows in the wrong direction, off the board
 // edges, or through empty holes.
 
-class Words : public ::testing::Test {
-  protected:
-    Harness t;
-    void SetUp() override {
-        t.AddWords({"word", "able", "zeta"});
-        t.StartPlay();
-    }
-    // Places the board and checks the hole as if its letter had just landed there.
-    void Check(const std::vector<std::string>& rows, int hole) {
-        t.SetBoard(rows);
-        CheckForWord(t.s, t.sv, hole);
-    }
-};
-
-TEST_F(Words, HorizontalWordFoundFromEachOfItsFourLetters) {
-    for (int hole = 0; hole < 4; ++hole) {
-        Harness h;
-        h.AddWords({"word"});
-        h.StartPlay();
-        h.SetBoard({"word..."});
-        CheckForWord(h.s, h.sv, hole);
-        EXPECT_TRUE(h.s.GameOver) << hole;
-        EXPECT_EQ(h.s.WinningWord, "word");
-        for (int w = 0; w < 4; ++w)
-            EXPECT_EQ(h.s.Hole[w].picture, Picture::Yellow) << hole;
-        EXPECT_EQ(h.s.Hole[4].picture, Picture::Blank);
-    }
+TEST(Words, EveryLineIsFoundFromEachOfItsHolesInReadingOrderOnly) {
+    for (const test::Direction& d : test::kDirections)
+        for (const auto& line : test::BoardLines(d))
+            // A vertical word is read from its top letter only: the newest of its column.
+            for (int place = 0; place < (d.columnStep == 0 ? 1 : 4); ++place)
+                for (const std::string word : {"word", "drow"}) {
+                    Harness t;
+                    Play(t, {"word"});
+                    for (int i = 0; i < 4; ++i)  // the letters' colours do not matter
+                        SetHole(t.s, line[i], word.substr(i, 1),
+                                i % 2 ? Picture::Red : Picture::Blue);
+                    CheckForWord(t.s, t.sv, line[place]);
+                    SCOPED_TRACE(std::string(d.name) + " " + word + " from hole " +
+                                 std::to_string(line[place]));
+                    ASSERT_EQ(t.s.GameOver, word == "word");
+                    int yellow = 0;
+                    for (int h = 0; h < kBoardHoles; ++h)
+                        yellow += t.s.Hole[h].picture == Picture::Yellow;
+                    EXPECT_EQ(yellow, word == "word" ? 4 : 0);
+                }
 }
 
-TEST_F(Words, AnnouncesTheMoverAndEndsTheGame) {
+TEST(Words, AnnouncesTheMoverAndEndsTheGame) {
+    Harness t;
+    Play(t, {"word", "WORD"});  // a duplicate list entry announces twice
     t.s.lantimer.Enabled = true;
-    Check({"wor...."}, 2);
+    t.SetBoard({"wor...."});
+    CheckForWord(t.s, t.sv, 2);
     EXPECT_FALSE(t.s.GameOver);
-    Check({"word...."}, 3);
+    t.SetBoard({"word..."});
+    CheckForWord(t.s, t.sv, 3);
     EXPECT_TRUE(t.s.GameOver);
     EXPECT_TRUE(t.s.MoveEndedGame);
-    EXPECT_EQ(t.s.StatusText.lines.back(), "Ann made word word. Game Over. Winner is Ann");
+    EXPECT_EQ(t.s.StatusText.lines, Strings(2, "Ann made word word. Game Over. Winner is Ann"));
     EXPECT_EQ(t.s.Label13, "Game Over");
     EXPECT_FALSE(t.s.lantimer.Enabled);
     EXPECT_EQ(t.hooks.playMoreShown, 1);
 }
 
-TEST_F(Words, HorizontalReadsLeftToRightOnly) {
-    Check({"drow..."}, 0);
-    EXPECT_FALSE(t.s.GameOver);
-}
-
-TEST_F(Words, VerticalReadsTopToBottomOnly) {
-    Check({"...w...", "...o...", "...r...", "...d..."}, 24);
-    EXPECT_TRUE(t.s.GameOver);
-    Harness up;
-    up.AddWords({"word"});
-    up.StartPlay();
-    up.SetBoard({"...d...", "...r...", "...o...", "...w..."});
-    CheckForWord(up.s, up.sv, 24);
-    EXPECT_FALSE(up.s.GameOver);
-}
-
-TEST_F(Words, DiagonalDownFromUpperLeft) {
-    Check({"w......", ".o.....", "..r....", "...d..."}, 3);
-    EXPECT_TRUE(t.s.GameOver);
-    EXPECT_EQ(t.s.WinningWord, "word");
-}
-
-TEST_F(Words, DiagonalUpFromLowerLeft) {
-    Check({"......d", ".....r.", "....o..", "...w..."}, 3);
-    EXPECT_TRUE(t.s.GameOver);
-    Harness back;  // the same letters read from upper right down to lower left are no word
-    back.AddWords({"word"});
-    back.StartPlay();
-    back.SetBoard({"......w", ".....o.", "....r..", "...d..."});
-    CheckForWord(back.s, back.sv, 3);
-    EXPECT_FALSE(back.s.GameOver);
-}
-
-TEST_F(Words, WindowsNeverWrapAroundTheBoardEdge) {
-    // "wo" at the right end of row 0 and "rd" at the left end of row 1 are consecutive holes
-    // 5, 6, 7, 8 but not a line on the board.
-    Check({"rd.....", ".....wo"}, 8);
-    EXPECT_FALSE(t.s.GameOver);
-    Check({"rd.....", ".....wo"}, 6);
-    EXPECT_FALSE(t.s.GameOver);
-}
-
-TEST_F(Words, WindowWithAnEmptyHoleIsNeverLookedUp) {
-    t.AddWords({"w"});  // would match a window read with an empty hole dropped out
-    Check({"w.o.r.d"}, 0);
-    EXPECT_FALSE(t.s.GameOver);
-}
-
-TEST_F(Words, LetterColoursDoNotMatter) {
-    Check({"WoRd..."}, 3);
-    EXPECT_TRUE(t.s.GameOver);
-}
-
-TEST_F(Words, FirstWindowInOrderIsCredited) {
-    // The "a" in hole 24 completes "zeta" across (window 4) and "able" down (window 5).
-    Check({"zeta...", "...b...", "...l...", "...e..."}, 24);
-    EXPECT_EQ(t.s.WinningWord, "zeta");
-    EXPECT_EQ(t.s.Hole[21].picture, Picture::Yellow);
-    EXPECT_EQ(t.s.Hole[3].picture, Picture::Blue);
-}
-
-TEST_F(Words, EveryWindowOfEveryHoleReadsItsFourCells) {
-    // Each window of each hole, with a word placed exactly on it, ends the game with the
-    // winning cells yellow and no others.
-    for (int hole = 0; hole < kBoardHoles; ++hole) {
-        for (const WordWindow& window : kWordWindows) {
-            if (!WindowFits(window, hole)) continue;
-            Harness h;
-            h.AddWords({"able"});
-            h.StartPlay();
-            const auto cells = WindowHoles(window, hole);
-            for (int i = 0; i < 4; ++i)
-                SetHole(h.s, cells[i], LetterOf("able"[i] - 'a'), Picture::Red);
-            CheckForWord(h.s, h.sv, hole);
-            ASSERT_TRUE(h.s.GameOver) << "hole " << hole;
-            for (int c : cells)
-                EXPECT_EQ(h.s.Hole[c].picture, Picture::Yellow);
-        }
+TEST(Words, NoWordAcrossTheEdgeThroughAnEmptyHoleOrBeforeTheFirstWindow) {
+    // "wo" at the right end of row 0 and "rd" at the left of row 1 are holes 5 to 8, no line.
+    for (int hole : {6, 8}) {
+        Harness t;
+        Play(t, {"word"});
+        t.SetBoard({"rd.....", ".....wo"});
+        CheckForWord(t.s, t.sv, hole);
+        EXPECT_FALSE(t.s.GameOver) << hole;
     }
+    Harness gap;
+    Play(gap, {"word", "w"});  // "w" matches a window read with empty holes left out
+    gap.SetBoard({"w.o.r.d"});
+    CheckForWord(gap.s, gap.sv, 0);
+    EXPECT_FALSE(gap.s.GameOver);
+    // The "a" in hole 24 completes "zeta" across (window 4) and "able" down (window 5).
+    Harness both;
+    Play(both, {"able", "zeta"});
+    both.SetBoard({"zeta...", "...b...", "...l...", "...e..."});
+    CheckForWord(both.s, both.sv, 24);
+    EXPECT_EQ(both.s.WinningWord, "zeta");
+    EXPECT_EQ(both.s.Hole[3].picture, Picture::Blue);
 }
 
-TEST_F(Words, DuplicateListEntriesAnnounceTwice) {
-    t.AddWords({"WORD"});
-    Check({"word..."}, 0);
-    EXPECT_EQ(t.s.StatusText.lines.size(), 2u);
-}
+// --- Game end: guards against the panel and the profile counting the wrong side, and a full
+// board ending as a draw when its last letter made a word.
 
-// --- Game end: guards against the panel and the profile counting the wrong side.
-
-TEST(GameEnd, LocalWinRaisesTheOpponentsLostAndIsRecordedForTheLocalPlayer) {
-    Harness t;
-    t.AddWords({"word"});
-    t.StartPlay();
-    t.s.Label9 = "4";
-    t.s.Label10 = "2";
-    t.s.Label11 = " 1";
-    t.SetBoard({"word..."});
-    CheckForWord(t.s, t.sv, 3);
-    EXPECT_EQ(t.s.Label9, "5");
-    EXPECT_EQ(t.s.Label10, "2");
-    EXPECT_EQ(t.s.Label11, "2");
-    ASSERT_EQ(t.hooks.results.size(), 1u);
-    EXPECT_EQ(t.hooks.results[0].first, "Ann");
-    EXPECT_EQ(t.hooks.results[0].second, GameOutcome::Win);
-}
-
-TEST(GameEnd, ComputerGameIsRecordedOnTheComputerFromItsSide) {
-    Harness t;
-    t.AddWords({"word"});
-    t.StartPlay("Ann", "Computer");
-    t.s.CurrentPlayer = "Computer";
-    t.SetBoard({"word..."});
-    CheckForWord(t.s, t.sv, 3);
-    EXPECT_EQ(t.s.Label9, "1");
-    EXPECT_EQ(t.s.Label10, "1");  // the opponent (the computer) won
-    EXPECT_EQ(t.s.StatusText.lines.back(),
-              "Computer made word word. Game Over. Winner is Computer");
-    ASSERT_EQ(t.hooks.results.size(), 1u);
-    EXPECT_EQ(t.hooks.results[0].first, "Computer");
-    EXPECT_EQ(t.hooks.results[0].second, GameOutcome::Win);
-}
-
-TEST(GameEnd, FullBoardWithoutAWordIsADraw) {
-    Harness t;
-    t.AddWords({"word"});
-    t.StartPlay("Ann", "Computer");
-    t.s.lantimer.Enabled = true;
-    t.SetBoard({"abcdefg", "hijklmn", "opqrstu", "vxyzabc", "defghij", "klmnopq"});
-    t.s.Label13 = "Opponents Turn";
-    CheckForWord(t.s, t.sv, 40);
-    EXPECT_TRUE(t.s.GameOver);
-    EXPECT_TRUE(t.s.MoveEndedGame);
-    EXPECT_EQ(t.s.WinningWord, "");
-    EXPECT_FALSE(t.s.lantimer.Enabled);
-    EXPECT_EQ(t.s.Label9, "1");
-    EXPECT_EQ(t.s.Label12, "1");
-    EXPECT_EQ(t.s.Label13, "Opponents Turn");
-    EXPECT_TRUE(t.s.StatusText.lines.empty());
-    ASSERT_EQ(t.hooks.results.size(), 1u);
-    EXPECT_EQ(t.hooks.results[0], std::make_pair(std::string("Computer"), GameOutcome::Tie));
-    EXPECT_EQ(t.hooks.playMoreShown, 1);
-}
-
-TEST(GameEnd, WordThatFillsTheBoardIsAWin) {
-    Harness t;
-    t.AddWords({"word"});
-    t.StartPlay();
-    t.SetBoard({"abcword", "hijklmn", "opqrstu", "vxyzabc", "defghij", "klmnopq"});
-    CheckForWord(t.s, t.sv, 41);
-    EXPECT_EQ(t.s.WinningWord, "word");
-    EXPECT_EQ(t.s.Label12, "");
-    EXPECT_EQ(t.hooks.playMoreShown, 1);
+TEST(GameEnd, ThePanelAndTheRecordCountTheGameFromTheirSide) {
+    const Strings full = {"hijklmn", "opqrstu", "vxyzabc", "defghij", "klmnopq"};
+    auto board = [&](const std::string& top) {
+        Strings rows = full;
+        rows.insert(rows.begin(), top);
+        return rows;
+    };
+    struct Case {
+        const char* name;
+        Strings board;
+        int hole;
+        std::string opponent, mover, word;
+        Strings counters;  // played, won, lost, tied: the opponent's, shown in the panel
+        std::pair<std::string, GameOutcome> result;
+    };
+    const auto win = GameOutcome::Win;
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"local win", {"word..."}, 3, "Bob", "Ann", "word", {"5", "2", "2", ""}, {"Ann", win}},
+        {"the computer wins, on its record", {"word..."}, 3, "Computer", "Computer", "word",
+         {"5", "3", " 1", ""}, {"Computer", win}},
+        {"draw against the computer", board("abcdefg"), 40, "Computer", "Ann", "",
+         {"5", "2", " 1", "1"}, {"Computer", GameOutcome::Tie}},
+        {"a word fills the board", board("abcword"), 41, "Bob", "Ann", "word",
+         {"5", "2", "2", ""}, {"Ann", win}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Harness t;
+        Play(t, {"word"});
+        t.s.SecondPlayer = c.opponent;
+        t.s.CurrentPlayer = c.mover;
+        t.s.Label9 = "4";
+        t.s.Label10 = "2";
+        t.s.Label11 = " 1";
+        t.s.Label13 = "Opponents Turn";
+        t.s.lantimer.Enabled = true;
+        t.SetBoard(c.board);
+        CheckForWord(t.s, t.sv, c.hole);
+        EXPECT_TRUE(t.s.GameOver && t.s.MoveEndedGame) << c.name;
+        EXPECT_FALSE(t.s.lantimer.Enabled) << c.name;
+        EXPECT_EQ(t.s.WinningWord, c.word) << c.name;
+        EXPECT_EQ(t.Counters(), c.counters) << c.name;
+        EXPECT_EQ(t.hooks.results, (std::vector{c.result})) << c.name;
+        EXPECT_EQ(t.hooks.playMoreShown, 1) << c.name;
+        // A draw leaves the turn caption and the status list as they were.
+        EXPECT_EQ(t.s.Label13, c.word.empty() ? "Opponents Turn" : "Game Over") << c.name;
+        EXPECT_EQ(t.s.StatusText.lines,
+                  c.word.empty()
+                      ? Strings{}
+                      : Strings{c.mover + " made word word. Game Over. Winner is " + c.mover})
+            << c.name;
+    }
 }
 
 TEST(GameEnd, CounterCaptionsReadTheirLeadingNumber) {
@@ -404,16 +282,15 @@ TEST(GameEnd, CounterCaptionsReadTheirLeadingNumber) {
     }
 }
 
-// --- New game: guards against the first mover not alternating and leftovers of a game.
+// --- New game: guards against the first mover not alternating, and leftovers of a game.
 
 TEST(NewGameTest, FirstMoverAlternatesOverThreeGames) {
     Harness t;
     t.s.LocalPlayer = t.s.FirstPlayer = "Ann";
     t.s.SecondPlayer = "Computer";
     t.s.ComputerGame = true;
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Ann", "Your Turn!"}, {"Computer", "Opponents Turn!"}, {"Ann", "Your Turn!"}};
-    for (const auto& [mover, caption] : expected) {
+    for (const auto& [mover, caption] : std::vector<std::pair<std::string, std::string>>{
+             {"Ann", "Your Turn!"}, {"Computer", "Opponents Turn!"}, {"Ann", "Your Turn!"}}) {
         t.s.GameOver = true;
         ClearBoard(t.s);
         NewGame(t.s, t.sv);
@@ -425,13 +302,13 @@ TEST(NewGameTest, FirstMoverAlternatesOverThreeGames) {
     }
 }
 
-TEST(NewGameTest, DealsEightVisibleLettersInTheLocalColour) {
+TEST(NewGameTest, DealsEightVisibleLettersInTheLocalColourAndStartsItsTimer) {
     for (const std::string colour : {"blue", "red", "green"}) {
         Harness t;
         t.s.PieceColour = colour;
-        t.s.LocalPlayer = "Bob";
+        t.s.LocalPlayer = t.s.SecondPlayer = "Bob";
         t.s.FirstPlayer = "Ann";
-        t.s.SecondPlayer = "Bob";
+        t.s.InternetState = colour == "red";
         t.random.QueueLetters({0, 0, 0, 0, 0, 0, 0, 25});
         t.s.Image[3].visible = false;
         NewGame(t.s, t.sv);
@@ -442,15 +319,8 @@ TEST(NewGameTest, DealsEightVisibleLettersInTheLocalColour) {
         }
         EXPECT_EQ(t.s.Label7, "Ann");
         EXPECT_FALSE(t.s.lantimer.Enabled);
+        EXPECT_EQ(t.s.inettimer.Enabled, colour == "red") << "only an internet game polls";
     }
-}
-
-TEST(NewGameTest, InternetGameStartsThePollTimer) {
-    Harness t;
-    t.s.InternetState = 1;
-    NewGame(t.s, t.sv);
-    EXPECT_TRUE(t.s.inettimer.Enabled);
-    EXPECT_FALSE(t.s.lantimer.Enabled);
 }
 
 TEST(ClearBoardTest, OnlyAFinishedGameIsCleared) {
@@ -461,49 +331,40 @@ TEST(ClearBoardTest, OnlyAFinishedGameIsCleared) {
     EXPECT_EQ(t.s.Hole[0].Tag, "w");
     EXPECT_EQ(t.s.Image[0].Tag, "a");
 
-    t.s.GameOver = true;
-    t.s.MoveEndedGame = true;
+    t.s.GameOver = t.s.MoveEndedGame = true;
     t.s.Image[1].visible = false;
     ClearBoard(t.s);
-    for (int h = 0; h < kBoardHoles; ++h)
-        EXPECT_TRUE(IsHoleEmpty(t.s, h));
-    for (const Piece& p : t.s.Image) {
-        EXPECT_EQ(p.picture, Picture::Blank);
-        EXPECT_EQ(p.Tag, "xx");
-    }
+    EXPECT_TRUE(test::BoardEmpty(t.s));
+    for (const Piece& p : t.s.Image)
+        EXPECT_TRUE(p.picture == Picture::Blank && p.Tag == "xx");
     EXPECT_FALSE(t.s.Image[1].visible);
     EXPECT_FALSE(t.s.GameOver);
     EXPECT_TRUE(t.s.MoveEndedGame);
 }
 
-// --- The status list: guards against the newest line scrolling out of view.
+// --- Status list and sound: guards against the newest line scrolling out of view, and sound
+// playing while switched off.
 
 TEST(StatusListTest, KeepsTheLastFourLinesInViewAndSelectsTheNewest) {
     Harness t;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         AddStatusLine(t.s, "line " + std::to_string(i));
-        EXPECT_EQ(t.s.StatusText.topIndex, 0);
+        EXPECT_EQ(t.s.StatusText.topIndex, i < 4 ? 0 : 1);
         EXPECT_EQ(t.s.StatusText.selected, i);
     }
-    AddStatusLine(t.s, "line 4");
-    EXPECT_EQ(t.s.StatusText.topIndex, 1);
-    EXPECT_EQ(t.s.StatusText.selected, 4);
 }
-
-// --- Sounds: guards against sound playing while switched off.
 
 TEST(SoundTest, ButtonSwitchesSoundOffSilentlyAndOnWithTheSystemSound) {
     Harness t;
     SoundButtonClick(t.s, t.sv);
-    EXPECT_FALSE(t.s.SoundOn);
-    EXPECT_TRUE(t.sound.played.empty());
     PlaySound(t.s, t.sv, SoundEvent::YourPieceDrop);
+    EXPECT_FALSE(t.s.SoundOn);
     EXPECT_TRUE(t.sound.played.empty());
     SoundButtonClick(t.s, t.sv);
     EXPECT_TRUE(t.s.SoundOn);
-    EXPECT_EQ(t.sound.played, std::vector<std::string>{"sysmess.wav"});
+    EXPECT_EQ(t.sound.played, Strings{"sysmess.wav"});
     EXPECT_EQ(t.s.StatusText.lines,
-              (std::vector<std::string>{"System Message: Sound Off", "System Message: Sound On"}));
+              (Strings{"System Message: Sound Off", "System Message: Sound On"}));
 }
 
 }  // namespace

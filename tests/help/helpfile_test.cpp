@@ -2,12 +2,13 @@
 #include "helpfile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
+#include <tuple>
+
+#include "temp_folder.h"
 
 namespace gd {
 namespace {
@@ -44,12 +45,11 @@ TEST(ParseHelpText, ReadsTopicsKeywordsAndContents) {
     EXPECT_EQ(first->keywords, (std::vector<std::string>{"alpha", "Beta", "gamma"}));
     EXPECT_EQ(first->body.front(), "First line of a paragraph");
     EXPECT_EQ(first->body.back(), "- item **two** & <three>");
-    ASSERT_EQ(file.contents.size(), 3u);
-    EXPECT_EQ(file.contents[0].topic, 0);
-    EXPECT_EQ(file.contents[0].text, "Basics");
-    EXPECT_EQ(file.contents[1].level, 1);
-    EXPECT_EQ(file.contents[1].topic, 20);
-    EXPECT_EQ(file.contents[1].text, "Second Topic");
+    std::vector<std::tuple<int, int, std::string>> contents;
+    for (const HelpContentsEntry& e : file.contents)
+        contents.emplace_back(e.level, e.topic, e.text);
+    EXPECT_EQ(contents, (std::vector<std::tuple<int, int, std::string>>{
+                            {0, 0, "Basics"}, {1, 20, "Second Topic"}, {1, 10, "First Topic"}}));
     EXPECT_FALSE(file.Find(30));
 }
 
@@ -88,15 +88,13 @@ TEST(ParseHelpText, SurvivesArbitraryBytes) {
 TEST(HelpPages, TopicPageHasParagraphsListsAndLinks) {
     const HelpFile file = ParseHelpText(kSample);
     const std::string html = HelpTopicHtml(file, *file.Find(10));
-    EXPECT_NE(html.find("<h2>First Topic</h2>"), std::string::npos);
-    EXPECT_NE(html.find("<p>First line of a paragraph continues here with "
-                        "<a href=\"topic:20\">Second Topic</a> and "
-                        "<a href=\"topic:20\">a label</a>.</p>"),
-              std::string::npos);
-    EXPECT_NE(html.find("<h3>A subheading</h3>"), std::string::npos);
-    EXPECT_NE(html.find("<li>item one continued</li>"), std::string::npos);
-    EXPECT_NE(html.find("<li>item <b>two</b> &amp; &lt;three&gt;</li>"), std::string::npos);
-
+    for (const char* part : {"<h2>First Topic</h2>",
+                             "<p>First line of a paragraph continues here with <a "
+                             "href=\"topic:20\">Second Topic</a> and <a href=\"topic:20\">a "
+                             "label</a>.</p>",
+                             "<h3>A subheading</h3>", "<li>item one continued</li>",
+                             "<li>item <b>two</b> &amp; &lt;three&gt;</li>"})
+        EXPECT_NE(html.find(part), std::string::npos) << part;
     const HelpFile broken = ParseHelpText("@topic 1 T\nsee [[2|there]] and **open");
     const std::string page = HelpTopicHtml(broken, broken.topics[0]);
     EXPECT_NE(page.find("see there and <b>open</b>"), std::string::npos);
@@ -136,36 +134,27 @@ TEST(HelpIndex, MergesKeywordsWithoutCaseAndSortsThem) {
     EXPECT_LT(found.find("topic:10"), found.find("topic:20"));
 }
 
-class HelpFileOnDisk : public ::testing::Test {
-  protected:
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("help_test_" + std::to_string(::getpid()));
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Write(const std::string& name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
-        return (dir / name).string();
-    }
-};
-
 // Guards against a crash or a blank window when the file is absent or not a help file.
-TEST_F(HelpFileOnDisk, ReportsEachKindOfUnusableFile) {
-    EXPECT_EQ(LoadHelpFile((dir / "none.hlp").string()).status, HelpFileStatus::Missing);
-    EXPECT_EQ(LoadHelpFile(dir.string()).status, HelpFileStatus::Unreadable);
-    EXPECT_EQ(LoadHelpFile(Write("empty.hlp", "# nothing\n")).status, HelpFileStatus::NoTopics);
-    const std::string big = Write("big.hlp", "");
-    std::filesystem::resize_file(big, kMaxHelpFileSize + 1);
-    EXPECT_EQ(LoadHelpFile(big).status, HelpFileStatus::TooLarge);
-    const LoadedHelp good = LoadHelpFile(Write("good.hlp", kSample));
-    EXPECT_EQ(good.status, HelpFileStatus::Loaded);
-    EXPECT_EQ(good.file.topics.size(), 2u);
-
-    const std::string message = HelpStatusMessage(HelpFileStatus::Missing, "/x/GLYPHDROP.HLP");
-    EXPECT_NE(message.find("was not found"), std::string::npos);
-    EXPECT_NE(message.find("/x/GLYPHDROP.HLP"), std::string::npos);
-    for (auto status :
-         {HelpFileStatus::Unreadable, HelpFileStatus::TooLarge, HelpFileStatus::NoTopics})
-        EXPECT_FALSE(HelpStatusMessage(status, "p").empty());
+TEST(LoadHelpFileTest, ReportsEachKindOfUnusableFile) {
+    const gd::test::TempFolder dir;
+    dir.Write("empty.hlp", "# nothing\n");
+    dir.Write("good.hlp", kSample);
+    dir.Write("big.hlp", "");
+    std::filesystem::resize_file(dir.File("big.hlp"), kMaxHelpFileSize + 1);
+    for (const auto& [name, status] : std::vector<std::pair<std::string, HelpFileStatus>>{
+             {"none.hlp", HelpFileStatus::Missing},
+             {"", HelpFileStatus::Unreadable},  // the folder itself
+             {"empty.hlp", HelpFileStatus::NoTopics},
+             {"big.hlp", HelpFileStatus::TooLarge},
+             {"good.hlp", HelpFileStatus::Loaded}}) {
+        EXPECT_EQ(LoadHelpFile(dir.File(name)).status, status) << name;
+        EXPECT_NE(HelpStatusMessage(status, "p").empty(), status != HelpFileStatus::Loaded) << name;
+    }
+    EXPECT_EQ(LoadHelpFile(dir.File("good.hlp")).file.topics.size(), 2u);
+    EXPECT_EQ(HelpStatusMessage(HelpFileStatus::Missing, "/x/GLYPHDROP.HLP"),
+              "The help file GLYPHDROP.HLP was not found in the program's folder "
+              "(/x/GLYPHDROP.HLP). Help is not available until the file is put back beside the "
+              "program.");
 }
 
 // Guards against shipping a help file that lacks a topic the program opens by number, holds

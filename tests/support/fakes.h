@@ -1,6 +1,7 @@
 // Test doubles for the rules' interfaces and a board built from a short picture.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "board.h"
+#include "dictionary.h"
 #include "rules.h"
 #include "services.h"
 #include "state.h"
@@ -114,6 +116,12 @@ class RecordingHooks : public GameHooks {
     std::vector<int> repainted;
 };
 
+inline bool BoardEmpty(const GameState& s) {
+    for (int h = 0; h < kBoardHoles; ++h)
+        if (!IsHoleEmpty(s, h)) return false;
+    return true;
+}
+
 // A state with fakes wired in, an empty board and an optional word list.
 struct Harness {
     GameState s;
@@ -128,6 +136,9 @@ struct Harness {
         for (int h = 0; h < kBoardHoles; ++h)
             EmptyHole(s, h);
     }
+    // A copy's services would still point at the original's fakes.
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
     void AddWords(const std::vector<std::string>& words) {
         for (const auto& w : words)
             s.Words.Add(w);
@@ -183,6 +194,34 @@ struct Harness {
         s.Image[piece].visible = false;
         HoleDragDrop(s, sv, hole, piece);
     }
+    // The panel's Played, Won, Lost and Tied captions.
+    std::vector<std::string> Counters() const {
+        return {s.Label9, s.Label10, s.Label11, s.Label12};
+    }
 };
+
+// The four ways a word reads: one step in reading order, rows counting up from the bottom.
+struct Direction {
+    const char* name;
+    int rowStep, columnStep;
+};
+inline constexpr Direction kDirections[] = {
+    {"horizontal", 0, 1}, {"vertical", -1, 0}, {"diagonal down", -1, 1}, {"diagonal up", 1, 1}};
+
+// Every line of four holes that lies wholly on the board in direction `d`, in reading order;
+// worked out from rows and columns, apart from the windows the rules use.
+inline std::vector<std::array<int, 4>> BoardLines(const Direction& d) {
+    std::vector<std::array<int, 4>> lines;
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column) {
+            const int lastRow = row + 3 * d.rowStep, lastColumn = column + 3 * d.columnStep;
+            if (lastRow < 0 || lastRow >= kRows || lastColumn >= kColumns) continue;
+            std::array<int, 4> line{};
+            for (int i = 0; i < 4; ++i)
+                line[i] = (row + i * d.rowStep) * kColumns + column + i * d.columnStep;
+            lines.push_back(line);
+        }
+    return lines;
+}
 
 }  // namespace gd::test
