@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -36,19 +37,8 @@ inline QApplication& QtApp() {
     return *app;
 }
 
-// Writes "wordlist.dic" records: a six-byte word field and a 240-byte definition field.
-inline void WriteWordList(const QString& path,
-                          const std::vector<std::pair<std::string, std::string>>& words) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (const auto& [word, definition] : words) {
-        std::string record = word;
-        record.resize(6, ' ');
-        std::string text = definition;
-        text.resize(240, ' ');
-        record += text;
-        file.write(record.data(), qint64(record.size()));
-    }
+inline void WriteWordList(const QString& path, const DictEntries& words) {
+    WriteDictionary(path.toStdString(), words);
 }
 
 // Counts pauses and lets a test look at the windows while the game waits.
@@ -160,6 +150,33 @@ struct AppHarness {
         QDropEvent drop(at, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&main(), &drop);
     }
+};
+
+inline QString ShippedFile(const char* name) {
+    return QString(GD_DATA_DIR) + "/" + name;
+}
+
+// For the windows that need no application: the current folder is the program's folder, an
+// empty one of each test's own; every window of the test is closed on the way out.
+class InfoWindowTest : public ::testing::Test {
+  protected:
+    InfoWindowTest() { QtApp(); }
+    void SetUp() override {
+        previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        AppHarness::Settle();
+        QDir::setCurrent(previous);
+    }
+    // Puts the shipped help file into the program's folder under `name`.
+    void InstallHelpFile(const QString& name = "GLYPHDROP.HLP") {
+        ASSERT_TRUE(QFile::copy(ShippedFile("GLYPHDROP.HLP"), folder.filePath(name)));
+    }
+    QTemporaryDir folder;
+    QString previous;
 };
 
 }  // namespace gd::test

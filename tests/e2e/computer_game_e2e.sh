@@ -14,6 +14,15 @@ read -r id x y < <(find_window 618x449) || true
 [ -n "${id:-}" ] || fail "no main window"
 sleep 0.5
 
+# Takes a screenshot to $WORK_DIR/$1.png; keeps the main window's part as artefact $2.
+shot() {
+    screenshot "$WORK_DIR/$1.png"
+    [ -z "${2:-}" ] || keep "$1" "$2"
+}
+keep() {
+    convert "$WORK_DIR/$1.png" -crop "618x449+$x+$y" +repage "$artefacts/$2.png"
+}
+
 # Pointing at the Menu area opens the menu window exactly over the top of the main window.
 xdotool mousemove $((x + 60)) $((y + 20))
 sleep 0.2
@@ -27,9 +36,7 @@ xdotool mousemove $((mx + 20)) $((my + 37))
 sleep 0.3
 xdotool click 1
 sleep 1
-screenshot "$WORK_DIR/dealt.png"
-cp "$WORK_DIR/dealt.png" "$WORK_DIR/before.png"
-convert "$WORK_DIR/dealt.png" -crop "618x449+$x+$y" +repage "$artefacts/game_started.png"
+shot before game_started
 
 # Image1 (centre 514,126) to the top hole of column 3 (centre 317,73), passing over dragbar.
 px=$((x + 514)); py=$((y + 126))
@@ -48,8 +55,7 @@ sleep 0.2
 xdotool mouseup 1
 dropped=$(date +%s%N)
 sleep 0.3
-screenshot "$WORK_DIR/after.png"
-convert "$WORK_DIR/after.png" -crop "618x449+$x+$y" +repage "$artefacts/letter_dropped.png"
+shot after letter_dropped
 
 # Hole 3 (bottom row, column 3) now shows a letter; hole 38 above stays empty.
 changed=$(area_difference "$WORK_DIR/before.png" "$WORK_DIR/after.png" "28x28+$((x + 303))+$((y + 269))")
@@ -62,19 +68,15 @@ shown=0
 dropRow="434x32+$((x + 177))+$((y + 10))"
 board="290x250+$((x + 172))+$((y + 52))"
 for _ in $(seq 40); do
-    screenshot "$WORK_DIR/now.png"
+    shot now
     diff=$(area_difference "$WORK_DIR/after.png" "$WORK_DIR/now.png" "$dropRow")
-    if [ "$diff" -gt 100 ]; then
-        shown=1
-        convert "$WORK_DIR/now.png" -crop "618x449+$x+$y" +repage "$artefacts/computer_letter.png"
-    fi
+    [ "$diff" -gt 100 ] && shown=1 && keep now computer_letter
     elapsedMs=$((($(date +%s%N) - dropped) / 1000000))
     [ "$elapsedMs" -gt 3500 ] && break
     sleep 0.1
 done
 [ "$shown" = 1 ] || fail "the computer's letter never showed above its column"
-screenshot "$WORK_DIR/answered.png"
-convert "$WORK_DIR/answered.png" -crop "618x449+$x+$y" +repage "$artefacts/computer_answered.png"
+shot answered computer_answered
 moved=$(area_difference "$WORK_DIR/after.png" "$WORK_DIR/answered.png" "$board")
 [ "$moved" -gt 100 ] || fail "the computer's letter did not land on the board"
 row=$(area_difference "$WORK_DIR/after.png" "$WORK_DIR/answered.png" "$dropRow")

@@ -105,11 +105,6 @@ screenshot() {
     import -window root "$1"
 }
 
-# The colour of pixel x y of picture $1.
-pixel() {
-    convert "$1" -format "%[pixel:p{$2,$3}]" info:
-}
-
 # The number of pixels that differ between the areas WxH+X+Y of two pictures.
 area_difference() {
     local a=$1 b=$2 geometry=$3
