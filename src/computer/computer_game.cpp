@@ -1,12 +1,12 @@
 // Setting up the game against the computer, its turn timer and the game-over window.
 #include "computer_game.h"
 
-#include <optional>
+#include <filesystem>
 
 #include "board.h"
 #include "computer.h"
 #include "files.h"
-#include "profile_counters.h"
+#include "profile.h"
 #include "rules.h"
 
 namespace gd {
@@ -16,13 +16,14 @@ namespace {
 // The computer's counters from its own profile; without the file or the record the panel
 // keeps what it showed.
 void ShowComputerCounters(GameState& s) {
-    if (!FileExists(s.PlayersFile)) return;
-    const auto counters = ReadProfileCounters(FindFileNoCase(s.PlayersFile), kComputerName);
-    if (!counters) return;
-    s.Label9 = std::to_string(counters->Played);
-    s.Label10 = std::to_string(counters->Won);
-    s.Label11 = std::to_string(counters->Lost);
-    s.Label12 = std::to_string(counters->Tied);
+    const std::filesystem::path path(s.PlayersFile);
+    const ProfileFile file{path.has_parent_path() ? path.parent_path().string() : "."};
+    PlayerProfile computer;
+    if (FindProfile(file, kComputerName, computer) == 0) return;
+    s.Label9 = std::to_string(computer.Played);
+    s.Label10 = std::to_string(computer.Won);
+    s.Label11 = std::to_string(computer.Lost);
+    s.Label12 = std::to_string(computer.Tied);
 }
 
 }  // namespace

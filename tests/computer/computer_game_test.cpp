@@ -8,7 +8,6 @@
 
 #include "computer.h"
 #include "fakes.h"
-#include "profile_counters.h"
 #include "temp_folder.h"
 
 namespace gd {
