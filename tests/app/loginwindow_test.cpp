@@ -13,20 +13,25 @@ namespace gd::test {
 namespace {
 
 struct LoginWindowTest : PlayerWindowTest {
-    std::unique_ptr<LoginWindow> Open() {
-        auto w = std::make_unique<LoginWindow>(h.s, h.sv, hooks, profiles);
+    std::unique_ptr<LoginWindow> w;
+    std::unique_ptr<QSignalSpy> in, added, quit;
+    void Open(const std::vector<PlayerProfile>& all = {}) {
+        if (!all.empty()) Store(all);
+        w = std::make_unique<LoginWindow>(h.s, h.sv, hooks, profiles);
+        in = std::make_unique<QSignalSpy>(w.get(), &LoginWindow::loggedIn);
+        added = std::make_unique<QSignalSpy>(w.get(), &LoginWindow::newUser);
+        quit = std::make_unique<QSignalSpy>(w.get(), &LoginWindow::closedByUser);
         w->show();
-        return w;
     }
-    void Choose(LoginWindow& w, const QString& name) {
-        w.Combo1()->setCurrentIndex(w.Combo1()->findText(name));
-        w.Combo1Click();
+    void Choose(const QString& name) {
+        w->Combo1()->setCurrentIndex(w->Combo1()->findText(name));
+        w->Combo1Click();
     }
 };
 
+// Guards against a login that lists the computer, or opens outside the program's folder.
 TEST_F(LoginWindowTest, OpensWithCaptionInstructionsAndNames) {
-    Store({NewProfile("Ann"), NewProfile("Computer"), NewProfile("computer")});
-    auto w = Open();
+    Open({NewProfile("Ann"), NewProfile("Computer"), NewProfile("computer")});
     EXPECT_EQ(w->windowTitle(), "Glyphdrop v1.1 - Login");
     EXPECT_EQ(w->Label2()->text(),
               "Enter or select your user name and enter your password if you have chosen to use "
@@ -37,67 +42,48 @@ TEST_F(LoginWindowTest, OpensWithCaptionInstructionsAndNames) {
     EXPECT_EQ(QDir::currentPath(), QDir(folder).canonicalPath());
 }
 
-// Guards against refusals that close the window or show the wrong text.
-TEST_F(LoginWindowTest, RefusalsKeepTheWindowOpen) {
-    auto w = Open();
-    QSignalSpy in(w.get(), &LoginWindow::loggedIn);
-    QSignalSpy added(w.get(), &LoginWindow::newUser);
-    w->Combo1()->setEditText("A");
-    QTest::mouseClick(w->Command1(), Qt::LeftButton);
-    EXPECT_EQ(LastMessage(), "Please enter or select your user name.");
-    EXPECT_EQ(LastTitle(), "Login Error");
+// Guards against refusals that close the window, or a password box that does not follow the
+// chosen name.
+TEST_F(LoginWindowTest, RefusalsKeepTheWindowOpenUntilThePasswordIsRight) {
+    Open({NewProfile("Ann", "Secret"), NewProfile("Bob")});
     w->Combo1()->setEditText("COMPUTER");
     QTest::mouseClick(w->Command1(), Qt::LeftButton);
-    EXPECT_EQ(LastMessage(), "Sorry, that user name is reserved for the computer opponent.");
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(in.count() + added.count(), 0);
-}
-
-TEST_F(LoginWindowTest, PasswordInForceIsAskedFor) {
-    Store({NewProfile("Ann", "Secret"), NewProfile("Bob")});
-    auto w = Open();
-    QSignalSpy in(w.get(), &LoginWindow::loggedIn);
-    Choose(*w, "Bob");
+    EXPECT_EQ(LastBox(h.prompt),
+              Box("Sorry, that user name is reserved for the computer opponent.", "Login Error"));
+    Choose("Bob");
     EXPECT_TRUE(w->Text1()->isHidden());
-    Choose(*w, "Ann");
+    Choose("Ann");
     EXPECT_FALSE(w->Text1()->isHidden());
     EXPECT_FALSE(w->Label1()->isHidden());
-    // A typed name leaves the box as it is.
-    w->Combo1()->setEditText("Bob");
+    w->Combo1()->setEditText("Bob");  // a typed name leaves the box as it is
     EXPECT_FALSE(w->Text1()->isHidden());
-    Choose(*w, "Ann");
+    Choose("Ann");
     w->Text1()->setText("secret");
     w->Command1Click();
-    EXPECT_EQ(LastMessage(), "Invalid Password. Please Try Again");
-    EXPECT_EQ(in.count(), 0);
+    EXPECT_EQ(LastBox(h.prompt).first, "Invalid Password. Please Try Again");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(in->count() + added->count(), 0);
     w->Text1()->setText("Secret");
     w->Command1Click();
-    EXPECT_EQ(in.count(), 1);
+    EXPECT_EQ(in->count(), 1);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(h.s.LocalPlayer, "Ann");
     EXPECT_EQ(h.s.BackgroundFile, "Marble.bmp");
-    ASSERT_EQ(hooks.proxy.size(), 1u);
-    EXPECT_FALSE(hooks.proxy[0].first);
+    EXPECT_EQ(hooks.proxy, (std::vector<std::pair<bool, std::string>>{{false, ""}}));
 }
 
-TEST_F(LoginWindowTest, NewNameGoesToTheSettings) {
-    Store({NewProfile("Ann")});
-    auto w = Open();
-    QSignalSpy added(w.get(), &LoginWindow::newUser);
-    QSignalSpy quit(w.get(), &LoginWindow::closedByUser);
+// Guards against a new name or the close box leading to the wrong next window.
+TEST_F(LoginWindowTest, NewNameGoesToTheSettingsAndTheCloseBoxEndsTheProgram) {
+    Open({NewProfile("Ann")});
     w->Combo1()->setEditText("  ann ");
     w->Command1Click();
-    EXPECT_EQ(added.count(), 1);
+    EXPECT_EQ(added->count(), 1);
     EXPECT_EQ(h.s.LocalPlayer, "ann");
     EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(quit.count(), 0);
-}
-
-TEST_F(LoginWindowTest, CloseBoxEndsTheProgram) {
-    auto w = Open();
-    QSignalSpy quit(w.get(), &LoginWindow::closedByUser);
+    EXPECT_EQ(quit->count(), 0);
+    Open();
     w->close();
-    EXPECT_EQ(quit.count(), 1);
+    EXPECT_EQ(quit->count(), 1);
 }
 
 }  // namespace

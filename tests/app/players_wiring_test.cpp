@@ -14,60 +14,61 @@
 namespace gd::test {
 namespace {
 
-// The program started with "--player NAME" in the harness's folder.
-void StartWithPlayerOption(AppHarness& h, const std::string& name) {
-    AppOptions options;
-    options.player = name;
-    options.home = h.home.path();
-    h.app = std::make_unique<Application>(
-        options, ServiceOverrides{&h.sound, &h.pause, &h.random, &h.prompt, &h.inet});
-    h.Start();
-}
+// A program folder with one word and `profiles`, started without "--player" or with it.
+struct ProgramStart : ::testing::Test {
+    AppHarness h{{{"word", "a unit"}}, ""};
+    void Start(const std::vector<PlayerProfile>& profiles, const std::string& player = "") {
+        for (const auto& p : profiles)
+            h.WriteProfile(p);
+        AppOptions options;
+        options.player = player;
+        options.home = h.home.path();
+        h.app = std::make_unique<Application>(
+            options, ServiceOverrides{&h.sound, &h.pause, &h.random, &h.prompt, &h.inet});
+        h.Start();
+    }
+    void LogIn(const QString& name) {
+        h.app->loginWindow()->Combo1()->setEditText(name);
+        h.app->loginWindow()->Command1Click();
+        AppHarness::Settle();
+    }
+};
 
-PlayerProfile WithPassword(const std::string& name, const std::string& password) {
-    PlayerProfile p = NewProfile(name);
-    p.Password = password;
-    return p;
-}
-
-// Guards against the program skipping the login, or the login leading nowhere.
-TEST(ProgramStart, OpensAtTheLoginAndLogsOn) {
-    AppHarness h({{"word", "a unit"}}, "");
-    h.WriteProfile(NewProfile("Ann"));
-    h.Start();
-    LoginWindow* login = h.app->loginWindow();
-    ASSERT_NE(login, nullptr);
-    EXPECT_TRUE(login->isVisible());
+// Guards against the program skipping the login, the login leading nowhere, or its proxy
+// not reaching the transfer control.
+TEST_F(ProgramStart, OpensAtTheLoginAndLogsOnWithTheProfilesProxy) {
+    PlayerProfile p = NewProfile("Ann");
+    p.UseProxy = 1;
+    p.ProxyAddress = "cache.example.net:3128";
+    Start({p});
+    ASSERT_NE(h.app->loginWindow(), nullptr);
+    EXPECT_TRUE(h.app->loginWindow()->isVisible());
     EXPECT_EQ(h.app->mainWindow(), nullptr);
-    login->Combo1()->setEditText("Ann");
-    login->Command1Click();
-    AppHarness::Settle();
+    LogIn("Ann");
     ASSERT_NE(h.app->mainWindow(), nullptr);
     EXPECT_EQ(h.main().windowTitle(), "Glyphdrop v1.1 - Ann Logged On");
     EXPECT_EQ(h.app->loginWindow(), nullptr);
+    EXPECT_EQ(h.inet.AccessType, kNamedProxy);
+    EXPECT_EQ(h.inet.Proxy, "cache.example.net:3128");
 }
 
-TEST(ProgramStart, ClosingTheLoginEndsTheProgram) {
-    AppHarness h({{"word", "a unit"}}, "");
-    h.Start();
+TEST_F(ProgramStart, ClosingTheLoginEndsTheProgram) {
+    Start({});
     h.app->loginWindow()->close();
     EXPECT_TRUE(h.app->ending());
 }
 
-// Guards against --player getting round a password.
-TEST(ProgramStart, PlayerOptionStopsAtAPasswordInForce) {
-    AppHarness h({{"word", "a unit"}}, "");
-    h.WriteProfile(WithPassword("Bob", "Secret"));
-    StartWithPlayerOption(h, "Bob");
+// Guards against --player getting round a password, or not creating a new profile.
+TEST_F(ProgramStart, PlayerOptionStopsAtAPasswordInForce) {
+    Start({NewProfile("Bob", "Secret")}, "Bob");
     ASSERT_NE(h.app->loginWindow(), nullptr);
     EXPECT_EQ(h.app->loginWindow()->Combo1()->currentText(), "Bob");
     EXPECT_EQ(h.app->mainWindow(), nullptr);
     EXPECT_TRUE(h.prompt.shown.empty());
 }
 
-TEST(ProgramStart, PlayerOptionWithANewNameOpensTheSettings) {
-    AppHarness h({{"word", "a unit"}}, "");
-    StartWithPlayerOption(h, "Cara");
+TEST_F(ProgramStart, PlayerOptionWithANewNameOpensTheSettings) {
+    Start({}, "Cara");
     SettingsWindow* settings = h.app->settingsWindow();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->Label15()->text(), "Cara");
@@ -78,19 +79,6 @@ TEST(ProgramStart, PlayerOptionWithANewNameOpensTheSettings) {
     ProfileFile profiles{h.home.path().toStdString()};
     EXPECT_EQ(ListProfileNames(profiles), std::vector<std::string>{"Cara"});
     EXPECT_EQ(CountProfiles(profiles), 2);  // and "Computer"
-}
-
-TEST(ProgramStart, LoginAppliesTheProfilesProxy) {
-    AppHarness h({{"word", "a unit"}}, "");
-    PlayerProfile p = NewProfile("Ann");
-    p.UseProxy = 1;
-    p.ProxyAddress = "cache.example.net:3128";
-    h.WriteProfile(p);
-    h.Start();
-    h.app->loginWindow()->Combo1()->setEditText("Ann");
-    h.app->loginWindow()->Command1Click();
-    EXPECT_EQ(h.inet.AccessType, kNamedProxy);
-    EXPECT_EQ(h.inet.Proxy, "cache.example.net:3128");
 }
 
 // Guards against menu entries and toolbar buttons that do nothing.
@@ -113,10 +101,9 @@ TEST(PlayerCommands, ViewStatsFromTheMenuAndTheToolbar) {
         AppHarness h;
         h.Start();
         h.RunMenuCommand(caption);
-        StatsWindow* stats = h.app->statsWindow();
-        ASSERT_NE(stats, nullptr) << caption;
-        ASSERT_EQ(stats->List1()->count(), 1);
-        EXPECT_EQ(stats->List1()->item(0)->text().left(4), "Ann ");
+        ASSERT_NE(h.app->statsWindow(), nullptr) << caption;
+        ASSERT_EQ(h.app->statsWindow()->List1()->count(), 1);
+        EXPECT_EQ(h.app->statsWindow()->List1()->item(0)->text().left(4), "Ann ");
     }
 }
 
@@ -156,8 +143,7 @@ TEST(GameResults, ComputerGamesCountOnTheComputersRecord) {
     h.WriteProfile(NewProfile(kComputerName));
     h.Start();
     h.app->RecordGameResult(kComputerName, GameOutcome::Tie);
-    ProfileFile profiles{h.home.path().toStdString()};
-    const std::vector<PlayerProfile> all = ReadProfiles(profiles);
+    const std::vector<PlayerProfile> all = ReadProfiles(ProfileFile{h.home.path().toStdString()});
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].Played, 0);
     EXPECT_EQ(all[1].Played, 1);

@@ -19,124 +19,148 @@ namespace gd::test {
 namespace {
 
 struct SettingsWindowTest : PlayerWindowTest {
+    std::unique_ptr<SettingsWindow> w;
     SettingsWindowTest() {
         for (const char* name : {"bricks.bmp", "Marble.bmp", "woody.bmp"})
             Picture(name);
     }
-    std::unique_ptr<SettingsWindow> Open(const std::string& player = "Ann") {
-        h.s.LocalPlayer = player;
-        auto w = std::make_unique<SettingsWindow>(h.s, h.sv, inet, hooks, folder);
+    void Open(const std::vector<PlayerProfile>& all = {}) {
+        if (!all.empty()) Store(all);
+        h.s.LocalPlayer = "Ann";
+        w = std::make_unique<SettingsWindow>(h.s, h.sv, inet, hooks, folder);
         w->show();
-        return w;
     }
-    PlayerProfile Stored(const std::string& name) {
+    PlayerProfile Stored() {
         PlayerProfile p;
-        EXPECT_GT(FindProfile(profiles, name, p), 0);
+        EXPECT_GT(FindProfile(profiles, "Ann", p), 0);
         return p;
     }
 };
 
+// Guards against a new profile opening with the wrong defaults or elements.
 TEST_F(SettingsWindowTest, OpeningForANewPlayer) {
-    auto w = Open();
+    h.s.CurrentComputerSkill = 3;
+    Open();
+    const SettingsForm form = w->Form();
     EXPECT_EQ(w->windowTitle(), "Settings");
-    ASSERT_EQ(w->SSTab1()->count(), 3);
-    EXPECT_EQ(w->SSTab1()->tabText(0), "Player Profiles");
-    EXPECT_EQ(w->SSTab1()->tabText(1), "Game Settings");
-    EXPECT_EQ(w->SSTab1()->tabText(2), "Connections");
-    EXPECT_EQ(w->Label15()->text(), "Ann");
+    QStringList tabs;
+    for (int i = 0; i < w->SSTab1()->count(); ++i)
+        tabs << w->SSTab1()->tabText(i);
+    EXPECT_EQ(tabs, (QStringList{"Player Profiles", "Game Settings", "Connections"}));
+    EXPECT_EQ(form.Label15, "Ann");
     EXPECT_TRUE(w->Text5()->isHidden());
     EXPECT_TRUE(w->Option2()->isChecked());
     EXPECT_FALSE(w->Text1()->isEnabled());
-    ASSERT_EQ(w->List3()->count(), 3);
-    EXPECT_EQ(w->List3()->currentItem()->text(), "Marble");
-    EXPECT_EQ(w->Image1File(), "Marble.bmp");
+    EXPECT_EQ(form.List3, (std::vector<std::string>{"bricks", "Marble", "woody"}));
+    EXPECT_EQ(form.List3Row, 1);
+    EXPECT_EQ(h.s.BackgroundFile, "Marble.bmp");
     EXPECT_FALSE(w->Image1()->pixmap().isNull());
-    EXPECT_EQ(w->List1()->count(), static_cast<int>(ListLanProviders().size()));
-    EXPECT_TRUE(w->Check1()->isChecked());
+    EXPECT_EQ(form.List1, LanProviderRows(ListLanProviders()));
+    EXPECT_EQ(form.List1Row, -1);
+    EXPECT_TRUE(form.Check1);
     EXPECT_FALSE(w->List1()->isEnabled());
     EXPECT_FALSE(w->Command3()->isEnabled());
     EXPECT_TRUE(w->Skill(2)->isChecked());
+    EXPECT_EQ(h.s.CurrentComputerSkill, 2);
     EXPECT_EQ(w->List2()->count(), 8);
     EXPECT_EQ(w->List2()->item(6)->text(), "Game Over");
-    EXPECT_EQ(w->Combo2()->itemText(0), "None");
-    EXPECT_EQ(w->Combo2()->currentText(), "sysmess.wav");
+    ASSERT_EQ(form.Combo2Items.size(), 9u);
+    EXPECT_EQ(form.Combo2Items[0], "None");
+    EXPECT_EQ(form.Combo2Items[8], "missed.wav");
+    EXPECT_EQ(form.Combo2Text, "sysmess.wav");
 }
 
-TEST_F(SettingsWindowTest, OneCharacterLocationShowsAsUnknown) {
+// Guards against a stored profile shown wrongly, "Unknown" for a one-character location.
+TEST_F(SettingsWindowTest, OpeningForAnExistingPlayerShowsTheRecord) {
     PlayerProfile p = NewProfile("Ann", "Secret");
     p.Location = "X";
     p.UseProxy = 1;
-    p.ProxyAddress = "cache.example.net";
+    p.ProxyAddress = "  cache.example.net ";
     p.UseStoredProtocol = 1;
     p.LanProtocol = kLanProviderThisComputer;
+    p.Background = "woody";
+    p.PhotoMode = 1;
+    p.PictureUrl = "http://example.com/me.jpg";
+    p.SoundFiles[0] = "ding.wav";
     p.ComputerSkill = 3;
-    Store({p});
-    auto w = Open();
-    EXPECT_EQ(w->Text2()->text(), "Unknown");
+    Open({NewProfile("Bob"), p});
+    const SettingsForm form = w->Form();
+    EXPECT_EQ(form.Text2, "Unknown");
     EXPECT_FALSE(w->Text5()->isHidden());
-    EXPECT_TRUE(w->Option21()->isChecked());
-    EXPECT_EQ(w->Text3()->text(), "cache.example.net");
-    EXPECT_FALSE(w->Check1()->isChecked());
+    EXPECT_TRUE(form.Option21);
+    EXPECT_EQ(form.Text3, "cache.example.net");
+    EXPECT_FALSE(form.Check1);
     EXPECT_TRUE(w->List1()->isEnabled());
-    EXPECT_EQ(w->List1()->currentItem()->text(), QString::fromStdString(kLanProviderThisComputer));
+    ASSERT_GE(form.List1Row, 0);
+    EXPECT_EQ(form.List1[form.List1Row], kLanProviderThisComputer);
+    EXPECT_EQ(form.Image1, "woody.bmp");
+    EXPECT_EQ(form.List3Row, 2);
+    EXPECT_TRUE(w->Text1()->isEnabled());
+    EXPECT_EQ(form.Text1, "http://example.com/me.jpg");
+    EXPECT_EQ(form.Combo2Text, "ding.wav");
     EXPECT_TRUE(w->Skill(3)->isChecked());
     EXPECT_TRUE(w->Command3()->isEnabled());
 }
 
 // Guards against the password in force being bypassed or lost on save.
 TEST_F(SettingsWindowTest, TypingTheCurrentPasswordKeepsIt) {
-    Store({NewProfile("Ann", "Secret")});
-    auto w = Open();
+    Open({NewProfile("Ann", "Secret")});
     QSignalSpy saved(w.get(), &SettingsWindow::saved);
     w->Command2Click();
-    EXPECT_EQ(LastTitle(), "Need Password!");
+    EXPECT_EQ(LastBox(h.prompt).second, "Need Password!");
     QTest::keyClicks(w->Text5(), "Secret");
     EXPECT_EQ(w->Text4()->text(), "Secret");
     QTest::mouseClick(w->Command2(), Qt::LeftButton);
     EXPECT_EQ(saved.count(), 1);
     EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(Trim(Stored("Ann").Password), "Secret");
+    EXPECT_EQ(Trim(Stored().Password), "Secret");
 }
 
-TEST_F(SettingsWindowTest, PhotoUrlAndProxyAndProtocolChecks) {
-    auto w = Open();
+// Guards against photo URL, proxy and LAN checks off by one at their limits, and a refused
+// save that writes the file or applies a refused proxy.
+TEST_F(SettingsWindowTest, PhotoUrlProxyAndProtocolChecks) {
+    Open();
     w->Option1()->click();
     EXPECT_TRUE(w->Text1()->isEnabled());
-    w->Text1()->setText("http://a.b/");
+    w->Text1()->setText("http://a.b/");  // 11 characters
     w->Command2Click();
-    EXPECT_EQ(LastMessage(),
-              "You selected to display your photo. You must enter the full URL of the photo to "
-              "display");
-    EXPECT_EQ(LastTitle(), "Settings Error");
+    EXPECT_EQ(LastBox(h.prompt), Box("You selected to display your photo. You must enter the "
+                                     "full URL of the photo to display",
+                                     "Settings Error"));
     w->Text1()->setText("http://a.b/c");
     w->Option21()->click();
-    w->Text3()->setText("ab");
+    w->Text3()->setText(" ab ");
     w->Command2Click();
-    EXPECT_EQ(LastMessage(),
-              "You selected to use a proxy server, but did not enter a proxy address!");
-    EXPECT_EQ(LastTitle(), "Settings Error!");
+    EXPECT_EQ(LastBox(h.prompt),
+              Box("You selected to use a proxy server, but did not enter a proxy address!",
+                  "Settings Error!"));
+    EXPECT_TRUE(hooks.proxy.empty());
     w->Text3()->setText("abc");
     w->Check1()->click();
     EXPECT_TRUE(w->List1()->isEnabled());
     w->Command2Click();
-    EXPECT_EQ(LastMessage(), "You did not select a network protocal to use!");
+    EXPECT_EQ(LastBox(h.prompt),
+              Box("You did not select a network protocal to use!", "Settings Error"));
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(dir.Has("players.dat"));
     w->List1()->setCurrentRow(0);
     w->Command2Click();
     EXPECT_FALSE(w->isVisible());
-    const PlayerProfile p = Stored("Ann");
+    const PlayerProfile p = Stored();
+    EXPECT_EQ(p.PhotoMode, 1);
     EXPECT_EQ(Trim(p.PictureUrl), "http://a.b/c");
+    EXPECT_EQ(p.UseProxy, 1);
     EXPECT_EQ(Trim(p.ProxyAddress), "abc");
+    EXPECT_EQ(p.UseStoredProtocol, 1);
     EXPECT_EQ(Trim(p.LanProtocol), kLanProviderNetwork);
     EXPECT_EQ(hooks.proxy.back(), std::make_pair(true, std::string("abc")));
     EXPECT_EQ(hooks.backgrounds.back(), "Marble.bmp");
     EXPECT_EQ(CountProfiles(profiles), 2);  // and "Computer"
 }
 
-// Guards against the sound checks refusing a valid choice.
-TEST_F(SettingsWindowTest, NoneIsAcceptedAsASound) {
-    auto w = Open();
+// Guards against sound handlers that edit the wrong event, refuse "None" or keep a bad choice.
+TEST_F(SettingsWindowTest, SoundsAreChosenPerEventAndNoneIsAccepted) {
+    Open();
     w->List2()->setCurrentRow(3);
     w->List2Click();
     EXPECT_EQ(w->Combo2()->currentText(), "dropped.wav");
@@ -144,25 +168,27 @@ TEST_F(SettingsWindowTest, NoneIsAcceptedAsASound) {
     w->Command6Click();
     EXPECT_TRUE(h.prompt.shown.empty());
     EXPECT_EQ(h.s.CurrentSoundFiles[3], "None");
-    w->Combo2()->setEditText("ab");
-    w->Command6Click();
-    EXPECT_EQ(LastMessage(), "Please select a sound file.");
-    w->Command5Click();
-    EXPECT_EQ(h.sound.played.back(), "ab");
-}
-
-TEST_F(SettingsWindowTest, BrowsedSoundIsNamedRelativeToTheProgramsFolder) {
-    auto w = Open();
     w->chooseSoundFile = [this](const QString&) { return folder + "/sounds/bell.wav"; };
     w->Command4Click();
     EXPECT_EQ(w->Combo2()->currentText(), "sounds/bell.wav");
     w->chooseSoundFile = [](const QString&) { return QString(); };
     w->Command4Click();
     EXPECT_EQ(w->Combo2()->currentText(), "sounds/bell.wav");
+    w->Combo2()->setEditText("ab");
+    w->Command5Click();
+    EXPECT_EQ(h.sound.played.back(), "ab");
+    w->Command6Click();
+    EXPECT_EQ(LastBox(h.prompt), Box("Please select a sound file.", "Select a Sound"));
+    w->Combo2()->setEditText("bell.wav");
+    w->List2()->clearSelection();
+    w->Command6Click();
+    EXPECT_EQ(LastBox(h.prompt),
+              Box("Please select an event to change sound for.", "Select Event"));
 }
 
+// Guards against a preview that follows the row's name while the save does not.
 TEST_F(SettingsWindowTest, BoardPictureRowsPreviewTheFixedList) {
-    auto w = Open();
+    Open();
     w->List3()->setCurrentRow(0);
     w->List3Click();
     EXPECT_EQ(w->Image1File(), "bricks.bmp");
@@ -170,17 +196,17 @@ TEST_F(SettingsWindowTest, BoardPictureRowsPreviewTheFixedList) {
     w->List3Click();
     EXPECT_EQ(w->Image1File(), "forest.bmp");  // the third of the fixed list, not "woody"
     w->Command2Click();
-    EXPECT_EQ(Trim(Stored("Ann").Background), "woody");
+    EXPECT_EQ(Trim(Stored().Background), "woody");
     EXPECT_EQ(h.s.BackgroundFile, "woody.bmp");
 }
 
 // Guards against a preview that keeps the download or refuses a good address.
 TEST_F(SettingsWindowTest, PhotoPreviewDownloadsShowsAndDeletes) {
-    auto w = Open();
+    Open();
     w->Option1()->click();
     w->Text1()->setText("example.com/me.jpg");
     w->Command1Click();
-    EXPECT_EQ(LastTitle(), "Invalid Request");
+    EXPECT_EQ(LastBox(h.prompt).second, "Invalid Request");
     EXPECT_TRUE(inet.requests.empty());
 
     Picture("source.jpg", "JPG");
@@ -194,37 +220,27 @@ TEST_F(SettingsWindowTest, PhotoPreviewDownloadsShowsAndDeletes) {
 
     w->Text1()->setText("http://example.com/pics/gone.jpg");
     w->Command1Click();
-    EXPECT_EQ(LastTitle(), "Preview Error");
+    EXPECT_EQ(LastBox(h.prompt).second, "Preview Error");
     EXPECT_TRUE(w->Picture1()->pixmap().isNull());
 }
 
-TEST_F(SettingsWindowTest, PreviewNeverOverwritesTheProfiles) {
-    Store({NewProfile("Ann")});
-    const std::string before = dir.Read("players.dat");
-    auto w = Open();
-    w->Option1()->click();
-    inet.Answer("http://example.com/players.dat.bmp", "x");
-    w->Text1()->setText("http://example.com/x.bmp/../players.dat");
-    w->Command1Click();
-    EXPECT_EQ(LastTitle(), "Preview Error");
-    EXPECT_EQ(dir.Read("players.dat"), before);
-}
-
-// Guards against a cancelled new profile leaving the player stranded or saved.
+// Guards against a cancelled new profile leaving the player stranded or saved, and an existing
+// one asked about.
 TEST_F(SettingsWindowTest, CancelOfANewProfileGoesBackToTheLogin) {
-    auto w = Open();
+    Open();
     QSignalSpy back(w.get(), &SettingsWindow::backToLogin);
     h.prompt.answers = {false};
     w->CancelSettingsClick();
-    EXPECT_EQ(LastMessage(),
+    EXPECT_EQ(LastBox(h.prompt).first,
               "Are you sure you wish to Cancel without saving new user settings?\n\n"
               "New user will not be saved. Cancel?");
     EXPECT_TRUE(w->isVisible());
     h.prompt.answers = {false};
     w->close();
-    EXPECT_EQ(LastMessage(),
-              "Are you sure you wish to Exit without saving new user settings?\n\n"
-              "New user will not be saved. Exit Now?");
+    EXPECT_EQ(LastBox(h.prompt),
+              Box("Are you sure you wish to Exit without saving new user settings?\n\n"
+                  "New user will not be saved. Exit Now?",
+                  "Delete User?"));
     EXPECT_TRUE(w->isVisible());
     h.prompt.answers = {true};
     w->CancelSettingsClick();
@@ -234,8 +250,7 @@ TEST_F(SettingsWindowTest, CancelOfANewProfileGoesBackToTheLogin) {
 }
 
 TEST_F(SettingsWindowTest, AnExistingProfileClosesWithoutAsking) {
-    Store({NewProfile("Ann")});
-    auto w = Open();
+    Open({NewProfile("Ann")});
     QSignalSpy back(w.get(), &SettingsWindow::backToLogin);
     w->close();
     EXPECT_FALSE(w->isVisible());
@@ -243,9 +258,9 @@ TEST_F(SettingsWindowTest, AnExistingProfileClosesWithoutAsking) {
     EXPECT_EQ(back.count(), 0);
 }
 
+// Guards against a deletion or a help request that goes nowhere.
 TEST_F(SettingsWindowTest, DeletingGoesBackToTheLogin) {
-    Store({NewProfile("Ann"), NewProfile("Computer")});
-    auto w = Open();
+    Open({NewProfile("Ann"), NewProfile("Computer")});
     QSignalSpy back(w.get(), &SettingsWindow::backToLogin);
     h.prompt.answers = {true};
     QTest::mouseClick(w->Command3(), Qt::LeftButton);
@@ -255,7 +270,7 @@ TEST_F(SettingsWindowTest, DeletingGoesBackToTheLogin) {
 }
 
 TEST_F(SettingsWindowTest, HelpTopicFollowsTheTab) {
-    auto w = Open();
+    Open();
     QSignalSpy help(w.get(), &SettingsWindow::helpRequested);
     for (int tab = 0; tab < 3; ++tab) {
         w->SSTab1()->setCurrentIndex(tab);

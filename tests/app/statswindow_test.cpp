@@ -18,41 +18,35 @@ QStringList Lines(const StatsWindow& w) {
     return lines;
 }
 
-TEST_F(StatsWindowTest, NoProfileFileShowsNoScoresFound) {
-    StatsWindow w(profiles);
-    EXPECT_EQ(w.windowTitle(), "Glyphdrop - View Player Stats");
-    EXPECT_EQ(Lines(w), QStringList{"No Scores Found"});
-}
-
-TEST_F(StatsWindowTest, EveryProfileWithSeparators) {
+// Guards against a list that is not the statistics lines in a fixed-pitch font.
+TEST_F(StatsWindowTest, ShowsEveryProfileOrNoScoresFound) {
+    EXPECT_EQ(Lines(StatsWindow(profiles)), QStringList{"No Scores Found"});
     PlayerProfile ann = NewProfile("Ann");
     ann.Won = 12;
     ann.Lost = 3;
     Store({ann, NewProfile("Computer")});
     StatsWindow w(profiles);
+    EXPECT_EQ(w.windowTitle(), "Glyphdrop - View Player Stats");
     EXPECT_EQ(Lines(w), (QStringList{"Ann                       |    12|     3|     0|",
                                      "--------------------------|------|------|------|",
                                      "Computer                  |     0|     0|     0|"}));
     EXPECT_TRUE(QFontInfo(w.List1()->font()).fixedPitch());
 }
 
-TEST_F(StatsWindowTest, ClickOnTheLabelCloses) {
+// Guards against a window that stays open when clicked or left.
+TEST_F(StatsWindowTest, ClosesOnAClickOfTheLabelOrLosingTheFocus) {
     StatsWindow w(profiles);
     w.show();
     QTest::mouseClick(w.Label1(), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-}
-
-TEST_F(StatsWindowTest, LosingTheFocusCloses) {
-    StatsWindow w(profiles);
     w.show();
     QApplication::setActiveWindow(&w);
-    SettlePlayerWindows();
+    AppHarness::Settle();
     ASSERT_TRUE(w.isActiveWindow());
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
-    SettlePlayerWindows();
+    AppHarness::Settle();
     EXPECT_FALSE(w.isVisible());
 }
 

@@ -4,7 +4,6 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,178 +17,143 @@
 
 namespace gd::test {
 
-// A listening socket on 127.0.0.1 and the thread that accepts on it.
+// A TCP socket on 127.0.0.1: connected to `port`, or when it is 0 bound to a port the system
+// picks, which `port` is set to. -1 when the connection is refused.
+inline int LoopbackSocket(int& port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (port == 0) {
+        ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        socklen_t len = sizeof a;
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+        port = ntohs(a.sin_port);
+    } else if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A loopback port on which nothing listens.
+inline int ClosedLoopbackPort() {
+    int port = 0;
+    ::close(LoopbackSocket(port));
+    return port;
+}
+
+inline void SendAll(int fd, const std::string& data) {
+    for (std::size_t at = 0; at < data.size();) {
+        const ssize_t n = ::send(fd, data.data() + at, data.size() - at, MSG_NOSIGNAL);
+        if (n <= 0) return;
+        at += static_cast<std::size_t>(n);
+    }
+}
+
+// Accepts on 127.0.0.1, records each request's first line and hands the connection to `serve`.
 class LoopbackListener {
   public:
-    LoopbackListener() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    using Serve = std::function<void(int client, const std::string& requestLine)>;
+    explicit LoopbackListener(Serve serve) : serve_(std::move(serve)) {
+        fd_ = LoopbackSocket(port_);
         ::listen(fd_, 8);
-        socklen_t len = sizeof a;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
-        port_ = ntohs(a.sin_port);
+        thread_ = std::thread([this] {
+            for (int client; (client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+                if (!stopping_) serve_(client, ReadRequestLine(client));
+                ::close(client);
+            }
+        });
     }
-    virtual ~LoopbackListener() { Stop(); }
+    ~LoopbackListener() {
+        stopping_ = true;
+        ::shutdown(fd_, SHUT_RDWR);
+        thread_.join();
+        ::close(fd_);
+    }
     int port() const { return port_; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
-    // The request lines received so far.
     std::vector<std::string> Requests() {
         std::lock_guard<std::mutex> lock(mutex_);
         return requests_;
     }
 
-  protected:
-    void Start() {
-        thread_ = std::thread([this] {
-            for (;;) {
-                const int client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-                if (client < 0 || stopping_) {
-                    if (client >= 0) ::close(client);
-                    return;
-                }
-                Serve(client);
-                ::close(client);
-            }
-        });
-    }
-    void Stop() {
-        if (!thread_.joinable()) return;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            stopping_ = true;
-        }
-        ::shutdown(fd_, SHUT_RDWR);
-        thread_.join();
-        ::close(fd_);
-    }
-    virtual void Serve(int client) = 0;
-
-    // Reads the request head up to its blank line and records its first line.
+  private:
     std::string ReadRequestLine(int client) {
         std::string head;
         char c;
         while (head.find("\r\n\r\n") == std::string::npos && ::recv(client, &c, 1, 0) == 1)
             head += c;
-        const std::string line = head.substr(0, head.find("\r\n"));
         std::lock_guard<std::mutex> lock(mutex_);
-        requests_.push_back(line);
-        return line;
+        return requests_.emplace_back(head.substr(0, head.find("\r\n")));
     }
-    static void SendAll(int client, const std::string& data) {
-        std::size_t at = 0;
-        while (at < data.size()) {
-            const ssize_t n = ::send(client, data.data() + at, data.size() - at, MSG_NOSIGNAL);
-            if (n <= 0) return;
-            at += static_cast<std::size_t>(n);
-        }
-    }
-
+    Serve serve_;
+    int fd_ = -1, port_ = 0;
+    std::atomic<bool> stopping_{false};
     std::mutex mutex_;
-    bool stopping_ = false;
     std::vector<std::string> requests_;
-
-  private:
-    int fd_ = -1;
-    int port_ = 0;
     std::thread thread_;
 };
 
-// Answers GET requests from a table of paths; records every request line it receives.
-class LoopbackHttpServer : public LoopbackListener {
+// Answers GET requests from a table of paths, 404 for any other.
+class LoopbackHttpServer {
   public:
     struct Route {
-        int status = 200;
         std::string body;
-        bool stall = false;     // never answers (until the server stops)
         bool noLength = false;  // no Content-Length: the body ends when the connection does
-        std::function<void()> onRequest;  // runs while the client waits for the answer
+        bool stall = false;     // never answers; waits until the client gives up
+        std::function<void()> onRequest = nullptr;  // runs while the client waits
     };
-    LoopbackHttpServer() { Start(); }
-    ~LoopbackHttpServer() override { Stop(); }
     void Add(const std::string& path, Route route) {
         std::lock_guard<std::mutex> lock(mutex_);
         routes_[path] = std::move(route);
     }
+    std::string Base() const { return listener_.Base(); }
+    std::vector<std::string> Requests() { return listener_.Requests(); }
 
   private:
-    void Serve(int client) override {
-        const std::string line = ReadRequestLine(client);
-        const auto first = line.find(' ');
-        const std::string path = line.substr(first + 1, line.rfind(' ') - first - 1);
-        Route route{404, "not here", false, false, nullptr};
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (routes_.count(path)) route = routes_[path];
-        }
+    void Answer(int client, const std::string& line) {
+        if (line.rfind("GET ", 0) != 0) return;
+        const std::string path = line.substr(4, line.rfind(' ') - 4);  // "GET <path> HTTP/1.1"
+        std::unique_lock<std::mutex> lock(mutex_);
+        const bool found = routes_.count(path) > 0;
+        const Route route = found ? routes_[path] : Route{"not here"};
+        lock.unlock();
         if (route.onRequest) route.onRequest();
-        if (route.stall) {
-            // Until the client gives up and closes, or the server stops.
-            for (;;) {
-                pollfd p{client, POLLIN, 0};
-                char c;
-                if (::poll(&p, 1, 20) > 0 && ::recv(client, &c, 1, 0) <= 0) return;
-                std::lock_guard<std::mutex> lock(mutex_);
-                if (stopping_) return;
-            }
+        char c;
+        while (route.stall && ::recv(client, &c, 1, 0) > 0) {
         }
-        std::string answer = "HTTP/1.1 " + std::to_string(route.status) + " X\r\n";
+        std::string head = found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n";
         if (!route.noLength)
-            answer += "Content-Length: " + std::to_string(route.body.size()) + "\r\n";
-        answer += "Connection: close\r\n\r\n";
-        SendAll(client, answer);
-        SendAll(client, route.body);
+            head += "Content-Length: " + std::to_string(route.body.size()) + "\r\n";
+        SendAll(client, head + "Connection: close\r\n\r\n" + route.body);
     }
+    std::mutex mutex_;
     std::map<std::string, Route> routes_;
+    LoopbackListener listener_{[this](int c, const std::string& line) { Answer(c, line); }};
 };
 
 // A forwarding proxy: takes "GET http://127.0.0.1:port/path", fetches it from that loopback
 // port and relays the answer. Any other host is refused, so nothing leaves the machine.
 class LoopbackProxy : public LoopbackListener {
   public:
-    LoopbackProxy() { Start(); }
-    ~LoopbackProxy() override { Stop(); }
+    LoopbackProxy() : LoopbackListener(Forward) {}
 
   private:
-    void Serve(int client) override {
-        const std::string line = ReadRequestLine(client);
+    static void Forward(int client, const std::string& line) {
         const std::string prefix = "GET http://127.0.0.1:";
-        if (line.rfind(prefix, 0) != 0) {
-            SendAll(client, "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
-            return;
-        }
-        const std::string rest = line.substr(prefix.size());
-        const int port = std::stoi(rest);
-        const std::string path = rest.substr(rest.find('/'), rest.rfind(' ') - rest.find('/'));
-        const int upstream = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        a.sin_port = htons(static_cast<std::uint16_t>(port));
-        if (::connect(upstream, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
-            SendAll(upstream, "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
-            char buffer[4096];
-            ssize_t n;
-            while ((n = ::recv(upstream, buffer, sizeof buffer, 0)) > 0)
-                SendAll(client, std::string(buffer, static_cast<std::size_t>(n)));
-        }
+        int port = line.rfind(prefix, 0) == 0 ? std::stoi(line.substr(prefix.size())) : -1;
+        const int upstream = port > 0 ? LoopbackSocket(port) : -1;
+        if (upstream < 0)
+            return SendAll(client, "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+        const std::size_t from = line.find('/', prefix.size());
+        SendAll(upstream, "GET " + line.substr(from, line.rfind(' ') - from) + " HTTP/1.0\r\n\r\n");
+        char buffer[4096];
+        for (ssize_t n; (n = ::recv(upstream, buffer, sizeof buffer, 0)) > 0;)
+            SendAll(client, std::string(buffer, static_cast<std::size_t>(n)));
         ::close(upstream);
     }
 };
-
-// A loopback port on which nothing listens.
-inline int ClosedLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
 
 }  // namespace gd::test

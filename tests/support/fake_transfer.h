@@ -14,18 +14,11 @@ class FakeTransfer : public HttpTransfer {
     TransferReply OpenURL(const std::string& url, TransferData /*type*/) override {
         requests.push_back(url);
         const auto it = replies.find(url);
-        if (it != replies.end()) return it->second;
-        TransferReply failed;
-        failed.errorNumber = 7;
-        failed.errorDescription = "Could not connect";
-        return failed;
+        return it != replies.end() ? it->second : TransferReply{false, "", 7, "Could not connect"};
     }
     bool StillExecuting() const override { return busy; }
     void Answer(const std::string& url, const std::string& body) {
-        TransferReply r;
-        r.ok = true;
-        r.body = body;
-        replies[url] = r;
+        replies[url] = {true, body, 0, ""};
     }
     std::map<std::string, TransferReply> replies;
     std::vector<std::string> requests;

@@ -1,23 +1,22 @@
-// Helpers of the profile and player window tests: reading fields back at their offsets, a new
-// profile, and hooks that record where the players' logic reached out.
+// Helpers of the profile and player window tests: fields read back at their offsets, profiles
+// written as a file, the last message box shown, and a folder with the logic's fakes.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-
 #include <utility>
 #include <vector>
 
+#include "fakes.h"
 #include "player_hooks.h"
 #include "profile.h"
 #include "temp_folder.h"
 
 namespace gd::test {
 
-// The text of `width` bytes at `offset` of `bytes`, and the little-endian 16-bit number there.
-inline std::string TextAt(const std::string& bytes, std::size_t offset, std::size_t width) {
-    return bytes.substr(offset, width);
-}
+// The little-endian 16-bit number at `offset` of `bytes`; `text` filled with blanks to `width`.
 inline int IntAt(const std::string& bytes, std::size_t offset) {
     const auto lo = static_cast<unsigned char>(bytes.at(offset));
     const auto hi = static_cast<unsigned char>(bytes.at(offset + 1));
@@ -41,6 +40,20 @@ inline PlayerProfile NewProfile(const std::string& name, const std::string& pass
     return p;
 }
 
+// The bytes of a profile file holding these records in this order.
+inline std::string Records(const std::vector<PlayerProfile>& all) {
+    std::string bytes;
+    for (const auto& p : all)
+        bytes += EncodeProfile(p);
+    return bytes;
+}
+
+// The text and title of the last message box, both empty when none was shown.
+using Box = std::pair<std::string, std::string>;
+inline Box LastBox(const ScriptedPrompter& prompt) {
+    return prompt.shown.empty() ? Box{} : Box{prompt.shown.back().text, prompt.shown.back().title};
+}
+
 class RecordingPlayerHooks : public PlayerHooks {
   public:
     void ApplyProxy(bool useProxy, const std::string& address) override {
@@ -49,6 +62,18 @@ class RecordingPlayerHooks : public PlayerHooks {
     void ShowBackground(const std::string& file) override { backgrounds.push_back(file); }
     std::vector<std::pair<bool, std::string>> proxy;
     std::vector<std::string> backgrounds;
+};
+
+// A program folder of the test's own with its profile file, and the fakes the players' logic
+// reaches out to.
+struct PlayersTest : ::testing::Test {
+    TempFolder dir;
+    ProfileFile f{dir.path};
+    GameState s;
+    ScriptedPrompter prompt;
+    RecordingPlayerHooks hooks;
+    void Store(const std::vector<PlayerProfile>& all) { dir.Write("players.dat", Records(all)); }
+    std::string Bytes() const { return dir.Read("players.dat"); }
 };
 
 }  // namespace gd::test
