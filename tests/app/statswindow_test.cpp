@@ -18,16 +18,20 @@ QStringList Lines(const StatsWindow& w) {
     return lines;
 }
 
-// Guards against a list that is not the statistics lines in a fixed-pitch font.
+// Guards against lists without their separators or empty cases, or not in a fixed-pitch font.
 TEST_F(StatsWindowTest, ShowsEveryProfileOrNoScoresFound) {
     EXPECT_EQ(Lines(StatsWindow(profiles)), QStringList{"No Scores Found"});
+    Store({});
+    EXPECT_EQ(Lines(StatsWindow(profiles)), QStringList{});
     PlayerProfile ann = NewProfile("Ann");
     ann.Won = 12;
     ann.Lost = 3;
-    Store({ann, NewProfile("Computer")});
+    Store({ann, NewProfile("Bob"), NewProfile("Computer")});
     StatsWindow w(profiles);
     EXPECT_EQ(w.windowTitle(), "Glyphdrop - View Player Stats");
     EXPECT_EQ(Lines(w), (QStringList{"Ann                       |    12|     3|     0|",
+                                     "--------------------------|------|------|------|",
+                                     "Bob                       |     0|     0|     0|",
                                      "--------------------------|------|------|------|",
                                      "Computer                  |     0|     0|     0|"}));
     EXPECT_TRUE(QFontInfo(w.List1()->font()).fixedPitch());

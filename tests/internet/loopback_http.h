@@ -1,5 +1,5 @@
-// A small HTTP server and a forwarding HTTP proxy on 127.0.0.1 for the transfer tests. Both
-// listen on a port the system picks and serve one connection at a time on their own thread.
+// A small HTTP server on 127.0.0.1, which also serves as a forwarding proxy, for the transfer
+// tests.
 #pragma once
 
 #include <arpa/inet.h>
@@ -7,7 +7,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -52,25 +51,37 @@ inline void SendAll(int fd, const std::string& data) {
     }
 }
 
-// Accepts on 127.0.0.1, records each request's first line and hands the connection to `serve`.
-class LoopbackListener {
+// An HTTP server on 127.0.0.1 that answers GET requests from a table of paths (404 for any
+// other) and, as a forwarding proxy, relays "GET http://127.0.0.1:port/path" from that loopback
+// port; no other host is reached, so nothing leaves the machine. It records every request line
+// and serves one connection at a time on its own thread.
+class LoopbackHttpServer {
   public:
-    using Serve = std::function<void(int client, const std::string& requestLine)>;
-    explicit LoopbackListener(Serve serve) : serve_(std::move(serve)) {
+    struct Route {
+        std::string body;
+        bool noLength = false;  // no Content-Length: the body ends when the connection does
+        bool stall = false;     // never answers; waits until the client gives up
+        std::function<void()> onRequest = nullptr;  // runs while the client waits
+    };
+    LoopbackHttpServer() {
         fd_ = LoopbackSocket(port_);
         ::listen(fd_, 8);
         thread_ = std::thread([this] {
             for (int client; (client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-                if (!stopping_) serve_(client, ReadRequestLine(client));
+                Answer(client, ReadRequestLine(client));
                 ::close(client);
             }
         });
     }
-    ~LoopbackListener() {
-        stopping_ = true;
+    // Shutting the listening socket down ends the accept loop.
+    ~LoopbackHttpServer() {
         ::shutdown(fd_, SHUT_RDWR);
         thread_.join();
         ::close(fd_);
+    }
+    void Add(const std::string& path, Route route) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        routes_[path] = std::move(route);
     }
     int port() const { return port_; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -88,37 +99,14 @@ class LoopbackListener {
         std::lock_guard<std::mutex> lock(mutex_);
         return requests_.emplace_back(head.substr(0, head.find("\r\n")));
     }
-    Serve serve_;
-    int fd_ = -1, port_ = 0;
-    std::atomic<bool> stopping_{false};
-    std::mutex mutex_;
-    std::vector<std::string> requests_;
-    std::thread thread_;
-};
-
-// Answers GET requests from a table of paths, 404 for any other.
-class LoopbackHttpServer {
-  public:
-    struct Route {
-        std::string body;
-        bool noLength = false;  // no Content-Length: the body ends when the connection does
-        bool stall = false;     // never answers; waits until the client gives up
-        std::function<void()> onRequest = nullptr;  // runs while the client waits
-    };
-    void Add(const std::string& path, Route route) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        routes_[path] = std::move(route);
-    }
-    std::string Base() const { return listener_.Base(); }
-    std::vector<std::string> Requests() { return listener_.Requests(); }
-
-  private:
-    void Answer(int client, const std::string& line) {
+    void Answer(int client, const std::string& line) {  // "GET <path or URL> HTTP/1.1"
         if (line.rfind("GET ", 0) != 0) return;
-        const std::string path = line.substr(4, line.rfind(' ') - 4);  // "GET <path> HTTP/1.1"
+        const std::string target = line.substr(4, line.rfind(' ') - 4),
+                          proxied = "http://127.0.0.1:";
+        if (target.rfind(proxied, 0) == 0) return Forward(client, target.substr(proxied.size()));
         std::unique_lock<std::mutex> lock(mutex_);
-        const bool found = routes_.count(path) > 0;
-        const Route route = found ? routes_[path] : Route{"not here"};
+        const bool found = routes_.count(target) > 0;
+        const Route route = found ? routes_[target] : Route{"not here"};
         lock.unlock();
         if (route.onRequest) route.onRequest();
         char c;
@@ -129,31 +117,22 @@ class LoopbackHttpServer {
             head += "Content-Length: " + std::to_string(route.body.size()) + "\r\n";
         SendAll(client, head + "Connection: close\r\n\r\n" + route.body);
     }
-    std::mutex mutex_;
-    std::map<std::string, Route> routes_;
-    LoopbackListener listener_{[this](int c, const std::string& line) { Answer(c, line); }};
-};
-
-// A forwarding proxy: takes "GET http://127.0.0.1:port/path", fetches it from that loopback
-// port and relays the answer. Any other host is refused, so nothing leaves the machine.
-class LoopbackProxy : public LoopbackListener {
-  public:
-    LoopbackProxy() : LoopbackListener(Forward) {}
-
-  private:
-    static void Forward(int client, const std::string& line) {
-        const std::string prefix = "GET http://127.0.0.1:";
-        int port = line.rfind(prefix, 0) == 0 ? std::stoi(line.substr(prefix.size())) : -1;
-        const int upstream = port > 0 ? LoopbackSocket(port) : -1;
-        if (upstream < 0)
-            return SendAll(client, "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
-        const std::size_t from = line.find('/', prefix.size());
-        SendAll(upstream, "GET " + line.substr(from, line.rfind(' ') - from) + " HTTP/1.0\r\n\r\n");
+    // Relays "port/path" from that loopback port.
+    static void Forward(int client, const std::string& portAndPath) {
+        int port = std::stoi(portAndPath);
+        const int upstream = LoopbackSocket(port);
+        if (upstream < 0) return;
+        SendAll(upstream, "GET " + portAndPath.substr(portAndPath.find('/')) + " HTTP/1.0\r\n\r\n");
         char buffer[4096];
         for (ssize_t n; (n = ::recv(upstream, buffer, sizeof buffer, 0)) > 0;)
             SendAll(client, std::string(buffer, static_cast<std::size_t>(n)));
         ::close(upstream);
     }
+    int fd_ = -1, port_ = 0;
+    std::mutex mutex_;
+    std::vector<std::string> requests_;
+    std::map<std::string, Route> routes_;
+    std::thread thread_;
 };
 
 }  // namespace gd::test

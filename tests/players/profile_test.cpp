@@ -1,8 +1,6 @@
 // The profile file byte for byte: record layout, saving, finding, deleting and results.
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "profile.h"
 #include "profile_helpers.h"
 
@@ -15,12 +13,13 @@ using test::Padded;
 using test::Records;
 
 constexpr std::size_t R = kProfileRecordSize;
-constexpr std::size_t kCounters = 1626;  // Played, Won, Lost, Tied: four 16-bit numbers
+using Counters = std::vector<int>;  // Played, Won, Lost, Tied
 
 struct ProfileFileTest : test::PlayersTest {
-    // "Ann", "Bob" (with a password) and "Computer", in that order.
-    void ThreeProfiles() {
-        Store({NewProfile("Ann"), NewProfile("Bob", "secret"), NewProfile(kComputerName)});
+    // "Ann", "Bob" (with a password), "Computer" and a player called "computer".
+    void FourProfiles() {
+        Store({NewProfile("Ann"), NewProfile("Bob", "secret"), NewProfile(kComputerName),
+               NewProfile("computer")});
     }
     // Saves a new profile as the settings window would: find first, then save.
     void SaveNew(PlayerProfile p) {
@@ -28,19 +27,23 @@ struct ProfileFileTest : test::PlayersTest {
         const int record = f.Exists() ? FindProfile(f, p.PlayerName, working) : 0;
         ASSERT_TRUE(SaveProfile(f, p, record).ok);
     }
+    // The counters of record `record` (from 0), read at offsets 1626 to 1633.
+    Counters CountersOf(std::size_t record) const {
+        const std::string b = Bytes();
+        Counters c;
+        for (std::size_t at = 1626; at < 1634; at += 2)
+            c.push_back(IntAt(b, record * R + at));
+        return c;
+    }
 };
 
 // Guards against fields written at the wrong offset, in the wrong width or byte order, and
 // texts not cut on the right.
 TEST(RecordLayout, EveryFieldSitsAtItsOffset) {
-    PlayerProfile p;
-    p.PlayerName = std::string(30, 'n');
-    p.Password = "pass";
+    PlayerProfile p = NewProfile(std::string(30, 'n'), "pass");
     p.Location = "York";
     p.PhotoMode = 1;
     p.PictureUrl = "http://example.com/a.jpg";
-    for (int i = 0; i < kSoundEventCount; ++i)
-        p.SoundFiles[i] = "s" + std::to_string(i) + ".wav";
     p.Background = "underseaXYZ";
     p.UseProxy = 5;
     p.ProxyAddress = "proxy:8080";
@@ -67,7 +70,7 @@ TEST(RecordLayout, EveryFieldSitsAtItsOffset) {
     for (const auto& [at, text] : texts)
         EXPECT_EQ(b.substr(at, text.size()), text) << "offset " << at;
     for (int i = 0; i < kSoundEventCount; ++i)
-        EXPECT_EQ(b.substr(212 + 150 * i, 150), Padded("s" + std::to_string(i) + ".wav", 150));
+        EXPECT_EQ(b.substr(212 + 150 * i, 150), Padded(kDefaultSoundFiles[i], 150));
     const std::vector<std::pair<std::size_t, int>> numbers{
         {60, 1},    {1422, 5}, {1574, 6}, {1626, 300},    {1628, 2},
         {1630, -3}, {1632, 4}, {1884, 3}, {1886, 0x1234}, {1888, 7}};
@@ -76,8 +79,8 @@ TEST(RecordLayout, EveryFieldSitsAtItsOffset) {
     EXPECT_EQ(EncodeProfile(DecodeProfile(b)), b);
 }
 
-// Guards against a first save that forgets "Computer", appends that keep counters, saves that
-// reset them, and passwords stored longer than their field.
+// Guards against a first save that forgets "Computer", appends that keep counters, saves in
+// place that reset them, and passwords stored longer than their field.
 TEST_F(ProfileFileTest, FirstSaveAddsTheComputerAndLaterSavesAppend) {
     SaveNew(NewProfile("Ann", "abcdefghijkl"));
     std::string b = Bytes();
@@ -85,7 +88,7 @@ TEST_F(ProfileFileTest, FirstSaveAddsTheComputerAndLaterSavesAppend) {
     EXPECT_EQ(b.substr(0, 35), Padded("Ann", 25) + "abcdefghij");
     EXPECT_EQ(b.substr(R, 25), Padded("Computer", 25));
     EXPECT_EQ(b.substr(R + 35, 25), Padded("Leeds", 25));  // the first player's settings
-    EXPECT_EQ(b.substr(R + kCounters, 8), std::string(8, '\0'));
+    EXPECT_EQ(CountersOf(1), Counters(4, 0));
     EXPECT_FALSE(dir.Has("players.tmp"));
     PlayerProfile working;
     ASSERT_EQ(FindProfile(f, "Ann", working), 1);
@@ -95,26 +98,22 @@ TEST_F(ProfileFileTest, FirstSaveAddsTheComputerAndLaterSavesAppend) {
     PlayerProfile cara = NewProfile("Cara");
     cara.Played = cara.Won = 9;
     SaveNew(cara);
-    b = Bytes();
-    ASSERT_EQ(b.size(), 3 * R);
-    EXPECT_EQ(b.substr(2 * R, 25), Padded("Cara", 25));
-    EXPECT_EQ(b.substr(2 * R + kCounters, 8), std::string(8, '\0'));
+    ASSERT_EQ(Bytes().size(), 3 * R);
+    EXPECT_EQ(Bytes().substr(2 * R, 25), Padded("Cara", 25));
+    EXPECT_EQ(CountersOf(2), Counters(4, 0));
 }
 
 TEST_F(ProfileFileTest, InPlaceSaveKeepsTheCounters) {
-    ThreeProfiles();
+    FourProfiles();
     ASSERT_TRUE(RecordGameResult(f, "Bob", GameOutcome::Win).ok);
     ASSERT_TRUE(RecordGameResult(f, "Bob", GameOutcome::Tie).ok);
     PlayerProfile working;
     ASSERT_EQ(FindProfile(f, "Bob", working), 2);
     working.Location = "Hull";
     ASSERT_TRUE(SaveProfile(f, working, 2).ok);
-    const std::string b = Bytes();
-    ASSERT_EQ(b.size(), 3 * R);
-    EXPECT_EQ(b.substr(R + 35, 25), Padded("Hull", 25));
-    EXPECT_EQ(IntAt(b, R + 1626), 2);
-    EXPECT_EQ(IntAt(b, R + 1628), 1);
-    EXPECT_EQ(IntAt(b, R + 1632), 1);
+    ASSERT_EQ(Bytes().size(), 4 * R);
+    EXPECT_EQ(Bytes().substr(R + 35, 25), Padded("Hull", 25));
+    EXPECT_EQ(CountersOf(1), (Counters{2, 1, 0, 1}));
 }
 
 // Guards against an update that loses bytes the program does not use.
@@ -139,27 +138,15 @@ TEST_F(ProfileFileTest, ReservedFieldsKeptOnUpdateAndZeroOnANewRecord) {
     EXPECT_EQ(b.substr(R + 1886, 4), std::string(4, '\0'));
 }
 
-// Guards against names matched without trimming or without letter case, and a player called
-// "computer" taken for the computer.
+// Guards against names matched without trimming or without letter case.
 TEST_F(ProfileFileTest, NamesMatchTrimmedAndWithLetterCase) {
-    ThreeProfiles();
+    FourProfiles();
     PlayerProfile working;
     EXPECT_EQ(FindProfile(f, "  Bob ", working), 2);
     EXPECT_EQ(Trim(working.Password), "secret");
     EXPECT_EQ(FindProfile(f, "bob", working), 0);
-    EXPECT_EQ(CountProfiles(f), 3);
-    EXPECT_EQ(ListProfileNames(f), (std::vector<std::string>{"Ann", "Bob"}));
-}
-
-TEST_F(ProfileFileTest, LowerCaseComputerIsAPlayerNotTheComputer) {
-    SaveNew(NewProfile("Ann"));
-    SaveNew(NewProfile("computer"));
-    EXPECT_EQ(ListProfileNames(f), (std::vector<std::string>{"Ann", "computer"}));
-    const std::string before = Bytes();
-    ASSERT_TRUE(RecordGameResult(f, kComputerName, GameOutcome::Win).ok);
-    const std::string after = Bytes();
-    EXPECT_EQ(IntAt(after, R + 1626), 1);                  // "Computer", record 2
-    EXPECT_EQ(after.substr(2 * R), before.substr(2 * R));  // "computer" untouched
+    EXPECT_EQ(CountProfiles(f), 4);
+    EXPECT_EQ(ListProfileNames(f), (std::vector<std::string>{"Ann", "Bob", "computer"}));
 }
 
 // Guards against reading that creates the file, or misses it for its letter case.
@@ -177,45 +164,41 @@ TEST_F(ProfileFileTest, MissingFileIsNotCreatedByReadingAndAnyCaseIsFound) {
 }
 
 // Guards against a deletion that loses other profiles or leaves the temporary file.
-TEST_F(ProfileFileTest, DeletingTheOnlyPlayerLeavesTheComputer) {
+TEST_F(ProfileFileTest, DeletingRemovesEveryRecordOfTheNameAndKeepsTheOrder) {
     SaveNew(NewProfile("Ann"));
     ASSERT_TRUE(DeleteProfile(f, " Ann").ok);
     ASSERT_EQ(Bytes().size(), R);
     EXPECT_EQ(Bytes().substr(0, 25), Padded("Computer", 25));
     EXPECT_FALSE(dir.Has("players.tmp"));
-}
-
-TEST_F(ProfileFileTest, DeletingRemovesEveryRecordOfTheNameAndKeepsTheOrder) {
     Store({NewProfile("Bob"), NewProfile("Ann"), NewProfile("Cara"), NewProfile("Bob")});
     ASSERT_TRUE(DeleteProfile(f, "Bob").ok);
     EXPECT_EQ(Bytes(), Records({NewProfile("Ann"), NewProfile("Cara")}));
 }
 
 // Guards against results counted on the wrong record or with the wrong outcome: a tie or a
-// human's win against the computer changes only "Computer".
+// human's win against the computer changes only "Computer", never "computer".
 TEST_F(ProfileFileTest, ResultChangesOnlyTheNamedRecord) {
     struct Case {
         std::string name;
         GameOutcome outcome;
-        std::size_t record;  // from 0; 3 for none
-        std::array<int, 4> counters;
+        std::size_t record;  // from 0; 4 for none
+        Counters counters;
     };
     const std::vector<Case> cases{{kComputerName, GameOutcome::Tie, 2, {1, 0, 0, 1}},
                                   {kComputerName, GameOutcome::Loss, 2, {1, 0, 1, 0}},
                                   {"Bob", GameOutcome::Win, 1, {1, 1, 0, 0}},
-                                  {"Zed", GameOutcome::Win, 3, {}}};
+                                  {"Zed", GameOutcome::Win, 4, {}}};
     for (const Case& c : cases) {
-        ThreeProfiles();
+        FourProfiles();
         const std::string before = Bytes();
         ASSERT_TRUE(RecordGameResult(f, c.name, c.outcome).ok) << c.name;
         const std::string after = Bytes();
         ASSERT_EQ(after.size(), before.size());
-        for (std::size_t r = 0; r < 3; ++r) {
-            const std::size_t kept = r == c.record ? kCounters : R;
+        for (std::size_t r = 0; r < 4; ++r) {
+            const std::size_t kept = r == c.record ? 1626 : R;
             EXPECT_EQ(after.substr(r * R, kept), before.substr(r * R, kept)) << c.name << r;
         }
-        for (std::size_t i = 0; c.record < 3 && i < 4; ++i)
-            EXPECT_EQ(IntAt(after, c.record * R + kCounters + 2 * i), c.counters[i]) << c.name;
+        EXPECT_EQ(c.record < 4 ? CountersOf(c.record) : Counters{}, c.counters) << c.name;
     }
 }
 
@@ -224,8 +207,7 @@ TEST_F(ProfileFileTest, CountersStopAtTheLargest16BitNumber) {
     p.Played = p.Won = 32767;
     Store({p});
     ASSERT_TRUE(RecordGameResult(f, "Ann", GameOutcome::Win).ok);
-    EXPECT_EQ(IntAt(Bytes(), 1626), 32767);
-    EXPECT_EQ(IntAt(Bytes(), 1628), 32767);
+    EXPECT_EQ(CountersOf(0), (Counters{32767, 32767, 0, 0}));
 }
 
 TEST_F(ProfileFileTest, ResultThatCannotBeWrittenIsReportedInTheStatusList) {
@@ -239,30 +221,24 @@ TEST_F(ProfileFileTest, ResultThatCannotBeWrittenIsReportedInTheStatusList) {
     std::filesystem::remove(dir.File("players.tmp"));
     CountFinishedGame(s, f, "Ann", GameOutcome::Win);
     EXPECT_EQ(s.StatusText.lines.size(), 1u);
-    EXPECT_EQ(IntAt(Bytes(), 1626), 1);
+    EXPECT_EQ(CountersOf(0), (Counters{1, 1, 0, 0}));
 }
 
 // Guards against a torn file being misread or made worse by later writes.
 TEST_F(ProfileFileTest, TruncatedFileIsReadAsItsWholeRecords) {
-    const std::string ann = EncodeProfile(NewProfile("Ann"));
+    const std::string whole = Records({NewProfile("Ann"), NewProfile("Bob")});
     const std::string torn = EncodeProfile(NewProfile("Cara")).substr(0, 700);
-    dir.Write("players.dat", ann + EncodeProfile(NewProfile("Bob")) + torn);
+    dir.Write("players.dat", whole + torn);
     PlayerProfile working;
     EXPECT_EQ(CountProfiles(f), 2);
     EXPECT_EQ(FindProfile(f, "Cara", working), 0);
-    EXPECT_EQ(ListProfileNames(f), (std::vector<std::string>{"Ann", "Bob"}));
-
     ASSERT_TRUE(RecordGameResult(f, "Bob", GameOutcome::Win).ok);
-    std::string b = Bytes();
-    ASSERT_EQ(b.size(), 2 * R + 700);
-    EXPECT_EQ(b.substr(0, R), ann);
-    EXPECT_EQ(IntAt(b, R + 1626), 1);
-    EXPECT_EQ(b.substr(2 * R), torn);
-
+    EXPECT_EQ(CountersOf(1), (Counters{1, 1, 0, 0}));
     SaveNew(NewProfile("Dan"));
-    b = Bytes();
+    const std::string b = Bytes();
     ASSERT_EQ(b.size(), 3 * R + 700);
-    EXPECT_EQ(b.substr(0, R), ann);
+    EXPECT_EQ(b.substr(0, R), whole.substr(0, R));
+    EXPECT_EQ(b.substr(3 * R), torn);
     EXPECT_EQ(ListProfileNames(f), (std::vector<std::string>{"Ann", "Bob", "Dan"}));
 }
 
@@ -275,33 +251,27 @@ TEST(Passwords, MatchTrimmedWithLetterCase) {
     EXPECT_FALSE(PasswordInForce(std::string(10, ' ')));
 }
 
-// Guards against a profile block the opponent cannot read back.
-std::vector<std::string> Fields(const PlayData& d) {
-    return {d.name, d.location, d.played, d.won, d.lost, d.tied};
-}
-
-TEST(PlayDataBlock, BuildsAndReadsTheMarkedFields) {
+// Guards against a profile block the opponent cannot read back, or built from a stale record.
+TEST_F(ProfileFileTest, PlayDataBlockIsBuiltFromTheRecordAndReadBack) {
     PlayerProfile p = NewProfile("Ann Lee");
     p.Played = 12;
     p.Won = 7;
     p.Lost = -1;
-    EXPECT_EQ(BuildPlayDataBlock(DecodeProfile(EncodeProfile(p))),
-              "xxxAnn Leejjjhh*Leeds*qqcc*12*eerr*7*pptt*-1*vvmm*0*aa");
+    Store({p});
+    ASSERT_TRUE(RecordGameResult(f, "Ann Lee", GameOutcome::Tie).ok);
+    EXPECT_EQ(PlayDataBlock(f, "Ann Lee"),
+              "xxxAnn Leejjjhh*Leeds*qqcc*13*eerr*7*pptt*-1*vvmm*1*aa");
+    EXPECT_EQ(PlayDataBlock(f, "Nobody"), "xxxNobodyjjjhh**qqcc*0*eerr*0*pptt*0*vvmm*0*aa");
     // Each field lies between its first markers; a missing or reversed pair gives "".
-    EXPECT_EQ(Fields(ReadPlayDataBlock(
+    const auto fields = [](const PlayData& d) {
+        return std::vector<std::string>{d.name, d.location, d.played, d.won, d.lost, d.tied};
+    };
+    EXPECT_EQ(fields(ReadPlayDataBlock(
                   "9PLAYDATAxxx Ann jjjhh*Leeds*qqcc*12*eerr*7*pptt*1*vvmm*0*aa tail *aa")),
               (std::vector<std::string>{"Ann", "Leeds", "12", "7", "1", "0"}));
-    EXPECT_EQ(Fields(ReadPlayDataBlock("*qq hh*York cc*5")),
-              (std::vector<std::string>{"", "", "", "", "", ""}));
+    EXPECT_EQ(fields(ReadPlayDataBlock("*qq hh*York cc*5")), std::vector<std::string>(6));
     EXPECT_EQ(ReadPlayDataBlock("xxjjj").name, "");
     EXPECT_EQ(ReadPlayDataBlock("xxxjjj").name, "");
-}
-
-TEST_F(ProfileFileTest, BlockIsBuiltFromTheRecordJustBeforeSending) {
-    SaveNew(NewProfile("Ann"));
-    ASSERT_TRUE(RecordGameResult(f, "Ann", GameOutcome::Win).ok);
-    EXPECT_EQ(PlayDataBlock(f, "Ann"), "xxxAnnjjjhh*Leeds*qqcc*1*eerr*1*pptt*0*vvmm*0*aa");
-    EXPECT_EQ(PlayDataBlock(f, "Nobody"), "xxxNobodyjjjhh**qqcc*0*eerr*0*pptt*0*vvmm*0*aa");
 }
 
 }  // namespace
