@@ -80,19 +80,17 @@ TEST_F(SettingsWindowTest, OpeningForAnExistingPlayerShowsTheRecord) {
     p.ComputerSkill = 3;
     Open({NewProfile("Bob"), p});
     const SettingsForm form = w->Form();
-    EXPECT_EQ(form.Text2, "Unknown");
+    ASSERT_GE(form.List1Row, 0);
+    EXPECT_EQ((std::vector<std::string>{form.Text2, form.Text3, form.List1[form.List1Row],
+                                        form.Image1, form.Text1, form.Combo2Text}),
+              (std::vector<std::string>{"Unknown", "cache.example.net", kLanProviderThisComputer,
+                                        "woody.bmp", "http://example.com/me.jpg", "ding.wav"}));
+    EXPECT_EQ(form.List3Row, 2);
     EXPECT_FALSE(w->Text5()->isHidden());
     EXPECT_TRUE(form.Option21);
-    EXPECT_EQ(form.Text3, "cache.example.net");
     EXPECT_FALSE(form.Check1);
     EXPECT_TRUE(w->List1()->isEnabled());
-    ASSERT_GE(form.List1Row, 0);
-    EXPECT_EQ(form.List1[form.List1Row], kLanProviderThisComputer);
-    EXPECT_EQ(form.Image1, "woody.bmp");
-    EXPECT_EQ(form.List3Row, 2);
     EXPECT_TRUE(w->Text1()->isEnabled());
-    EXPECT_EQ(form.Text1, "http://example.com/me.jpg");
-    EXPECT_EQ(form.Combo2Text, "ding.wav");
     EXPECT_TRUE(w->Skill(3)->isChecked());
     EXPECT_TRUE(w->Command3()->isEnabled());
 }
@@ -142,12 +140,11 @@ TEST_F(SettingsWindowTest, PhotoUrlProxyAndProtocolChecks) {
     w->Command2Click();
     EXPECT_FALSE(w->isVisible());
     const PlayerProfile p = Stored();
-    EXPECT_EQ(p.PhotoMode, 1);
-    EXPECT_EQ(Trim(p.PictureUrl), "http://a.b/c");
-    EXPECT_EQ(p.UseProxy, 1);
-    EXPECT_EQ(Trim(p.ProxyAddress), "abc");
-    EXPECT_EQ(p.UseStoredProtocol, 1);
-    EXPECT_EQ(Trim(p.LanProtocol), kLanProviderNetwork);
+    EXPECT_EQ(
+        (std::vector<std::string>{Trim(p.PictureUrl), Trim(p.ProxyAddress), Trim(p.LanProtocol)}),
+        (std::vector<std::string>{"http://a.b/c", "abc", kLanProviderNetwork}));
+    EXPECT_EQ((std::vector<int>{p.PhotoMode, p.UseProxy, p.UseStoredProtocol}),
+              (std::vector<int>{1, 1, 1}));
     EXPECT_EQ(hooks.proxy.back(), std::make_pair(true, std::string("abc")));
     EXPECT_EQ(hooks.backgrounds.back(), "Marble.bmp");
     EXPECT_EQ(CountProfiles(profiles), 2);  // and "Computer"
@@ -242,15 +239,13 @@ TEST_F(SettingsWindowTest, CancelOfANewProfileGoesBackToTheLogin) {
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(back.count(), 1);
     EXPECT_FALSE(dir.Has("players.dat"));
-}
-
-TEST_F(SettingsWindowTest, AnExistingProfileClosesWithoutAsking) {
+    h.prompt.shown.clear();
     Open({NewProfile("Ann")});
-    QSignalSpy back(w.get(), &SettingsWindow::backToLogin);
+    QSignalSpy existing(w.get(), &SettingsWindow::backToLogin);
     w->close();
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(h.prompt.shown.empty());
-    EXPECT_EQ(back.count(), 0);
+    EXPECT_EQ(existing.count(), 0);
 }
 
 // Guards against a help request for the wrong tab.

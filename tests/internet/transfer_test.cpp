@@ -139,20 +139,20 @@ TEST_F(DownloadTest, WritesTheBodyUnderTheLastPartOfTheUrl) {
 
 // Guards against a download that overwrites the program's own files.
 TEST_F(DownloadTest, NeverReplacesTheProgramsFiles) {
-    dir.Write("players.dat", "profiles");
-    dir.Write("Marble.bmp", "board");
-    dir.Write("app.wav", "sound");
-    dir.Write("glyphdrop", "program");
+    const std::vector<std::pair<std::string, std::string>> own{{"players.dat", "profiles"},
+                                                               {"Marble.bmp", "board"},
+                                                               {"app.wav", "sound"},
+                                                               {"glyphdrop", "program"}};
+    for (const auto& [name, bytes] : own)
+        dir.Write(name, bytes);
     ::chmod(dir.File("glyphdrop").c_str(), 0755);
     for (const char* path : {"/players.dat", "/x/PLAYERS.DAT", "/players.tmp", "/wordlist.dic",
                              "/GLYPHDROP.HLP", "/marble.bmp", "/app.wav", "/glyphdrop", "/"}) {
         server.Add(path, {"evil"});
         EXPECT_FALSE(Download(path, true)) << path;
     }
-    EXPECT_EQ(dir.Read("players.dat"), "profiles");
-    EXPECT_EQ(dir.Read("Marble.bmp"), "board");
-    EXPECT_EQ(dir.Read("app.wav"), "sound");
-    EXPECT_EQ(dir.Read("glyphdrop"), "program");
+    for (const auto& [name, bytes] : own)
+        EXPECT_EQ(dir.Read(name), bytes);
     EXPECT_FALSE(dir.Has("players.tmp"));
     EXPECT_FALSE(dir.Has("wordlist.dic"));
     // New pictures, and earlier downloads, may be written.

@@ -1,6 +1,8 @@
 // The settings window's logic: its name rules, and the checks and messages of saving and deleting.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "profile_helpers.h"
 #include "settings.h"
 
@@ -12,9 +14,7 @@ using test::IntAt;
 using test::LastBox;
 using test::NewProfile;
 using test::Padded;
-
-const std::string kWrongPassword =
-    "The current password you entered is incorrect. Please try again.";
+using test::Records;
 
 struct SettingsTest : test::PlayersTest {
     SettingsForm Open(const std::string& player) {
@@ -56,7 +56,8 @@ TEST(PhotoPreview, ChecksTheAddressBeforeDownloading) {
     EXPECT_TRUE(prompt.shown.empty());
 }
 
-// Guards against passwords stored against the rule, or changed without the one in force.
+// Guards against passwords stored against the rule, or a profile changed or deleted without
+// the one in force.
 TEST_F(SettingsTest, NewPasswordsOfThreeAndTwelveCharacters) {
     SettingsForm form = Open("Ann");
     form.Text4 = "abc";
@@ -69,19 +70,31 @@ TEST_F(SettingsTest, NewPasswordsOfThreeAndTwelveCharacters) {
     EXPECT_EQ(Bytes().size(), 2 * kProfileRecordSize);
 }
 
-TEST_F(SettingsTest, PasswordInForceMustBeEnteredToSave) {
-    Store({NewProfile("Ann", "Secret")});
+TEST_F(SettingsTest, PasswordInForceMustBeEnteredToSaveOrDelete) {
+    Store({NewProfile("Ann", "Secret"), NewProfile("Computer")});
     SettingsForm form = Open("Ann");
     ASSERT_TRUE(form.Text5Shown);
-    form.Text5 = "Sec";
-    EXPECT_FALSE(Save(form));
-    EXPECT_EQ(LastBox(prompt),
-              Box("You have a previously selected password. This must be entered to alter your "
-                  "settings. Enter your current password.",
-                  "Need Password!"));
-    form.Text5 = "secret";
-    EXPECT_FALSE(Save(form));
-    EXPECT_EQ(LastBox(prompt), Box(kWrongPassword, "Password Incorrect"));
+    const std::vector<std::pair<std::string, std::function<bool()>>> actions{
+        {"alter your settings", [&] { return Save(form); }}, {"delete your record", [&] {
+                                                                  prompt.answers = {true};
+                                                                  return DeleteSettingsProfile(
+                                                                      prompt, f, form);
+                                                              }}};
+    for (const auto& [purpose, act] : actions) {
+        form.Text5 = "Sec";
+        EXPECT_FALSE(act());
+        EXPECT_EQ(LastBox(prompt), Box("You have a previously selected password. This must be "
+                                       "entered to " +
+                                           purpose + ". Enter your current password.",
+                                       "Need Password!"));
+        form.Text5 = "secret";
+        EXPECT_FALSE(act());
+        EXPECT_EQ(LastBox(prompt), Box("The current password you entered is incorrect. Please try "
+                                       "again.",
+                                       "Password Incorrect"))
+            << purpose;
+        EXPECT_EQ(Bytes(), Records({NewProfile("Ann", "Secret"), NewProfile("Computer")}));
+    }
     // Typing the current password copies it into the new one, which keeps it.
     form.Text5 = form.Text4 = "Secret";
     ASSERT_TRUE(Save(form));
@@ -89,6 +102,14 @@ TEST_F(SettingsTest, PasswordInForceMustBeEnteredToSave) {
     form.Text4 = "";
     ASSERT_TRUE(Save(form));
     EXPECT_EQ(Bytes().substr(25, 10), std::string(10, ' '));
+    // Deleting asks first, then checks the password in force.
+    Store({NewProfile("Ann", "Secret"), NewProfile("Computer")});
+    prompt.answers = {false};
+    EXPECT_FALSE(DeleteSettingsProfile(prompt, f, form));
+    EXPECT_EQ(LastBox(prompt), Box("Are you sure you wish to delete user: Ann?", "Delete User?"));
+    prompt.answers = {true};
+    EXPECT_TRUE(DeleteSettingsProfile(prompt, f, form));
+    EXPECT_EQ(Bytes().size(), kProfileRecordSize);
 }
 
 // Guards against a save that loses what the settings do not change, or fails silently.
@@ -129,30 +150,6 @@ TEST_F(SettingsTest, AFailedWriteIsShown) {
     EXPECT_FALSE(SaveSettings(s, prompt, hooks, nowhere, Open("Ann")));
     EXPECT_EQ(LastBox(prompt).second, "Settings Error");
     EXPECT_EQ(LastBox(prompt).first.rfind("The player profiles could not be written: ", 0), 0u);
-}
-
-// Guards against a deletion without the question or the password.
-TEST_F(SettingsTest, DeletingAsksAndChecksThePassword) {
-    Store({NewProfile("Ann", "Secret"), NewProfile("Computer")});
-    SettingsForm form = Open("Ann");
-    prompt.answers = {false};
-    EXPECT_FALSE(DeleteSettingsProfile(prompt, f, form));
-    EXPECT_EQ(LastBox(prompt), Box("Are you sure you wish to delete user: Ann?", "Delete User?"));
-    prompt.answers = {true};
-    form.Text5 = "abc";
-    EXPECT_FALSE(DeleteSettingsProfile(prompt, f, form));
-    EXPECT_EQ(LastBox(prompt).first,
-              "You have a previously selected password. This must be entered to delete your "
-              "record. Enter your current password.");
-    prompt.answers = {true};
-    form.Text5 = "SECRET";
-    EXPECT_FALSE(DeleteSettingsProfile(prompt, f, form));
-    EXPECT_EQ(LastBox(prompt).first, kWrongPassword);
-    EXPECT_EQ(Bytes().size(), 2 * kProfileRecordSize);
-    prompt.answers = {true};
-    form.Text5 = "Secret";
-    EXPECT_TRUE(DeleteSettingsProfile(prompt, f, form));
-    EXPECT_EQ(Bytes().size(), kProfileRecordSize);
 }
 
 }  // namespace
