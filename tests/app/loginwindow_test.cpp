@@ -1,4 +1,4 @@
-// The login window: its texts, the name list, the password box, refusals and both ways out.
+// The login window: its caption, the name list, the password box, refusals and both ways out.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,9 +33,6 @@ struct LoginWindowTest : PlayerWindowTest {
 TEST_F(LoginWindowTest, OpensWithCaptionInstructionsAndNames) {
     Open({NewProfile("Ann"), NewProfile("Computer"), NewProfile("computer")});
     EXPECT_EQ(w->windowTitle(), "Glyphdrop v1.1 - Login");
-    EXPECT_EQ(w->Label2()->text(),
-              "Enter or select your user name and enter your password if you have chosen to use "
-              "one.\n\nNew users, enter your name or a nick-name that you wish to be know as.");
     ASSERT_EQ(w->Combo1()->count(), 2);
     EXPECT_EQ(w->Combo1()->itemText(0), "Ann");
     EXPECT_EQ(w->Combo1()->itemText(1), "computer");

@@ -1,5 +1,4 @@
-// What the login, settings and statistics window tests share: a program folder of the test's
-// own as the current folder, the rules' fakes, a scripted transfer control and recording hooks.
+// Shared by the login, settings and statistics window tests: own folder, fakes and hooks.
 #pragma once
 
 #include <QDir>

@@ -1,5 +1,4 @@
-// The program's way through its players' windows: the start at the login, the --player start,
-// the menu and toolbar entries for settings, statistics and changing user, and game results.
+// The program through its players' windows: the login, --player, menu commands, game results.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,12 +27,13 @@ struct ProgramStart : ::testing::Test {
             options, ServiceOverrides{&h.sound, &h.pause, &h.random, &h.prompt, &h.inet});
         h.Start();
     }
-    void LogIn(const QString& name) {
-        h.app->loginWindow()->Combo1()->setEditText(name);
-        h.app->loginWindow()->Command1Click();
-        AppHarness::Settle();
-    }
 };
+
+void LogIn(AppHarness& h, const QString& name) {
+    h.app->loginWindow()->Combo1()->setEditText(name);
+    h.app->loginWindow()->Command1Click();
+    AppHarness::Settle();
+}
 
 // Guards against the program skipping the login, the login leading nowhere, or its proxy
 // not reaching the transfer control.
@@ -45,7 +45,7 @@ TEST_F(ProgramStart, OpensAtTheLoginAndLogsOnWithTheProfilesProxy) {
     ASSERT_NE(h.app->loginWindow(), nullptr);
     EXPECT_TRUE(h.app->loginWindow()->isVisible());
     EXPECT_EQ(h.app->mainWindow(), nullptr);
-    LogIn("Ann");
+    LogIn(h, "Ann");
     ASSERT_NE(h.app->mainWindow(), nullptr);
     EXPECT_EQ(h.main().windowTitle(), "Glyphdrop v1.1 - Ann Logged On");
     EXPECT_EQ(h.app->loginWindow(), nullptr);
@@ -110,10 +110,7 @@ TEST(PlayerCommands, MenuEntriesAndToolbarButtonsOpenTheirWindows) {
         ASSERT_NE(h.app->loginWindow(), nullptr);
         EXPECT_TRUE(h.app->loginWindow()->isVisible());
         EXPECT_TRUE(h.s().StatusText.lines.empty());
-        // The next login opens the main window anew.
-        h.app->loginWindow()->Combo1()->setEditText("Ann");
-        h.app->loginWindow()->Command1Click();
-        AppHarness::Settle();
+        LogIn(h, "Ann");  // opens the main window anew
         ASSERT_NE(h.app->mainWindow(), nullptr);
         EXPECT_EQ(h.s().StatusText.lines.back(), "Welcome Ann.   Click Menu to begin play.");
     }

@@ -1,5 +1,4 @@
-// A small HTTP server on 127.0.0.1, which also serves as a forwarding proxy, for the transfer
-// tests.
+// A small HTTP server on 127.0.0.1, also a forwarding proxy, for the transfer tests.
 #pragma once
 
 #include <arpa/inet.h>

@@ -1,5 +1,4 @@
-// The HTTP transfer control and the download function, against a server and a proxy on
-// 127.0.0.1.
+// The HTTP transfer control and the download function against a loopback server and proxy.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -1,5 +1,4 @@
-// Interrupted saves: a failure or a crash at any single file operation must leave
-// "players.dat" as it was before or as it is after, with every profile whole.
+// Interrupted saves: a fault at any file operation leaves the old or the new "players.dat".
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,4 +1,4 @@
-// Logging in: refusals with their texts, passwords in force and the current-player values.
+// Logging in: new names, passwords in force and the current-player values.
 #include <gtest/gtest.h>
 
 #include "login.h"
@@ -18,7 +18,7 @@ struct LoginTest : test::PlayersTest {
 // Guards against a new name that loads anything, or a password not asked for or asked for
 // when none is in force. The refusals are tested through the login window.
 TEST_F(LoginTest, NewNamesAndPasswordsInForce) {
-    Store({NewProfile("Ann", "Secret"), NewProfile("Bob", "ab")});
+    Store({NewProfile("Ann", "Secret"), NewProfile("Bob", "ab"), NewProfile("Cara", " abc ")});
     s.BackgroundFile = "before.bmp";
     EXPECT_EQ(Accept(" ann "), LoginOutcome::NewUser);  // letter case makes another user
     EXPECT_EQ(s.LocalPlayer, "ann");
@@ -29,6 +29,7 @@ TEST_F(LoginTest, NewNamesAndPasswordsInForce) {
     EXPECT_TRUE(hooks.proxy.empty());
     EXPECT_EQ(Accept("Ann", " Secret "), LoginOutcome::LoggedIn);
     EXPECT_EQ(Accept("Bob", "anything"), LoginOutcome::LoggedIn);  // two characters: not in force
+    EXPECT_EQ(Accept("Cara", "ab"), LoginOutcome::Refused);        // three characters are in force
 }
 
 // Guards against the password box hidden for a name that has a password in force.

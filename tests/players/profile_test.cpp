@@ -236,15 +236,6 @@ TEST_F(ProfileFileTest, TruncatedFileIsReadAsItsWholeRecords) {
     EXPECT_EQ(ListProfileNames(f), (std::vector<std::string>{"Ann", "Bob", "Dan"}));
 }
 
-// Guards against a password rule that ignores case or blanks the wrong way.
-TEST(Passwords, MatchTrimmedWithLetterCase) {
-    EXPECT_TRUE(PasswordMatches("  Secret ", "Secret    "));
-    EXPECT_FALSE(PasswordMatches("secret", "Secret    "));
-    EXPECT_TRUE(PasswordInForce("abc       "));
-    EXPECT_FALSE(PasswordInForce("ab        "));
-    EXPECT_FALSE(PasswordInForce(std::string(10, ' ')));
-}
-
 // Guards against a profile block the opponent cannot read back, or built from a stale record.
 TEST_F(ProfileFileTest, PlayDataBlockIsBuiltFromTheRecordAndReadBack) {
     PlayerProfile p = NewProfile("Ann Lee");

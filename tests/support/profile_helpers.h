@@ -1,5 +1,4 @@
-// Helpers of the profile and player window tests: fields read back at their offsets, profiles
-// written as a file, the last message box shown, and a folder with the logic's fakes.
+// Helpers of the profile and player window tests: offsets, files, message boxes, fixtures.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -10,12 +10,8 @@
 namespace gd::test {
 
 struct TempFolder {
-    std::string path;
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "glyphdrop-test-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
+    std::string path = ::mkdtemp(
+        (std::filesystem::temp_directory_path() / "glyphdrop-test-XXXXXX").string().data());
     ~TempFolder() {
         std::error_code ec;
         std::filesystem::remove_all(path, ec);
