@@ -1,12 +1,10 @@
 // The about window.
 #include "about.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "helpviewer.h"
@@ -70,10 +68,7 @@ AboutWindow::AboutWindow(const std::string& version, const QPixmap& logo, QWidge
 }
 
 void AboutWindow::Load() {
-    if (QScreen* screen = QApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreWindow(*this);
     setWindowTitle("Glyphdrop - Version " + QString::fromStdString(version_));
 }
 

@@ -17,7 +17,6 @@
 #include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
-#include "playerwindows.h"
 #include "playmore.h"
 #include "qtservices.h"
 #include "quickhelp.h"
@@ -86,7 +85,7 @@ StatsWindow* Application::statsWindow() const {
     return stats_;
 }
 ProfileFile Application::profiles() const {
-    return ProfilesIn(options_.home);
+    return ProfileFile{FromQ(options_.home)};
 }
 
 void Application::Start() {
@@ -306,7 +305,7 @@ void Application::ToggleFullScreen() {
     if (!main_) return;
     if (main_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
         main_->showNormal();
-        main_->CentreOnScreen();
+        CentreWindow(*main_);
     } else {
         main_->showMaximized();
     }

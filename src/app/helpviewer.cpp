@@ -1,7 +1,6 @@
 // The help window over GLYPHDROP.HLP and the functions that open it.
 #include "helpviewer.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -9,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextDocument>
@@ -121,10 +119,7 @@ HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent), path_(s
     InstallHelpKey(this);
 
     resize(780, 540);
-    if (QScreen* screen = QApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreWindow(*this);
     Load();
 }
 

@@ -10,7 +10,7 @@
 
 #include "files.h"
 #include "login.h"
-#include "playerwindows.h"
+#include "singlewindow.h"
 #include "text.h"
 
 namespace gd {

@@ -5,9 +5,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QMimeData>
-#include <QScreen>
 #include <QScrollBar>
 
 #include "application.h"
@@ -15,6 +13,7 @@
 #include "files.h"
 #include "layout.h"
 #include "rules.h"
+#include "singlewindow.h"
 #include "text.h"
 
 namespace gd {
@@ -157,17 +156,8 @@ void MainWindow::Build() {
     light_ = MakeLabel("light", kLight);
 }
 
-void MainWindow::CentreOnScreen() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->geometry();
-    const QSize size = frameGeometry().size();
-    move(area.left() + (area.width() - size.width()) / 2,
-         area.top() + (area.height() - size.height()) / 2);
-}
-
 void MainWindow::Load() {
-    CentreOnScreen();
+    CentreWindow(*this);
     main1_->setGeometry(0, 0, width(), height());
     setWindowTitle(app_.Caption());
     ChangeToAppFolder(FromQ(app_.folder()));

@@ -30,7 +30,6 @@ class MainWindow : public QWidget {
     void Refresh();
     // Shows one hole at once, before a pause.
     void RepaintHole(int hole);
-    void CentreOnScreen();
     // `main1` shows `BackgroundFile`, as at load and when the settings choose another one.
     void LoadBackground();
 

@@ -23,9 +23,9 @@
 
 #include "download.h"
 #include "files.h"
-#include "playerwindows.h"
 #include "providers.h"
 #include "rules.h"
+#include "singlewindow.h"
 #include "text.h"
 #include "wordlist.h"
 
@@ -86,7 +86,7 @@ SettingsWindow::SettingsWindow(GameState& s, Services& sv, HttpTransfer& inet, P
       inet_(inet),
       hooks_(hooks),
       folder_(QDir(folder).absolutePath()),
-      profiles_(ProfilesIn(folder_)) {
+      profiles_(ProfileFile{FromQ(folder_)}) {
     setObjectName("settings");
     setWindowTitle("Settings");
     chooseSoundFile = [this](const QString& start) {

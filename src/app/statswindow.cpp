@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "playerwindows.h"
+#include "singlewindow.h"
 #include "stats.h"
 #include "text.h"
 
