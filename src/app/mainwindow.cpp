@@ -216,6 +216,19 @@ void MainWindow::Refresh() {
     for (int n = 0; n < 7; ++n)
         label_[6 + n]->setText(ToQ(*values[n]));
 
+    RefreshPhoto();
+    Pictures& pics = app_.pictures();
+    const char* lights[3] = {"offlight", "onlight", "redlight"};
+    light_->setPixmap(pics.Named(lights[int(s_.light)]));
+    soundbutton_->setPixmap(pics.Named(s_.SoundButtonOn ? "soundon" : "soundoff"));
+    RefreshStatusText();
+}
+
+void MainWindow::RefreshPhoto() {
+    // The computer's turn timer refreshes many times a second: a stored picture is scaled only
+    // when another one is to show. A file is read each time, as a new download may replace it.
+    if (s_.Picture1 != PhotoPicture::File && photoShown_ == s_.Picture1) return;
+    photoShown_ = s_.Picture1;
     Pictures& pics = app_.pictures();
     QPixmap photo;
     if (s_.Picture1 == PhotoPicture::File) photo = Pictures::LoadFile(s_.Picture1File);
@@ -223,10 +236,6 @@ void MainWindow::Refresh() {
     if (photo.isNull()) photo = pics.Named("photona");
     picture1_->setPixmap(
         photo.scaled(picture1_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    const char* lights[3] = {"offlight", "onlight", "redlight"};
-    light_->setPixmap(pics.Named(lights[int(s_.light)]));
-    soundbutton_->setPixmap(pics.Named(s_.SoundButtonOn ? "soundon" : "soundoff"));
-    RefreshStatusText();
 }
 
 void MainWindow::RefreshStatusText() {

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "state.h"
 #include "widgets.h"
@@ -81,6 +82,7 @@ class MainWindow : public QWidget {
     void Build();
     ClickLabel* MakeLabel(const char* name, const QRect& place);
     void LoadDictionary();
+    void RefreshPhoto();
     void RefreshStatusText();
     void ShowCell(QLabel* label, Picture picture, const std::string& tag);
 
@@ -103,6 +105,7 @@ class MainWindow : public QWidget {
     QLabel* closeButton_ = nullptr;
     QLabel* menuButton_ = nullptr;
     QLabel* light_ = nullptr;
+    std::optional<PhotoPicture> photoShown_;  // what Picture1 shows; none before the first refresh
 };
 
 }  // namespace gd
