@@ -19,6 +19,10 @@ constexpr int kPieceCount = 8;
 constexpr int kSoundEventCount = 8;
 inline const std::string kEmptyMarker = "xx";
 inline const std::string kComputerName = "Computer";
+// The sound file of each event for a new profile and before a login, in `SoundEvent` order.
+inline const std::array<std::string, kSoundEventCount> kDefaultSoundFiles{
+    "sysmess.wav",  "incoming.wav", "sent.wav", "dropped.wav",
+    "dropped2.wav", "begin.wav",    "app.wav",  "missed.wav"};
 
 // What a hole or a piece shows. `Blank` is the empty-hole picture; `None` is no picture at all
 // (the drop row and the piece area before anything was put there).
@@ -99,9 +103,7 @@ struct GameState {
     std::string LocalLocation;
     std::string CurrentPictureUrl;
     std::string BackgroundFile;
-    std::array<std::string, kSoundEventCount> CurrentSoundFiles{
-        "sysmess.wav",  "incoming.wav", "sent.wav", "dropped.wav",
-        "dropped2.wav", "begin.wav",    "app.wav",  "missed.wav"};
+    std::array<std::string, kSoundEventCount> CurrentSoundFiles = kDefaultSoundFiles;
     int CurrentComputerSkill = 2;  // 1 Beginner, 2 Normal, 3 Master
     bool ProxyFlag = false;
     std::string CurrentProxyAddress;

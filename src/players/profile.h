@@ -27,11 +27,6 @@ constexpr std::size_t kBackgroundWidth = 10;
 constexpr std::size_t kProxyWidth = 150;
 constexpr std::size_t kLanProtocolWidth = 50;
 
-// A new profile's sound file for each event, in the record's order.
-inline const std::array<std::string, kSoundEventCount> kDefaultSoundFiles{
-    "sysmess.wav",  "incoming.wav", "sent.wav", "dropped.wav",
-    "dropped2.wav", "begin.wav",    "app.wav",  "missed.wav"};
-
 // One record, field by field in file order. Texts read from the file keep their full width
 // (blanks included); texts written are cut or filled with blanks to their width. Reserved
 // fields are kept as raw bytes: zero in a new record, unchanged through an update.
