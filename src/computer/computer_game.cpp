@@ -75,11 +75,10 @@ bool LanTimerTick(GameState& s, Services& sv) {
 }
 
 ResultLine PlayMoreResultLine(const GameState& s) {
-    const bool room = BoardHasRoom(s);
+    if (!BoardHasRoom(s) && s.WinningWord.empty()) return {"Game Over. No Winner.", true};
     std::optional<Definition> found;
     if (FileExists(s.WordListFile))
         found = LookUpDefinition(FindFileNoCase(s.WordListFile), s.WinningWord);
-    if (!room && s.WinningWord.empty()) return {"Game Over. No Winner.", true};
     const Definition shown = found.value_or(Definition{});
     return {"Winner is " + s.CurrentPlayer + " with word: " + shown.word + " - " + shown.definition,
             false};
