@@ -20,7 +20,7 @@ std::string RowText(const std::vector<std::string>& rows, int row) {
     return row >= 0 && row < static_cast<int>(rows.size()) ? rows[row] : "";
 }
 
-// Step 8 of opening: one record of the player being edited shows itself in the window.
+// At opening, a record of the player being edited shows itself in the window.
 void ShowRecord(GameState& s, SettingsForm& form, const PlayerProfile& p) {
     form.DeleteEnabled = true;
     if (p.UseStoredProtocol == 1) {
