@@ -180,9 +180,8 @@ void Application::LanTimerTick() {
     // A message box inside a tick runs its own event loop; the timer must not re-enter.
     if (inTick_) return;
     inTick_ = true;
-    if (!gd::LanTimerTick(state_, *services_)) {
-        // A LAN game reads its opponent's messages here.
-    }
+    // False when no computer game is in play: a LAN game will read its opponent's messages then.
+    gd::LanTimerTick(state_, *services_);
     inTick_ = false;
     Refresh();
 }

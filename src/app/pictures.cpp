@@ -229,9 +229,8 @@ QPixmap Pictures::FromFileOr(const QString& file, const std::function<QPixmap()>
 
 QPixmap Pictures::ForCell(Picture picture, const std::string& tag) {
     if (picture == Picture::None) return QPixmap();
-    if (picture == Picture::Blank) return FromFileOr("blank.png", PaintEmptyHole);
     const int n = LetterNumber(tag);
-    if (n < 0) return FromFileOr("blank.png", PaintEmptyHole);
+    if (picture == Picture::Blank || n < 0) return FromFileOr("blank.png", PaintEmptyHole);
     const char letter = static_cast<char>('a' + n);
     return FromFileOr(ColourPrefix(picture) + "_" + QChar(letter) + ".png",
                       [&] { return PaintLetterTile(picture, letter); });
