@@ -147,8 +147,7 @@ void Application::LogOn(const std::string& player) {
 }
 
 QString Application::Caption() const {
-    return ToQ("Glyphdrop v" + state_.ProgramVersion + " - " + Trim(state_.LocalPlayer) +
-               " Logged On");
+    return ToQ(LoggedOnCaption(state_));
 }
 
 void Application::ShowMainWindow() {

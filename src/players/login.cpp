@@ -44,7 +44,7 @@ LoginOutcome AcceptLogin(GameState& s, Prompter& prompt, PlayerHooks& hooks, con
         s.LocalPlayer = name;
         return LoginOutcome::NewUser;
     }
-    if (PasswordInForce(working.Password) && Trim(passwordText) != Trim(working.Password)) {
+    if (PasswordInForce(working.Password) && !PasswordMatches(passwordText, working.Password)) {
         prompt.Message("Invalid Password. Please Try Again", "Login Error");
         return LoginOutcome::Refused;
     }
