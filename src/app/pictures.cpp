@@ -179,8 +179,6 @@ QPixmap PaintToolIcon(const QString& name) {
     return pm;
 }
 
-}  // namespace
-
 QPixmap PaintLetterTile(Picture colour, char letter) {
     QPixmap pm = Transparent(kTile, kTile);
     QPainter p(&pm);
@@ -213,6 +211,8 @@ QPixmap PaintEmptyHole() {
     p.drawEllipse(QRectF(2.5, 2.5, kTile - 5, kTile - 5));
     return pm;
 }
+
+}  // namespace
 
 Pictures::Pictures(QString folder) : folder_(std::move(folder)) {}
 

@@ -21,7 +21,7 @@ class Pictures {
 
     // What a hole or piece shows: nothing, the empty hole, or the letter in blue, red or yellow.
     QPixmap ForCell(Picture picture, const std::string& tag);
-    // A picture of the never-shown picture window by name: "photona", "pcplayer", "soundon",
+    // One of the windows' own pictures by name: "photona", "pcplayer", "soundon",
     // "soundoff", "onlight", "offlight", "redlight", "logo", "quickhelp".
     QPixmap Named(const QString& name);
     // A toolbar icon: "computer", "lan", "internet", "stats", "user", "settings", "wordlist",
@@ -37,9 +37,5 @@ class Pictures {
     QString folder_;
     QHash<QString, QPixmap> cache_;
 };
-
-// Painted stand-ins, also used where no file is expected.
-QPixmap PaintLetterTile(Picture colour, char letter);
-QPixmap PaintEmptyHole();
 
 }  // namespace gd
