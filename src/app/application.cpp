@@ -90,7 +90,7 @@ ProfileFile Application::profiles() const {
 
 void Application::Start() {
     ChangeToAppFolder(FromQ(options_.home));
-    state_.ProgramVersion = "1.1";
+    state_.ProgramVersion = kProgramVersion;
     if (options_.player.empty())
         ShowLogin();
     else
@@ -251,9 +251,7 @@ void Application::CloseMainWindow() {
         // Deleted once the event that led here (a menu click) is done with its window.
         main_.release()->deleteLater();
     }
-    const std::string version = state_.ProgramVersion;
     state_ = GameState{};
-    state_.ProgramVersion = version;
     Refresh();
 }
 

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Glyphdrop");
-    QApplication::setApplicationVersion("1.1");
+    QApplication::setApplicationVersion(gd::ToQ(gd::kProgramVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Glyphdrop, a word game for two players.");

@@ -19,6 +19,7 @@ constexpr int kPieceCount = 8;
 constexpr int kSoundEventCount = 8;
 inline const std::string kEmptyMarker = "xx";
 inline const std::string kComputerName = "Computer";
+inline const std::string kProgramVersion = "1.1";
 // The sound file of each event for a new profile and before a login, in `SoundEvent` order.
 inline const std::array<std::string, kSoundEventCount> kDefaultSoundFiles{
     "sysmess.wav",  "incoming.wav", "sent.wav", "dropped.wav",
@@ -84,7 +85,7 @@ struct GameState {
     int ComputerLetter = 99;
 
     // Application values.
-    std::string ProgramVersion = "1.1";
+    std::string ProgramVersion = kProgramVersion;
     bool SoundOn = true;
     bool SoundButtonOn = true;  // the picture `soundbutton` shows: soundon (true) or soundoff
 

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "state.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -64,7 +65,8 @@ TransferReply CurlTransfer::OpenURL(const std::string& url, TransferData /*type*
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(h, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(h, CURLOPT_USERAGENT, "Glyphdrop/1.1");
+    const std::string userAgent = "Glyphdrop/" + kProgramVersion;
+    curl_easy_setopt(h, CURLOPT_USERAGENT, userAgent.c_str());
     curl_easy_setopt(h, CURLOPT_TIMEOUT,
                      static_cast<long>(RequestTimeout < 0 ? 0 : RequestTimeout));
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxReplyBytes));
