@@ -111,7 +111,6 @@ void Application::StartAs(const std::string& player) {
             ShowSettings();
             return;
         case LoginOutcome::LoggedIn:
-            if (options_.skill != 0) state_.CurrentComputerSkill = options_.skill;
             LogOn(state_.LocalPlayer);
             return;
     }
@@ -143,6 +142,8 @@ void Application::ShowSettings() {
 
 void Application::LogOn(const std::string& player) {
     state_.LocalPlayer = player;
+    // The skill given on the command line replaces the profile's, however the player logged on.
+    if (options_.skill != 0) state_.CurrentComputerSkill = options_.skill;
     ShowMainWindow();
 }
 

@@ -67,7 +67,8 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
 
     // Program start: the program's folder, the version, then the first window.
     void Start();
-    // What a successful login does: the player's values are set, the main window shows.
+    // What a successful login does: the player's values are set (the skill of the command line
+    // over the profile's), the main window shows.
     void LogOn(const std::string& player);
     // The login window, with `name` typed in; the main window stays as it is.
     void ShowLogin(const std::string& name = "");

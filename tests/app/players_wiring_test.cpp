@@ -17,11 +17,13 @@ namespace {
 // A program folder with one word and `profiles`, started without "--player" or with it.
 struct ProgramStart : ::testing::Test {
     AppHarness h{{{"word", "a unit"}}, ""};
-    void Start(const std::vector<PlayerProfile>& profiles, const std::string& player = "") {
+    void Start(const std::vector<PlayerProfile>& profiles, const std::string& player = "",
+               int skill = 0) {
         for (const auto& p : profiles)
             h.WriteProfile(p);
         AppOptions options;
         options.player = player;
+        options.skill = skill;
         options.home = h.home.path();
         h.app = std::make_unique<Application>(
             options, ServiceOverrides{&h.sound, &h.pause, &h.random, &h.prompt, &h.inet});
@@ -66,6 +68,23 @@ TEST_F(ProgramStart, PlayerOptionStopsAtAPasswordInForce) {
     EXPECT_EQ(h.app->loginWindow()->Combo1()->currentText(), "Bob");
     EXPECT_EQ(h.app->mainWindow(), nullptr);
     EXPECT_TRUE(h.prompt.shown.empty());
+}
+
+// Guards against --skill holding only when --player logs on by itself, and not through the
+// login window.
+TEST_F(ProgramStart, SkillOptionHoldsForALoginThroughTheWindow) {
+    Start({NewProfile("Ann")}, "", 3);
+    LogIn(h, "Ann");
+    ASSERT_NE(h.app->mainWindow(), nullptr);
+    EXPECT_EQ(h.s().CurrentComputerSkill, 3);
+}
+
+TEST_F(ProgramStart, SkillOptionHoldsWhenThePlayerOptionStopsAtAPassword) {
+    Start({NewProfile("Bob", "Secret")}, "Bob", 1);
+    h.app->loginWindow()->Text1()->setText("Secret");
+    LogIn(h, "Bob");
+    ASSERT_NE(h.app->mainWindow(), nullptr);
+    EXPECT_EQ(h.s().CurrentComputerSkill, 1);
 }
 
 TEST_F(ProgramStart, PlayerOptionWithANewNameOpensTheSettings) {
