@@ -230,9 +230,10 @@ void Application::MenuClosed(const QPoint& position) {
     main_->move(position);
 }
 
-// Commands whose windows come with their parts of the game do nothing until then.
+// LAN and internet play and the update check are not built yet: their commands do nothing.
 void Application::PlayNetworkGame() {}
 void Application::PlayInternetGame() {}
+void Application::CheckForUpdates() {}
 
 void Application::ViewStats() {
     CloseMenu();
@@ -260,7 +261,6 @@ void Application::Settings() {
     CloseMenu();
     ShowSettings();
 }
-void Application::CheckForUpdates() {}
 
 void Application::ViewDictionary() {
     ShowWordList(services_->prompt);
