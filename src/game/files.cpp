@@ -40,18 +40,19 @@ bool ChangeToAppFolder(const std::string& folder) {
     return !ec;
 }
 
+bool EndsWithNoCase(const std::string& name, const std::string& ending) {
+    return name.size() >= ending.size() &&
+           LowerAscii(name.substr(name.size() - ending.size())) == LowerAscii(ending);
+}
+
 std::vector<std::string> ListFilesNoCase(const std::string& folder, const std::string& extension) {
     std::vector<std::string> names;
-    const std::string ext = LowerAscii(extension);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         std::error_code fileEc;
         if (!it->is_regular_file(fileEc)) continue;
-        const std::string lower = LowerAscii(name);
-        if (lower.size() >= ext.size() &&
-            lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0)
-            names.push_back(name);
+        if (EndsWithNoCase(name, extension)) names.push_back(name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return LowerAscii(a) < LowerAscii(b);

@@ -13,6 +13,8 @@ std::string FindFileNoCase(const std::string& name);
 bool FileExists(const std::string& name);
 // Makes `folder` the current folder; false when that fails.
 bool ChangeToAppFolder(const std::string& folder);
+// True when `name` ends in `ending`, letter case ignored.
+bool EndsWithNoCase(const std::string& name, const std::string& ending);
 // The names of the regular files in `folder` whose names end in `extension` (case ignored),
 // sorted without regard to case.
 std::vector<std::string> ListFilesNoCase(const std::string& folder, const std::string& extension);

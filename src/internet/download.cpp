@@ -24,10 +24,6 @@ const std::array<std::string, 7> kProgramFiles{"players.dat",     "players.tmp",
 const std::array<std::string, 7> kProgramExtensions{".bmp", ".png", ".wav", ".dic",
                                                     ".dat", ".tmp", ".hlp"};
 
-bool EndsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // Writes all of `bytes` to `path` from empty, without following a symbolic link.
 bool WriteWhole(const std::string& path, const std::string& bytes) {
     const int fd =
@@ -66,7 +62,7 @@ bool IsProtectedDownloadName(const std::string& folder, const std::string& name)
     if (::lstat(existing.c_str(), &st) != 0) return false;  // a new file
     if (!S_ISREG(st.st_mode) || (st.st_mode & 0111) != 0) return true;
     for (const auto& ext : kProgramExtensions)
-        if (EndsWith(lower, ext)) return true;
+        if (EndsWithNoCase(name, ext)) return true;
     return false;
 }
 
