@@ -14,7 +14,7 @@
 
 namespace gd {
 
-// The sound events as the list of events shows them; row n edits CurrentSoundFiles n + 1.
+// The sound events as the list of events shows them; row n edits `CurrentSoundFiles[n]`.
 inline const std::array<std::string, kSoundEventCount> kSoundEventNames{"Incoming System Message",
                                                                         "Incoming Chat Message",
                                                                         "Chat Message Sent",
