@@ -409,8 +409,9 @@ void SettingsWindow::Command1Click() {
     if (!name) return;
     picture1_->clear();
     const std::string url = Trim(FromQ(text1_->text()));
-    if (!DownloadFile(inet_, sv_.prompt, url, FromQ(folder_))) return;
-    const QString local = folder_ + "/" + ToQ(*name);
+    const auto downloaded = DownloadFile(inet_, sv_.prompt, url, FromQ(folder_));
+    if (!downloaded) return;
+    const QString local = ToQ(*downloaded);
     if (IsPictureFileName(*name)) {
         const QPixmap photo(local);
         if (!photo.isNull())

@@ -24,11 +24,12 @@ const std::array<std::string, 7> kProgramFiles{"players.dat",     "players.tmp",
 const std::array<std::string, 7> kProgramExtensions{".bmp", ".png", ".wav", ".dic",
                                                     ".dat", ".tmp", ".hlp"};
 
-// Writes all of `bytes` to `path` from empty, without following a symbolic link.
-bool WriteWhole(const std::string& path, const std::string& bytes) {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+// Tries to write all of `bytes` to a new file `path`; an existing file or link is never
+// opened, so nothing already in the folder is overwritten.
+enum class Write { Done, Exists, Failed };
+Write WriteNew(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == EEXIST ? Write::Exists : Write::Failed;
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     bool ok = true;
@@ -41,12 +42,24 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
             left -= static_cast<std::size_t>(n);
         }
     }
-    return ::close(fd) == 0 && ok;
+    if (::close(fd) == 0 && ok) return Write::Done;
+    ::unlink(path.c_str());
+    return Write::Failed;
 }
 
-bool Refuse(Prompter& prompt) {
+// The name itself, then "stem-1.ext", "stem-2.ext", ... for when a file of that name is there.
+std::string Candidate(const std::string& name, int n) {
+    if (n == 0) return name;
+    const auto dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    const std::string ext = stem.size() == name.size() ? "" : name.substr(dot);
+    return stem + "-" + std::to_string(n) + ext;
+}
+constexpr int kMaxCandidates = 100;
+
+std::optional<std::string> Refuse(Prompter& prompt) {
     prompt.Message(kDownloadErrorText, kDownloadErrorTitle);
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -66,9 +79,9 @@ bool IsProtectedDownloadName(const std::string& folder, const std::string& name)
     return false;
 }
 
-bool DownloadFile(HttpTransfer& inet, Prompter& prompt, const std::string& url,
-                  const std::string& folder) {
-    if (inet.StillExecuting()) return false;
+std::optional<std::string> DownloadFile(HttpTransfer& inet, Prompter& prompt,
+                                        const std::string& url, const std::string& folder) {
+    if (inet.StillExecuting()) return std::nullopt;
     const std::string name = url.substr(url.rfind('/') + 1);
     if (IsProtectedDownloadName(folder, name)) return Refuse(prompt);
     // The cap stops an oversized body while it arrives, not after it has all been read.
@@ -77,12 +90,18 @@ bool DownloadFile(HttpTransfer& inet, Prompter& prompt, const std::string& url,
     const TransferReply reply = inet.OpenURL(url, TransferData::Bytes);
     inet.MaxReplyBytes = cap;
     if (!reply.ok || reply.body.size() > kMaxDownloadBytes) return Refuse(prompt);
-    const std::string path = folder + "/" + name;
-    if (!WriteWhole(path, reply.body)) {
-        ::unlink(path.c_str());
-        return Refuse(prompt);
+    // A file already there under that name (another letter case included) stays as it is:
+    // the picture goes beside it under a fresh name.
+    for (int n = 0; n < kMaxCandidates; ++n) {
+        const std::string candidate = Candidate(name, n);
+        if (n > 0 && IsProtectedDownloadName(folder, candidate)) continue;
+        if (FindFileNoCase(folder + "/" + candidate) != folder + "/" + candidate) continue;
+        const std::string path = folder + "/" + candidate;
+        const Write result = WriteNew(path, reply.body);
+        if (result == Write::Done) return path;
+        if (result == Write::Failed) break;
     }
-    return true;
+    return Refuse(prompt);
 }
 
 }  // namespace gd

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "services.h"
@@ -19,11 +20,12 @@ inline const std::string kDownloadErrorTitle = "Preview Error";
 // the program itself uses (its profile and word files, pictures, sounds, help, programs).
 bool IsProtectedDownloadName(const std::string& folder, const std::string& name);
 
-// Fetches `url` as bytes and writes them to `folder`/(the part of the URL after its last "/").
-// False, doing nothing, while the control is busy; false after the "Preview Error" message
-// when the request fails, the body is larger than 5 MB, the name is protected or the write
-// fails.
-bool DownloadFile(HttpTransfer& inet, Prompter& prompt, const std::string& url,
-                  const std::string& folder);
+// Fetches `url` as bytes and writes them into `folder` under the part of the URL after its
+// last "/" and returns the path written. A file already there is never replaced: the picture
+// then goes under "name-1.ext", "name-2.ext" and so on. Nothing, doing nothing, while the
+// control is busy; nothing after the "Preview Error" message when the request fails, the
+// body is larger than 5 MB, the name is protected or the write fails.
+std::optional<std::string> DownloadFile(HttpTransfer& inet, Prompter& prompt,
+                                        const std::string& url, const std::string& folder);
 
 }  // namespace gd

@@ -110,7 +110,7 @@ struct DownloadTest : TransferTest {
     // Downloads `path` from the server; `refused` says whether the "Preview Error" must show.
     bool Download(const std::string& path, bool refused = false) {
         prompt.shown.clear();
-        const bool ok = DownloadFile(inet, prompt, server.Base() + path, dir.path);
+        const bool ok = DownloadFile(inet, prompt, server.Base() + path, dir.path).has_value();
         EXPECT_EQ(prompt.shown.size(), refused ? 1u : 0u) << path;
         for (const auto& box : prompt.shown) {
             EXPECT_EQ(box.text,
@@ -128,10 +128,12 @@ TEST_F(DownloadTest, WritesTheBodyUnderTheLastPartOfTheUrl) {
     server.Add("/pics/me.gif", {picture});
     EXPECT_TRUE(Download("/pics/me.gif"));
     EXPECT_EQ(dir.Read("me.gif"), picture);
-    // A leftover earlier download of the same name is replaced.
-    server.Add("/pics/me.gif", {"newer"});
-    EXPECT_TRUE(Download("/pics/me.gif"));
-    EXPECT_EQ(dir.Read("me.gif"), "newer");
+    // A file already there keeps its bytes, in any letter case; the picture goes beside it.
+    server.Add("/pics/ME.gif", {"newer"});
+    EXPECT_EQ(DownloadFile(inet, prompt, server.Base() + "/pics/ME.gif", dir.path),
+              dir.path + "/ME-1.gif");
+    EXPECT_EQ(dir.Read("me.gif"), picture);
+    EXPECT_EQ(dir.Read("ME-1.gif"), "newer");
     EXPECT_FALSE(Download("/pics/none.jpg", true));
     EXPECT_FALSE(dir.Has("none.jpg"));
 }
