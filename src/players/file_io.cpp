@@ -49,8 +49,9 @@ class SystemIo : public FileIo {
     bool Write(int handle, const char* data, std::size_t size) override {
         while (size > 0) {
             const ssize_t n = ::write(handle, data, size);
-            if (n < 0) {
-                if (errno == EINTR) continue;
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {  // a write that makes no progress would otherwise loop for ever
+                if (n == 0) errno = ENOSPC;
                 last_ = Describe("write");
                 return false;
             }
