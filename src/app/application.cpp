@@ -23,7 +23,7 @@
 #include "settingswindow.h"
 #include "singlewindow.h"
 #include "statswindow.h"
-#include "text.h"
+#include "qtext.h"
 #include "wordlistwindow.h"
 
 namespace gd {

@@ -11,7 +11,7 @@
 #include "files.h"
 #include "login.h"
 #include "singlewindow.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd {
 namespace {

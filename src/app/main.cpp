@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "application.h"
-#include "text.h"
+#include "qtext.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);

@@ -14,7 +14,7 @@
 #include "layout.h"
 #include "rules.h"
 #include "singlewindow.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd {
 

@@ -9,7 +9,7 @@
 
 #include "board.h"
 #include "files.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd {
 

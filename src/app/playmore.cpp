@@ -8,7 +8,7 @@
 #include "application.h"
 #include "computer_game.h"
 #include "layout.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd {
 

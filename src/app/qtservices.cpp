@@ -13,7 +13,7 @@
 #include <chrono>
 
 #include "files.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd {
 

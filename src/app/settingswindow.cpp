@@ -26,7 +26,7 @@
 #include "providers.h"
 #include "rules.h"
 #include "singlewindow.h"
-#include "text.h"
+#include "qtext.h"
 #include "wordlist.h"
 
 namespace gd {

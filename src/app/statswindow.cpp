@@ -11,7 +11,7 @@
 
 #include "singlewindow.h"
 #include "stats.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd {
 

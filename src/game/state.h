@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "text.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -19,7 +20,6 @@ constexpr int kPieceCount = 8;
 constexpr int kSoundEventCount = 8;
 inline const std::string kEmptyMarker = "xx";
 inline const std::string kComputerName = "Computer";
-inline const std::string kProgramVersion = "1.1";
 // The sound file of each event for a new profile and before a login, in `SoundEvent` order.
 inline const std::array<std::string, kSoundEventCount> kDefaultSoundFiles{
     "sysmess.wav",  "incoming.wav", "sent.wav", "dropped.wav",

@@ -6,8 +6,7 @@
 
 #include <memory>
 
-#include "state.h"
-#include "wordlist.h"
+#include "text.h"
 
 namespace gd {
 namespace {

@@ -11,7 +11,7 @@
 #include <cerrno>
 
 #include "files.h"
-#include "wordlist.h"
+#include "text.h"
 
 namespace gd {
 namespace {

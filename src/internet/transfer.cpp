@@ -1,7 +1,7 @@
 // Settings of the HTTP transfer control shared by every implementation.
 #include "transfer.h"
 
-#include "wordlist.h"
+#include "text.h"
 
 namespace gd {
 

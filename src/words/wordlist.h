@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "text.h"
+
 namespace gd {
 
 constexpr std::size_t kDictRecordSize = 246;
@@ -63,11 +65,5 @@ struct Definition {
 
 // The first record of the file whose word matches `word` (case ignored), both fields trimmed.
 std::optional<Definition> LookUpDefinition(const std::string& path, const std::string& word);
-
-// Text helpers for the single-byte texts of the files: blanks only are trimmed, and only
-// the ASCII letters change case, so bytes outside ASCII pass through unchanged.
-std::string Trim(const std::string& s);
-std::string UpperAscii(std::string s);
-std::string LowerAscii(std::string s);
 
 }  // namespace gd

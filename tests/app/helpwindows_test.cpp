@@ -13,7 +13,7 @@
 #include "helpfile.h"
 #include "helpviewer.h"
 #include "quickhelp.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "app_fixture.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd::test {
 namespace {

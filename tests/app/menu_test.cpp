@@ -13,7 +13,7 @@
 #include "helpviewer.h"
 #include "menuform.h"
 #include "quickhelp.h"
-#include "text.h"
+#include "qtext.h"
 #include "wordlistwindow.h"
 
 namespace gd::test {

@@ -5,7 +5,7 @@
 
 #include "app_fixture.h"
 #include "qtservices.h"
-#include "text.h"
+#include "qtext.h"
 
 namespace gd::test {
 namespace {

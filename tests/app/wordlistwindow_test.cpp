@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "app_fixture.h"
-#include "text.h"
+#include "qtext.h"
 #include "wordlistwindow.h"
 #include "wordview.h"
 

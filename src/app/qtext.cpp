@@ -1,5 +1,5 @@
 // Conversion between the rules' byte texts and QString.
-#include "text.h"
+#include "qtext.h"
 
 #include <QStringDecoder>
 
