@@ -52,7 +52,7 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     if (!prompt)
         prompt =
             (ownPrompt_ = std::make_unique<QtPrompter>([this] { return DialogParent(); })).get();
-    services_ = std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this});
+    services_ = std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this, clock_});
     inet_ = overrides.inet;
     if (!inet_) inet_ = (ownInet_ = std::make_unique<CurlTransfer>()).get();
 

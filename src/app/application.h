@@ -12,6 +12,7 @@
 #include "pictures.h"
 #include "player_hooks.h"
 #include "profile.h"
+#include "qtservices.h"
 #include "services.h"
 #include "state.h"
 #include "transfer.h"
@@ -145,6 +146,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     std::unique_ptr<Pauser> ownPause_;
     std::unique_ptr<RandomSource> ownRandom_;
     std::unique_ptr<Prompter> ownPrompt_;
+    SystemClock clock_;
     std::unique_ptr<Services> services_;
     std::unique_ptr<HttpTransfer> ownInet_;
     HttpTransfer* inet_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QSoundEffect>
 #include <QThread>
+#include <QTime>
 #include <QUrl>
 #include <chrono>
 
@@ -65,6 +66,16 @@ double ClockRandom::Next() {
     // 53 random bits scaled into [0, 1): never 1.0, which would draw a 27th letter.
     const std::uint64_t high = engine_() >> 5, low = engine_() >> 6;
     return static_cast<double>(high * 67108864ull + low) / 9007199254740992.0;
+}
+
+double SystemClock::TimeOfDay() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+std::int64_t SystemClock::MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 QtPrompter::QtPrompter(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}

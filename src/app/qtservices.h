@@ -51,6 +51,13 @@ class ClockRandom : public RandomSource {
     std::mt19937 engine_;
 };
 
+// The system's clock: the local time of day and a steady clock for durations.
+class SystemClock : public Clock {
+  public:
+    double TimeOfDay() override;
+    std::int64_t MonotonicMs() override;
+};
+
 // Message boxes and the input box, over the window the user is looking at.
 class QtPrompter : public Prompter {
   public:

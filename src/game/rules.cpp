@@ -184,7 +184,10 @@ void HoleDragDrop(GameState& s, Services& sv, int hole, int piece) {
 
     const std::string move = letter + std::to_string(landing);
     if (s.LanGame) sv.hooks.SendLanMove("M" + move);
-    if (s.InternetState == 1) sv.hooks.UploadMove(move);
+    if (s.InternetState == 1) {
+        sv.hooks.UploadMove(move);
+        if (s.ProgramEnding) return;
+    }
     s.Label13 = "Opponents Turn";
     CheckForWord(s, sv, landing);
     if (!s.MoveEndedGame && !s.GameOver) PassTurn(s);
@@ -258,6 +261,31 @@ void NewGame(GameState& s, Services& sv) {
     s.LastStarter = s.CurrentPlayer;
     s.Label13 = s.CurrentPlayer == s.LocalPlayer ? "Your Turn!" : "Opponents Turn!";
     s.Label7 = s.FirstPlayer == s.LocalPlayer ? s.SecondPlayer : s.FirstPlayer;
+}
+
+void EndProgramNow(GameState& s, Services& sv) {
+    s.ProgramEnding = true;
+    sv.hooks.EndProgram();
+}
+
+bool ApplyOpponentMove(GameState& s, Services& sv, const std::string& text, MoveForm form) {
+    const auto move = DecodeMove(text, form);
+    if (!move || LandingHole(s, move->hole % kColumns) != move->hole) {
+        AddStatusLine(s, "Move refused: " + text);
+        return false;
+    }
+    const int drop = kDropRowFirst + move->hole % kColumns;
+    const Picture colour = s.PieceColour == "red" ? Picture::Blue : Picture::Red;
+    SetHole(s, drop, LetterOf(move->LetterNumber()), colour);
+    sv.hooks.RepaintHole(drop);
+    sv.pause.Pause();
+    s.Hole[move->hole] = s.Hole[drop];
+    s.Hole[drop] = s.Blank;
+    PlaySound(s, sv, SoundEvent::OpponentPieceDrop);
+    CheckForWord(s, sv, move->hole);
+    s.Label13 = "Your Turn";
+    s.CurrentPlayer = s.LocalPlayer;
+    return true;
 }
 
 }  // namespace gd

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "move.h"
 #include "services.h"
 #include "state.h"
 
@@ -44,6 +45,11 @@ void IncrementCaption(std::string& caption);
 void ClearBoard(GameState& s);
 // Deals eight letters, starts the opponent's timer and decides who moves first.
 void NewGame(GameState& s, Services& sv);
+// Ends the program at once: marks the state and calls the hook.
+void EndProgramNow(GameState& s, Services& sv);
+// The opponent's move as received: shown above its column, a pause, landed and checked; a text
+// the codec refuses or a hole that is not the lowest empty one of its column is refused.
+bool ApplyOpponentMove(GameState& s, Services& sv, const std::string& text, MoveForm form);
 // Draws a letter number 0..25 uniformly from the generator.
 int DrawLetter(Services& sv);
 

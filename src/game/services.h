@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -54,6 +55,14 @@ class Prompter {
                                              const std::string& initial) = 0;
 };
 
+// The clock: the time of day in seconds since midnight, and a monotonic clock for durations.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual double TimeOfDay() = 0;
+    virtual std::int64_t MonotonicMs() = 0;
+};
+
 enum class GameOutcome { Win, Loss, Tie };
 
 // Where the rules hand over to the other subsystems and the windows. Every hook defaults to
@@ -76,6 +85,8 @@ class GameHooks {
     virtual void EndInternetGame() {}
     // Sends the waiting-room exit request to the game server; its answer and errors are ignored.
     virtual void ExitWaitingRoom() {}
+    // Ends the program at once.
+    virtual void EndProgram() {}
 };
 
 // Everything the rules need from outside the state, passed by reference alongside it.
@@ -85,6 +96,7 @@ struct Services {
     RandomSource& random;
     Prompter& prompt;
     GameHooks& hooks;
+    Clock& clock;
 };
 
 }  // namespace gd

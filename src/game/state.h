@@ -83,6 +83,7 @@ struct GameState {
     bool ComputerGame = false;
     int LanSide = 0;
     int ComputerLetter = 99;
+    bool ProgramEnding = false;  // a handler that may end the program returns when set
 
     // Application values.
     std::string ProgramVersion = kProgramVersion;
@@ -98,7 +99,7 @@ struct GameState {
 
     StatusList StatusText;
     TimerState lantimer{false, 50};
-    TimerState inettimer{false, 30000};
+    TimerState inettimer{false, 10000};
 
     // Current-player values, copied from the profile at login.
     std::string LocalLocation;

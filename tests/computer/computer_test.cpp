@@ -151,7 +151,7 @@ double ChiSquare(const std::array<int, N>& counts, int draws) {
 TEST(RandomMove, LetterAndColumnAreUniformAndFullColumnsAreNeverPicked) {
     Harness t;
     SeededRandom random(20240531);
-    Services sv{t.sound, t.pause, random, t.prompt, t.hooks};
+    Services sv{t.sound, t.pause, random, t.prompt, t.hooks, t.clock};
     t.s.CurrentComputerSkill = 1;
     const int draws = 26 * 2000;
     std::array<int, 26> letters{};
@@ -201,7 +201,7 @@ TEST(ComputerMoveTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBl
         Harness h;
         RepaintWatch watch;
         watch.h = &h;
-        Services sv{h.sound, h.pause, h.random, h.prompt, watch};
+        Services sv{h.sound, h.pause, h.random, h.prompt, watch, h.clock};
         h.s.LocalPlayer = h.s.FirstPlayer = "Ann";
         h.s.SecondPlayer = h.s.CurrentPlayer = kComputerName;
         h.random.QueueLetters({'q' - 'a'});

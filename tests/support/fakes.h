@@ -98,6 +98,14 @@ class ScriptedPrompter : public Prompter {
     std::deque<std::optional<std::string>> inputs;
 };
 
+class FakeClock : public Clock {
+  public:
+    double TimeOfDay() override { return seconds; }
+    std::int64_t MonotonicMs() override { return ms; }
+    double seconds = 0;
+    std::int64_t ms = 0;
+};
+
 class RecordingHooks : public GameHooks {
   public:
     void ShowPlayMore() override { ++playMoreShown; }
@@ -109,7 +117,8 @@ class RecordingHooks : public GameHooks {
     void RepaintHole(int hole) override { repainted.push_back(hole); }
     void EndInternetGame() override { ++internetGamesEnded; }
     void ExitWaitingRoom() override { ++waitingRoomsExited; }
-    int playMoreShown = 0;
+    void EndProgram() override { ++programsEnded; }
+    int playMoreShown = 0, programsEnded = 0;
     int internetGamesEnded = 0, waitingRoomsExited = 0;
     std::vector<std::pair<std::string, GameOutcome>> results;
     std::vector<std::string> lanMoves, uploads;
@@ -130,7 +139,8 @@ struct Harness {
     ScriptedRandom random;
     ScriptedPrompter prompt;
     RecordingHooks hooks;
-    Services sv{sound, pause, random, prompt, hooks};
+    FakeClock clock;
+    Services sv{sound, pause, random, prompt, hooks, clock};
 
     Harness() {
         for (int h = 0; h < kBoardHoles; ++h)
