@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QSysInfo>
 #include <QUrl>
 
 #include "about.h"
@@ -13,17 +14,21 @@
 #include "curl_transfer.h"
 #include "files.h"
 #include "helpviewer.h"
+#include "internet_play.h"
+#include "internetwindows.h"
 #include "login.h"
 #include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
 #include "playmore.h"
+#include "qtext.h"
 #include "qtservices.h"
 #include "quickhelp.h"
+#include "rules.h"
 #include "settingswindow.h"
 #include "singlewindow.h"
 #include "statswindow.h"
-#include "qtext.h"
+#include "waitingtransfer.h"
 #include "wordlistwindow.h"
 
 namespace gd {
@@ -40,10 +45,12 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     if (!sound) sound = (ownSound_ = std::make_unique<QtSoundPlayer>()).get();
     Pauser* pause = overrides.pause;
     if (!pause) {
-        ownPause_ = std::make_unique<QtPauser>([this] {
-            Refresh();
-            if (main_) main_->repaint();
-        });
+        ownPause_ = std::make_unique<QtPauser>(
+            [this] {
+                Refresh();
+                if (main_) main_->repaint();
+            },
+            1000 / options_.timeScale);
         pause = ownPause_.get();
     }
     RandomSource* random = overrides.random;
@@ -52,16 +59,28 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     if (!prompt)
         prompt =
             (ownPrompt_ = std::make_unique<QtPrompter>([this] { return DialogParent(); })).get();
-    services_ = std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this, clock_});
-    inet_ = overrides.inet;
-    if (!inet_) inet_ = (ownInet_ = std::make_unique<CurlTransfer>()).get();
+    services_ =
+        std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this, clock_});
+    HttpTransfer* inner = overrides.inet;
+    if (!inner) inner = (ownInet_ = std::make_unique<CurlTransfer>()).get();
+    // Every request waits for its answer with the windows painting and the light shown.
+    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, [this] { Refresh(); });
+    inet_ = waitingInet_.get();
+    internetWindows_ = std::make_unique<InternetWindows>(*this);
+    internet_ = std::make_unique<InternetPlay>(state_, *services_, *inet_, *internetWindows_,
+                                               profiles(), FromQ(options_.home));
+    internet_->ServerAddress = options_.server;
 
     lantimer_.setObjectName("lantimer");
     connect(&lantimer_, &QTimer::timeout, this, &Application::LanTimerTick);
+    inettimer_.setObjectName("inettimer");
+    connect(&inettimer_, &QTimer::timeout, this, &Application::InetTimerTick);
 }
 
 Application::~Application() {
     lantimer_.stop();
+    inettimer_.stop();
+    internetWindows_->CloseAll();
     delete playMore_;
     delete menu_;
     delete login_;
@@ -142,6 +161,7 @@ void Application::ShowSettings() {
 
 void Application::LogOn(const std::string& player) {
     state_.LocalPlayer = player;
+    internet_->UserEmail = MakeUserEmail(player, FromQ(QSysInfo::machineHostName()));
     // The skill given on the command line replaces the profile's, however the player logged on.
     if (options_.skill != 0) state_.CurrentComputerSkill = options_.skill;
     ShowMainWindow();
@@ -174,6 +194,11 @@ void Application::Refresh() {
     lantimer_.setInterval(state_.lantimer.Interval);
     if (state_.lantimer.Enabled && !lantimer_.isActive()) lantimer_.start();
     if (!state_.lantimer.Enabled && lantimer_.isActive()) lantimer_.stop();
+    // The poll's countdown restarts only when the timer is switched on or its period changes.
+    const int poll = state_.inettimer.Interval / options_.timeScale;
+    if (inettimer_.interval() != poll) inettimer_.setInterval(poll);
+    if (state_.inettimer.Enabled && !inettimer_.isActive()) inettimer_.start();
+    if (!state_.inettimer.Enabled && inettimer_.isActive()) inettimer_.stop();
 }
 
 void Application::LanTimerTick() {
@@ -186,6 +211,29 @@ void Application::LanTimerTick() {
     Refresh();
 }
 
+void Application::InetTimerTick() {
+    if (inTick_) return;
+    inTick_ = true;
+    internet_->inettimerTick();
+    inTick_ = false;
+    Refresh();
+}
+
+void Application::ChatSend() {
+    if (!main_) return;
+    const std::string text = FromQ(main_->ChatText()->text());
+    if (!state_.LanGame && state_.InternetState != 1) {
+        main_->ChatText()->clear();
+        return;
+    }
+    if (text.empty()) return;
+    AddStatusLine(state_, "Sent: " + text);
+    // A LAN game sends the line over its connection here.
+    if (state_.InternetState == 1) internet_->PostChat(text);
+    main_->ChatText()->clear();
+    Refresh();
+}
+
 bool Application::ConfirmLeaveInternetPlay() {
     const bool goOn = gd::ConfirmLeaveInternetPlay(state_, *services_);
     Refresh();
@@ -195,6 +243,8 @@ bool Application::ConfirmLeaveInternetPlay() {
 void Application::EndProgram() {
     ending_ = true;
     lantimer_.stop();
+    inettimer_.stop();
+    internetWindows_->CloseAll();
     if (playMore_) playMore_->close();
     if (menu_) menu_->close();
     QApplication::closeAllWindows();
@@ -230,10 +280,18 @@ void Application::MenuClosed(const QPoint& position) {
     main_->move(position);
 }
 
-// LAN and internet play and the update check are not built yet: their commands do nothing.
+// LAN play is not built yet: its command does nothing.
 void Application::PlayNetworkGame() {}
-void Application::PlayInternetGame() {}
-void Application::CheckForUpdates() {}
+
+void Application::PlayInternetGame() {
+    internet_->PlayInternetGame();
+    Refresh();
+}
+
+void Application::CheckForUpdates() {
+    internet_->CheckForUpdates();
+    Refresh();
+}
 
 void Application::ViewStats() {
     CloseMenu();
@@ -324,6 +382,8 @@ void Application::PlayMoreYes() {
 }
 
 void Application::PlayMoreNo() {
+    // No further internet game: the mailbox is not read any more.
+    if (state_.InternetState == 1) state_.inettimer.Enabled = false;
     gd::PlayMoreNo(state_);
     if (playMore_) playMore_->close();
     Refresh();
@@ -345,8 +405,16 @@ void Application::SendLanMove(const std::string& /*message*/) {
     // LAN play sends the move here.
 }
 
-void Application::UploadMove(const std::string& /*move*/) {
-    // Internet play posts the move here.
+void Application::UploadMove(const std::string& move) {
+    internet_->UploadMove(move);
+}
+
+void Application::EndInternetGame() {
+    internet_->EndInternetGame();
+}
+
+void Application::ExitWaitingRoom() {
+    internet_->ExitWaitingRoom();
 }
 
 void Application::RepaintHole(int hole) {

@@ -16,9 +16,12 @@
 #include "services.h"
 #include "state.h"
 #include "transfer.h"
+#include "wire.h"
 
 namespace gd {
 
+class InternetPlay;
+class InternetWindows;
 class LoginWindow;
 class MainWindow;
 class MenuForm;
@@ -30,6 +33,9 @@ struct AppOptions {
     std::string player;  // logs on at once as this player; empty: the login window opens
     int skill = 0;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master; 0 the profile's
     QString home;        // the program's folder
+    std::string server = kDefaultServerAddress;  // the game server's base address
+    // Test runs only: timer periods and pauses divided by this, so a game by mailbox is quick.
+    int timeScale = 1;
 };
 
 // Services a test puts in place of the real ones; a null entry keeps the real service.
@@ -57,6 +63,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     MenuForm* menuForm() const;
     PlayMore* playMore() const;
     QTimer& lantimer() { return lantimer_; }
+    QTimer& inettimer() { return inettimer_; }
+    // The internet controller and the waiting-room windows it acts through.
+    InternetPlay& internet() { return *internet_; }
+    InternetWindows& internetWindows() { return *internetWindows_; }
     QString folder() const { return options_.home; }
     // The HTTP transfer control `Inet1`.
     HttpTransfer& inet() { return *inet_; }
@@ -84,8 +94,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     // The questions before leaving internet play; false when the player answered No.
     bool ConfirmLeaveInternetPlay();
     // Ends the program at once; no window asks anything on the way.
-    void EndProgram();
+    void EndProgram() override;
     bool ending() const { return ending_; }
+    // True while a timer's tick runs.
+    bool inTick() const { return inTick_; }
 
     // The menu window over the top of the main window.
     void ShowMenu();
@@ -120,6 +132,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
 
     // A tick of `lantimer`: the computer's turn in a game against the computer.
     void LanTimerTick();
+    // A tick of `inettimer`: the internet game's mailbox poll.
+    void InetTimerTick();
+    // The chat line's Send, by `SendButton` or Enter in `ChatText`.
+    void ChatSend();
 
     // GameHooks: where the rules reach the windows and the other subsystems.
     void ShowPlayMore() override;
@@ -127,6 +143,8 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     void SendLanMove(const std::string& message) override;
     void UploadMove(const std::string& move) override;
     void RepaintHole(int hole) override;
+    void EndInternetGame() override;
+    void ExitWaitingRoom() override;
 
     // PlayerHooks: the proxy for `Inet1`, the main window's background.
     void ApplyProxy(bool useProxy, const std::string& address) override;
@@ -157,7 +175,11 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<LoginWindow> login_;
     QPointer<SettingsWindow> settings_;
     QPointer<StatsWindow> stats_;
+    std::unique_ptr<HttpTransfer> waitingInet_;
+    std::unique_ptr<InternetWindows> internetWindows_;
+    std::unique_ptr<InternetPlay> internet_;
     QTimer lantimer_;
+    QTimer inettimer_;
     bool ending_ = false;
     bool inTick_ = false;
 };

@@ -1,10 +1,13 @@
 // Starts Glyphdrop: reads the options, then the application opens its first window.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <cstdio>
+#include <memory>
 
 #include "application.h"
 #include "qtext.h"
+#include "scriptdriver.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -21,8 +24,20 @@ int main(int argc, char** argv) {
     QCommandLineOption skill(
         "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
         "1|2|3");
+    QCommandLineOption server(
+        "server",
+        "The game server's base address, http or https (default: $GLYPHDROP_SERVER, else " +
+            gd::ToQ(gd::kDefaultServerAddress) + ").",
+        "URL");
+    QCommandLineOption script(
+        "script", "Test runs only: play the steps of FILE (see scriptdriver.h).", "FILE");
+    QCommandLineOption timeScale("time-scale",
+                                 "Test runs only: divide the poll periods and pauses by N.", "N");
     parser.addOption(player);
     parser.addOption(skill);
+    parser.addOption(server);
+    parser.addOption(timeScale);
+    parser.addOption(script);
     parser.process(qapp);
 
     gd::AppOptions options;
@@ -39,7 +54,32 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    const QString address =
+        parser.isSet(server) ? parser.value(server) : qEnvironmentVariable("GLYPHDROP_SERVER");
+    if (!address.trimmed().isEmpty()) options.server = gd::FromQ(address.trimmed());
+    if (options.server.rfind("http://", 0) != 0 && options.server.rfind("https://", 0) != 0) {
+        std::fprintf(stderr, "glyphdrop: the server address must start with http:// or https://\n");
+        return 2;
+    }
+    if (parser.isSet(timeScale)) options.timeScale = parser.value(timeScale).toInt(&ok);
+    if (!ok || options.timeScale < 1 || options.timeScale > 1000) {
+        std::fprintf(stderr, "glyphdrop: --time-scale takes a number from 1 to 1000\n");
+        return 2;
+    }
+
     gd::Application app(options);
     app.Start();
+    std::unique_ptr<gd::ScriptDriver> driver;
+    if (parser.isSet(script)) {
+        QFile file(parser.value(script));
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "glyphdrop: cannot read the script %s\n",
+                         qPrintable(parser.value(script)));
+            return 2;
+        }
+        driver =
+            std::make_unique<gd::ScriptDriver>(app, QString::fromUtf8(file.readAll()).split('\n'));
+        driver->Start();
+    }
     return QApplication::exec();
 }

@@ -12,9 +12,10 @@
 #include "board.h"
 #include "files.h"
 #include "layout.h"
+#include "qtext.h"
 #include "rules.h"
 #include "singlewindow.h"
-#include "qtext.h"
+#include "waitingtransfer.h"
 
 namespace gd {
 
@@ -115,12 +116,15 @@ void MainWindow::Build() {
     chatText_->setObjectName("ChatText");
     chatText_->setGeometry(kChatText);
     chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
-    sendButton_ = MakeLabel("SendButton", kSendButton);
+    auto* send = MakeLabel("SendButton", kSendButton);
+    connect(send, &ClickLabel::clicked, this, &MainWindow::SendButtonClick);
+    sendButton_ = send;
     sendButton_->setText("Send");
     sendButton_->setAlignment(Qt::AlignCenter);
     sendButton_->setFont(SmallFont(true));
     sendButton_->setToolTip("Click to send message.");
     sendButton_->setPalette(ink);
+    connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextKeyPress);
 
     auto* sound = MakeLabel("soundbutton", kSoundButton);
     sound->setToolTip("Click here to toggle sound on or off.");
@@ -225,17 +229,32 @@ void MainWindow::Refresh() {
 }
 
 void MainWindow::RefreshPhoto() {
-    // The computer's turn timer refreshes many times a second: a stored picture is scaled only
-    // when another one is to show. A file is read each time, as a new download may replace it.
-    if (s_.Picture1 != PhotoPicture::File && photoShown_ == s_.Picture1) return;
+    // The computer's turn timer refreshes many times a second: a picture is scaled only when
+    // another one is to show. A downloaded photo is held, since its file is deleted once shown.
+    if (photoShown_ == s_.Picture1) return;
     photoShown_ = s_.Picture1;
     Pictures& pics = app_.pictures();
-    QPixmap photo;
-    if (s_.Picture1 == PhotoPicture::File) photo = Pictures::LoadFile(s_.Picture1File);
+    QPixmap photo = heldPhoto_;
     if (s_.Picture1 == PhotoPicture::PcPlayer) photo = pics.Named("pcplayer");
-    if (photo.isNull()) photo = pics.Named("photona");
+    if (s_.Picture1 == PhotoPicture::Photona) photo = pics.Named("photona");
+    if (photo.isNull()) {
+        picture1_->clear();
+        return;
+    }
     picture1_->setPixmap(
         photo.scaled(picture1_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void MainWindow::ShowDownloading(bool shown) {
+    label_[13]->setVisible(shown);
+    label_[13]->repaint();
+}
+
+void MainWindow::HoldPhoto(const QString& file) {
+    heldPhoto_ = file.isEmpty() ? QPixmap() : Pictures::LoadFile(FromQ(file));
+    photoShown_.reset();
+    RefreshPhoto();
+    picture1_->repaint();
 }
 
 void MainWindow::RefreshStatusText() {
@@ -333,6 +352,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // While a request waits for its answer no handler may run; the user can close again after.
+    if (event->spontaneous() && WaitingTransfer::Waiting()) {
+        event->ignore();
+        return;
+    }
     // Only the user's close command asks; a close by the program itself goes through.
     if (event->spontaneous() && !app_.ending() && !app_.ConfirmLeaveInternetPlay()) {
         event->ignore();
@@ -364,6 +388,14 @@ void MainWindow::MenuButtonMouseMove() {
 
 void MainWindow::Image9Click() {
     app_.ShowQuickHelp();
+}
+
+void MainWindow::SendButtonClick() {
+    app_.ChatSend();
+}
+
+void MainWindow::ChatTextKeyPress() {
+    if (!chatText_->text().isEmpty()) app_.ChatSend();
 }
 
 }  // namespace gd

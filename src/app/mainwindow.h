@@ -33,6 +33,10 @@ class MainWindow : public QWidget {
     void RepaintHole(int hole);
     // `main1` shows `BackgroundFile`, as at load and when the settings choose another one.
     void LoadBackground();
+    // `Label14` "Downloading Picture", shown or hidden at once.
+    void ShowDownloading(bool shown);
+    // `Picture1` holds the picture read from `file` now (the file may then go); "" empties it.
+    void HoldPhoto(const QString& file);
 
     // Handlers behind the events.
     void HoleDragDrop(int hole, int piece);
@@ -47,6 +51,9 @@ class MainWindow : public QWidget {
     void MenuButtonClick();
     void MenuButtonMouseMove();
     void Image9Click();
+    void SendButtonClick();
+    // Enter in `ChatText` sends a line that is not empty.
+    void ChatTextKeyPress();
 
     // The hole (0..48) under a point of the window, or -1.
     int HoleAt(const QPoint& position) const;
@@ -105,6 +112,7 @@ class MainWindow : public QWidget {
     QLabel* closeButton_ = nullptr;
     QLabel* menuButton_ = nullptr;
     QLabel* light_ = nullptr;
+    QPixmap heldPhoto_;                       // what Picture1 shows for a downloaded photo
     std::optional<PhotoPicture> photoShown_;  // what Picture1 shows; none before the first refresh
 };
 

@@ -279,6 +279,8 @@ void InternetPlay::OpponentLeft() {
 }
 
 void InternetPlay::ShowOpponentPicture(const std::string& address) {
+    s_.Picture1 = PhotoPicture::File;
+    s_.Picture1File.clear();
     view_.ShowPhoto("");
     view_.ShowDownloading(true);
     const auto file = DownloadFile(inet_, sv_.prompt, address, folder_);

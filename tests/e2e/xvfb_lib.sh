@@ -46,12 +46,12 @@ write_word_list() {
     done >"$1"
 }
 
-# Appends to "players.dat" $1 the profile of player $2: 1890 bytes, no password, the default
-# sounds, the "Marble" board, skill Normal and no games.
+# Appends to "players.dat" $1 the profile of player $2 (photo address $3, if given): 1890 bytes,
+# no password, the default sounds, the "Marble" board, skill Normal and no games.
 write_profile() {
     local sound
     {
-        printf '%-25s%-10s%-25s\x02\x00%-150s' "$2" "" "Leeds" ""
+        printf '%-25s%-10s%-25s\x02\x00%-150s' "$2" "" "Leeds" "${3:-}"
         for sound in sysmess incoming sent dropped dropped2 begin app missed; do
             printf '%-150s' "$sound.wav"
         done

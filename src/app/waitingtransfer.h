@@ -1,0 +1,26 @@
+// The transfer control as the windows use it: a request runs on a worker thread while the
+// windows keep painting, and no user input reaches the program until its answer is in.
+#pragma once
+
+#include <functional>
+
+#include "transfer.h"
+
+namespace gd {
+
+class WaitingTransfer : public HttpTransfer {
+  public:
+    // `beforeWait` shows the state (the light, a status line) before the request blocks.
+    WaitingTransfer(HttpTransfer& inner, std::function<void()> beforeWait);
+    TransferReply OpenURL(const std::string& url, TransferData type = TransferData::Text) override;
+    bool StillExecuting() const override { return waiting_ || inner_.StillExecuting(); }
+    // True while any request of the program waits for its answer.
+    static bool Waiting();
+
+  private:
+    HttpTransfer& inner_;
+    std::function<void()> beforeWait_;
+    bool waiting_ = false;
+};
+
+}  // namespace gd
