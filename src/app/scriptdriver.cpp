@@ -48,6 +48,10 @@ ScriptDriver::ScriptDriver(Application& app, QStringList steps)
     connect(&timer_, &QTimer::timeout, this, &ScriptDriver::Poll);
 }
 
+ScriptDriver::~ScriptDriver() {
+    PrintNewLines();  // the lines of the program's last moments
+}
+
 void ScriptDriver::Start() {
     stepStarted_ = Now();
     timer_.start();
@@ -168,6 +172,16 @@ void ScriptDriver::Poll() {
     PrintNewLines();
     for (const Rule& rule : rules_)
         PressBox(rule.button, rule.title);
+    // A step runs from a timer of its own: Qt never fires a timer again inside its own handler,
+    // and a box that a step brings up must still see this poll.
+    if (!stepQueued_) {
+        stepQueued_ = true;
+        QTimer::singleShot(0, this, &ScriptDriver::Step);
+    }
+}
+
+void ScriptDriver::Step() {
+    stepQueued_ = false;
     if (next_ >= steps_.size()) return;
     const QString line = steps_[next_].trimmed();
     const QStringList words = line.split(' ', Qt::SkipEmptyParts);

@@ -30,6 +30,7 @@ class ScriptDriver : public QObject {
     Q_OBJECT
   public:
     ScriptDriver(Application& app, QStringList steps);
+    ~ScriptDriver() override;
     void Start();
 
   private:
@@ -37,6 +38,7 @@ class ScriptDriver : public QObject {
         QString button, title;
     };
     void Poll();
+    void Step();
     bool Do(const QStringList& words, const QString& rest);
     bool PressBox(const QString& button, const QString& title);
     bool Join(const QString& name);
@@ -46,6 +48,7 @@ class ScriptDriver : public QObject {
     Application& app_;
     QStringList steps_;
     int next_ = 0;
+    bool stepQueued_ = false;
     int printed_ = 0;
     int roomPrinted_ = 0;
     int matched_ = 0;  // status lines before this one are used up by earlier waits
