@@ -20,6 +20,7 @@
 #include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
+#include "nestedwait.h"
 #include "playmore.h"
 #include "qtext.h"
 #include "qtservices.h"
@@ -41,11 +42,15 @@ QString ProgramFolder() {
 
 Application::Application(AppOptions options, ServiceOverrides overrides)
     : options_(std::move(options)), pictures_(options_.home) {
+    InstallNestedWaitGuard(*QCoreApplication::instance());
+    Clock* clock = overrides.clock;
+    if (!clock) clock = (ownClock_ = std::make_unique<QtClock>()).get();
     SoundPlayer* sound = overrides.sound;
     if (!sound) sound = (ownSound_ = std::make_unique<QtSoundPlayer>()).get();
     Pauser* pause = overrides.pause;
     if (!pause) {
         ownPause_ = std::make_unique<QtPauser>(
+            *clock,
             [this] {
                 Refresh();
                 if (main_) main_->repaint();
@@ -60,26 +65,28 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
         prompt =
             (ownPrompt_ = std::make_unique<QtPrompter>([this] { return DialogParent(); })).get();
     services_ =
-        std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this, clock_});
+        std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this, *clock});
     HttpTransfer* inner = overrides.inet;
     if (!inner) inner = (ownInet_ = std::make_unique<CurlTransfer>()).get();
     // Every request waits for its answer with the windows painting and the light shown.
-    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, [this] { Refresh(); });
+    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, tickGuard_, [this] { Refresh(); });
     inet_ = waitingInet_.get();
     internetWindows_ = std::make_unique<InternetWindows>(*this);
     internet_ = std::make_unique<InternetPlay>(state_, *services_, *inet_, *internetWindows_,
                                                profiles(), FromQ(options_.home));
     internet_->ServerAddress = options_.server;
 
-    lantimer_.setObjectName("lantimer");
-    connect(&lantimer_, &QTimer::timeout, this, &Application::LanTimerTick);
-    inettimer_.setObjectName("inettimer");
-    connect(&inettimer_, &QTimer::timeout, this, &Application::InetTimerTick);
+    lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tickGuard_,
+                                             [this] { LanTimerTick(); });
+    inettimer_ = std::make_unique<StateTimer>("inettimer", state_.inettimer, tickGuard_,
+                                              [this] { InetTimerTick(); });
+    lantimer_->SetTimeScale(options_.timeScale);
+    inettimer_->SetTimeScale(options_.timeScale);
 }
 
 Application::~Application() {
-    lantimer_.stop();
-    inettimer_.stop();
+    lantimer_.reset();
+    inettimer_.reset();
     internetWindows_->CloseAll();
     delete playMore_;
     delete menu_;
@@ -191,31 +198,18 @@ QWidget* Application::DialogParent() const {
 
 void Application::Refresh() {
     if (main_) main_->Refresh();
-    lantimer_.setInterval(state_.lantimer.Interval);
-    if (state_.lantimer.Enabled && !lantimer_.isActive()) lantimer_.start();
-    if (!state_.lantimer.Enabled && lantimer_.isActive()) lantimer_.stop();
-    // The poll's countdown restarts only when the timer is switched on or its period changes.
-    const int poll = state_.inettimer.Interval / options_.timeScale;
-    if (inettimer_.interval() != poll) inettimer_.setInterval(poll);
-    if (state_.inettimer.Enabled && !inettimer_.isActive()) inettimer_.start();
-    if (!state_.inettimer.Enabled && inettimer_.isActive()) inettimer_.stop();
+    lantimer_->Sync();
+    inettimer_->Sync();
 }
 
 void Application::LanTimerTick() {
-    // A message box inside a tick runs its own event loop; the timer must not re-enter.
-    if (inTick_) return;
-    inTick_ = true;
     // False when no computer game is in play: a LAN game will read its opponent's messages then.
     gd::LanTimerTick(state_, *services_);
-    inTick_ = false;
     Refresh();
 }
 
 void Application::InetTimerTick() {
-    if (inTick_) return;
-    inTick_ = true;
     internet_->inettimerTick();
-    inTick_ = false;
     Refresh();
 }
 
@@ -242,8 +236,9 @@ bool Application::ConfirmLeaveInternetPlay() {
 
 void Application::EndProgram() {
     ending_ = true;
-    lantimer_.stop();
-    inettimer_.stop();
+    state_.lantimer.Enabled = state_.inettimer.Enabled = false;
+    lantimer_->Sync();
+    inettimer_->Sync();
     internetWindows_->CloseAll();
     if (playMore_) playMore_->close();
     if (menu_) menu_->close();
@@ -311,7 +306,7 @@ void Application::CloseMainWindow() {
         // Deleted once the event that led here (a menu click) is done with its window.
         main_.release()->deleteLater();
     }
-    state_ = GameState{};
+    UnloadMainWindow(state_);
     Refresh();
 }
 

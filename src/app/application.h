@@ -5,16 +5,15 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <memory>
 #include <string>
 
 #include "pictures.h"
 #include "player_hooks.h"
 #include "profile.h"
-#include "qtservices.h"
 #include "services.h"
 #include "state.h"
+#include "statetimer.h"
 #include "transfer.h"
 #include "wire.h"
 
@@ -45,6 +44,7 @@ struct ServiceOverrides {
     RandomSource* random = nullptr;
     Prompter* prompt = nullptr;
     HttpTransfer* inet = nullptr;
+    Clock* clock = nullptr;
 };
 
 // The program's folder: GLYPHDROP_HOME when it names one, else the folder of the program.
@@ -62,8 +62,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     MainWindow* mainWindow() const { return main_.get(); }
     MenuForm* menuForm() const;
     PlayMore* playMore() const;
-    QTimer& lantimer() { return lantimer_; }
-    QTimer& inettimer() { return inettimer_; }
+    StateTimer& lantimer() { return *lantimer_; }
+    StateTimer& inettimer() { return *inettimer_; }
+    // Keeps the ticks of every timer of the program from running inside each other.
+    TickGuard& tickGuard() { return tickGuard_; }
     // The internet controller and the waiting-room windows it acts through.
     InternetPlay& internet() { return *internet_; }
     InternetWindows& internetWindows() { return *internetWindows_; }
@@ -96,8 +98,6 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     // Ends the program at once; no window asks anything on the way.
     void EndProgram() override;
     bool ending() const { return ending_; }
-    // True while a timer's tick runs.
-    bool inTick() const { return inTick_; }
 
     // The menu window over the top of the main window.
     void ShowMenu();
@@ -132,7 +132,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
 
     // A tick of `lantimer`: the computer's turn in a game against the computer.
     void LanTimerTick();
-    // A tick of `inettimer`: the internet game's mailbox poll.
+    // A tick of `inettimer`: polls the game server's mailbox in an internet game.
     void InetTimerTick();
     // The chat line's Send, by `SendButton` or Enter in `ChatText`.
     void ChatSend();
@@ -164,7 +164,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     std::unique_ptr<Pauser> ownPause_;
     std::unique_ptr<RandomSource> ownRandom_;
     std::unique_ptr<Prompter> ownPrompt_;
-    SystemClock clock_;
+    std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<Services> services_;
     std::unique_ptr<HttpTransfer> ownInet_;
     HttpTransfer* inet_ = nullptr;
@@ -175,13 +175,13 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<LoginWindow> login_;
     QPointer<SettingsWindow> settings_;
     QPointer<StatsWindow> stats_;
+    TickGuard tickGuard_;
+    std::unique_ptr<StateTimer> lantimer_;
+    std::unique_ptr<StateTimer> inettimer_;
     std::unique_ptr<HttpTransfer> waitingInet_;
     std::unique_ptr<InternetWindows> internetWindows_;
     std::unique_ptr<InternetPlay> internet_;
-    QTimer lantimer_;
-    QTimer inettimer_;
     bool ending_ = false;
-    bool inTick_ = false;
 };
 
 }  // namespace gd

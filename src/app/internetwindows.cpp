@@ -325,10 +325,6 @@ void InternetWindows::ShowDownloading(bool shown) {
     if (MainWindow* w = app_.mainWindow()) w->ShowDownloading(shown);
 }
 
-void InternetWindows::ShowPhoto(const std::string& file) {
-    if (MainWindow* w = app_.mainWindow()) w->HoldPhoto(ToQ(file));
-}
-
 bool InternetWindows::StartUpdater(std::string& why) {
     const QString updater = QCoreApplication::applicationDirPath() + "/gdpupdate";
     if (!QFileInfo(updater).isExecutable()) {

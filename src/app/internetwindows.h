@@ -115,7 +115,6 @@ class InternetWindows : public InternetView {
     void Animate(bool on) override;
     void CloseEnterWaitingRoom() override;
     void ShowDownloading(bool shown) override;
-    void ShowPhoto(const std::string& file) override;
     bool StartUpdater(std::string& why) override;
 
   private:

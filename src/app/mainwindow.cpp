@@ -118,13 +118,13 @@ void MainWindow::Build() {
     chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
     auto* send = MakeLabel("SendButton", kSendButton);
     connect(send, &ClickLabel::clicked, this, &MainWindow::SendButtonClick);
+    connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextKeyPress);
     sendButton_ = send;
     sendButton_->setText("Send");
     sendButton_->setAlignment(Qt::AlignCenter);
     sendButton_->setFont(SmallFont(true));
     sendButton_->setToolTip("Click to send message.");
     sendButton_->setPalette(ink);
-    connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextKeyPress);
 
     auto* sound = MakeLabel("soundbutton", kSoundButton);
     sound->setToolTip("Click here to toggle sound on or off.");
@@ -229,32 +229,24 @@ void MainWindow::Refresh() {
 }
 
 void MainWindow::RefreshPhoto() {
-    // The computer's turn timer refreshes many times a second: a picture is scaled only when
-    // another one is to show. A downloaded photo is held, since its file is deleted once shown.
-    if (photoShown_ == s_.Picture1) return;
-    photoShown_ = s_.Picture1;
+    // The computer's turn timer refreshes many times a second: a picture is decoded and scaled
+    // only when another one is to show.
+    const std::pair<PhotoPicture, int> wanted{s_.Picture1, s_.Picture1Serial};
+    if (photoShown_ == wanted) return;
+    photoShown_ = wanted;
     Pictures& pics = app_.pictures();
-    QPixmap photo = heldPhoto_;
+    QPixmap photo;
+    if (s_.Picture1 == PhotoPicture::File)
+        photo.loadFromData(reinterpret_cast<const uchar*>(s_.Picture1Data.data()),
+                           static_cast<uint>(s_.Picture1Data.size()));
     if (s_.Picture1 == PhotoPicture::PcPlayer) photo = pics.Named("pcplayer");
-    if (s_.Picture1 == PhotoPicture::Photona) photo = pics.Named("photona");
-    if (photo.isNull()) {
-        picture1_->clear();
+    if (s_.Picture1 == PhotoPicture::File && s_.Picture1Data.empty()) {
+        picture1_->clear();  // emptied while a photo downloads, and after a failed download
         return;
     }
+    if (photo.isNull()) photo = pics.Named("photona");
     picture1_->setPixmap(
         photo.scaled(picture1_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-}
-
-void MainWindow::ShowDownloading(bool shown) {
-    label_[13]->setVisible(shown);
-    label_[13]->repaint();
-}
-
-void MainWindow::HoldPhoto(const QString& file) {
-    heldPhoto_ = file.isEmpty() ? QPixmap() : Pictures::LoadFile(FromQ(file));
-    photoShown_.reset();
-    RefreshPhoto();
-    picture1_->repaint();
 }
 
 void MainWindow::RefreshStatusText() {
@@ -396,6 +388,13 @@ void MainWindow::SendButtonClick() {
 
 void MainWindow::ChatTextKeyPress() {
     if (!chatText_->text().isEmpty()) app_.ChatSend();
+}
+
+void MainWindow::ShowDownloading(bool shown) {
+    app_.Refresh();
+    picture1_->repaint();
+    label_[13]->setVisible(shown);
+    label_[13]->repaint();
 }
 
 }  // namespace gd

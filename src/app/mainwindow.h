@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "state.h"
 #include "widgets.h"
@@ -33,10 +34,8 @@ class MainWindow : public QWidget {
     void RepaintHole(int hole);
     // `main1` shows `BackgroundFile`, as at load and when the settings choose another one.
     void LoadBackground();
-    // `Label14` "Downloading Picture", shown or hidden at once.
+    // `Label14` "Downloading Picture", shown or hidden at once, over the photo as it is now.
     void ShowDownloading(bool shown);
-    // `Picture1` holds the picture read from `file` now (the file may then go); "" empties it.
-    void HoldPhoto(const QString& file);
 
     // Handlers behind the events.
     void HoleDragDrop(int hole, int piece);
@@ -112,8 +111,8 @@ class MainWindow : public QWidget {
     QLabel* closeButton_ = nullptr;
     QLabel* menuButton_ = nullptr;
     QLabel* light_ = nullptr;
-    QPixmap heldPhoto_;                       // what Picture1 shows for a downloaded photo
-    std::optional<PhotoPicture> photoShown_;  // what Picture1 shows; none before the first refresh
+    // What Picture1 shows, with the photo's serial; none before the first refresh.
+    std::optional<std::pair<PhotoPicture, int>> photoShown_;
 };
 
 }  // namespace gd

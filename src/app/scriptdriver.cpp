@@ -132,7 +132,7 @@ bool ScriptDriver::Do(const QStringList& words, const QString& rest) {
         return true;
     }
     // Everything else acts as the player would: not inside a tick, a request or a box.
-    if (app_.inTick() || WaitingTransfer::Waiting() || BoxTitled("")) return false;
+    if (app_.tickGuard().busy || WaitingTransfer::Waiting() || BoxTitled("")) return false;
     if (verb == "host") {
         app_.internetWindows().ShowEnterWaitingRoom();
         JoinWaitRoom* w = app_.internetWindows().joinwaitroom();

@@ -4,14 +4,16 @@
 
 #include <functional>
 
+#include "statetimer.h"
 #include "transfer.h"
 
 namespace gd {
 
 class WaitingTransfer : public HttpTransfer {
   public:
-    // `beforeWait` shows the state (the light, a status line) before the request blocks.
-    WaitingTransfer(HttpTransfer& inner, std::function<void()> beforeWait);
+    // `beforeWait` shows the state (the light, a status line) before the request blocks; no
+    // timer's tick runs while `guard` is held.
+    WaitingTransfer(HttpTransfer& inner, TickGuard& guard, std::function<void()> beforeWait);
     TransferReply OpenURL(const std::string& url, TransferData type = TransferData::Text) override;
     bool StillExecuting() const override { return waiting_ || inner_.StillExecuting(); }
     // True while any request of the program waits for its answer.
@@ -19,6 +21,7 @@ class WaitingTransfer : public HttpTransfer {
 
   private:
     HttpTransfer& inner_;
+    TickGuard& guard_;
     std::function<void()> beforeWait_;
     bool waiting_ = false;
 };

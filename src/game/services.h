@@ -45,6 +45,17 @@ class RandomSource {
     virtual double Next() = 0;
 };
 
+// The clock: the time of day for the values compared with it (a host's wait expiry), and a
+// monotonic count for every pause and duration, so nothing breaks at midnight.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    // Seconds since midnight, with a fraction.
+    virtual double TimeOfDay() = 0;
+    // Milliseconds on a clock that never jumps or wraps.
+    virtual std::int64_t MonotonicMs() = 0;
+};
+
 // Modal message boxes and the input box.
 class Prompter {
   public:
@@ -53,14 +64,6 @@ class Prompter {
     virtual bool YesNo(const std::string& text, const std::string& title) = 0;
     virtual std::optional<std::string> Input(const std::string& text, const std::string& title,
                                              const std::string& initial) = 0;
-};
-
-// The clock: the time of day in seconds since midnight, and a monotonic clock for durations.
-class Clock {
-  public:
-    virtual ~Clock() = default;
-    virtual double TimeOfDay() = 0;
-    virtual std::int64_t MonotonicMs() = 0;
 };
 
 enum class GameOutcome { Win, Loss, Tie };
@@ -85,7 +88,7 @@ class GameHooks {
     virtual void EndInternetGame() {}
     // Sends the waiting-room exit request to the game server; its answer and errors are ignored.
     virtual void ExitWaitingRoom() {}
-    // Ends the program at once.
+    // Ends the program at once, asking nothing; called through `EndProgramNow`.
     virtual void EndProgram() {}
 };
 

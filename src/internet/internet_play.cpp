@@ -3,6 +3,8 @@
 #include "internet_play.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "download.h"
 #include "files.h"
@@ -279,15 +281,13 @@ void InternetPlay::OpponentLeft() {
 }
 
 void InternetPlay::ShowOpponentPicture(const std::string& address) {
-    s_.Picture1 = PhotoPicture::File;
-    s_.Picture1File.clear();
-    view_.ShowPhoto("");
+    ShowPhoto(s_, "");
     view_.ShowDownloading(true);
     const auto file = DownloadFile(inet_, sv_.prompt, address, folder_);
     if (file && IsShownPicture(*file)) {
-        view_.ShowPhoto(*file);
-        s_.Picture1 = PhotoPicture::File;
-        s_.Picture1File = *file;
+        std::ifstream in(*file, std::ios::binary);
+        ShowPhoto(s_, std::string(std::istreambuf_iterator<char>(in), {}));
+        in.close();
         std::remove(file->c_str());
     }
     view_.ShowDownloading(false);

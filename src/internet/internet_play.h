@@ -37,10 +37,8 @@ class InternetView {
     virtual void Animate(bool on) = 0;
     // `joinwaitroom` closes.
     virtual void CloseEnterWaitingRoom() = 0;
-    // `Label14` "Downloading Picture" shown or hidden, at once.
+    // `Label14` "Downloading Picture" shown or hidden, and `Picture1` as it is now, at once.
     virtual void ShowDownloading(bool shown) = 0;
-    // `Picture1` holds the picture read from `file` now, so the file may go; "" empties it.
-    virtual void ShowPhoto(const std::string& file) = 0;
     // Starts the updater beside the program; false with the reason when it cannot.
     virtual bool StartUpdater(std::string& why) = 0;
 };

@@ -251,8 +251,8 @@ TEST(Search, IndexedSearchAgreesWithTheListScan) {
         for (int skill = 1; skill <= 3; ++skill) {
             h.s.CurrentComputerSkill = skill;
             SeededRandom a(board), b(board);
-            Services sa{h.sound, h.pause, a, h.prompt, h.hooks};
-            Services sb{h.sound, h.pause, b, h.prompt, h.hooks};
+            Services sa{h.sound, h.pause, a, h.prompt, h.hooks, h.clock};
+            Services sb{h.sound, h.pause, b, h.prompt, h.hooks, h.clock};
             const ComputerChoice fast = ChooseComputerMove(h.s, sa);
             const ComputerChoice scan = ChooseComputerMove(h.s, sb, ScanCompletions);
             ASSERT_EQ(std::tie(fast.column, fast.letter, fast.computerLetter),

@@ -23,13 +23,12 @@ class RecordingView : public InternetView {
     void Animate(bool on) override { animations += on; }
     void CloseEnterWaitingRoom() override { ++enterClosed; }
     void ShowDownloading(bool) override {}
-    void ShowPhoto(const std::string& file) override { photos.push_back(file); }
     bool StartUpdater(std::string& why) override {
         why = "missing";
         ++updaterStarts;
         return updaterStarts_ok;
     }
-    std::vector<std::string> List1, List2, photos;
+    std::vector<std::string> List1, List2;
     std::string selected;
     bool joinEnabled = false, updaterStarts_ok = true;
     int opened = 0, closed = 0, enterClosed = 0, animations = 0, updaterStarts = 0;
@@ -90,7 +89,7 @@ struct InternetTest : ::testing::Test {
 
 // Guards against a wait that never ends, or one withdrawn from the server behind the host's back.
 TEST_F(InternetTest, WaitExpiresOnTheFirstTickAfterIt) {
-    h.clock.ms = 1000;
+    h.clock.monotonicMs = 1000;
     play.EnterWaitingRoom({true, "", WaitOption::FiveMinutes});
     EXPECT_EQ(inet.requests.back(), kBase + "/Glyphdrop/joinwait.mv?ann@pc+Ann++0+0+NO+none+300");
     inet.Answer(inet.requests.back(), "x***--ENTRY--***tttt 42 ssss");
@@ -102,11 +101,11 @@ TEST_F(InternetTest, WaitExpiresOnTheFirstTickAfterIt) {
     EXPECT_EQ(inet.timeouts.back(), kEnterWaitTimeout);
     EXPECT_EQ(inet.RequestTimeout, kDefaultRequestTimeout);
 
-    h.clock.ms = 1000 + 300000;
+    h.clock.monotonicMs = 1000 + 300000;
     Tick("x FILE*NOT*FOUND");
     EXPECT_EQ(h.s.InternetState, 2);
     const std::size_t requests = inet.requests.size();
-    h.clock.ms += 1;
+    h.clock.monotonicMs += 1;
     play.inettimerTick();
     EXPECT_EQ(inet.requests.size(), requests);
     EXPECT_EQ(test::LastBox(h.prompt).second, "Wait Time Expired");
@@ -168,7 +167,7 @@ TEST_F(InternetTest, StartMessageStartsTheHostsGameOnce) {
     play.PostMailboxKey = "c7";
     h.s.InternetState = 2;
     h.s.CurrentPictureUrl = "http://pics/ann.jpg";
-    h.clock.ms = 0;
+    h.clock.monotonicMs = 0;
     play.WaitExpiry = 1000;
     const std::string start = "xSTART*GAMExxxBobjjjhh*York*qqcc*4*eerr*2*pptt*1*vvmm*1*aa";
     Tick(start);
@@ -228,7 +227,7 @@ TEST_F(InternetTest, NoToTransferFailedEndsTheDropBeforeTheWordCheck) {
     h.prompt.answers = {false};
     h.s.Image[0].visible = false;
     HoleDragDrop(h.s, sv, 3, 0);
-    EXPECT_EQ(hooks.programsEnded, 1);
+    EXPECT_EQ(hooks.programEnds, 1);
     EXPECT_EQ(hooks.playMoreShown, 0);
     EXPECT_TRUE(hooks.results.empty());
 }
@@ -238,12 +237,12 @@ TEST_F(InternetTest, OpponentsPictureIsShownAndItsFileDeleted) {
     Playing();
     inet.Answer("http://pics/bob.JPG", "picture bytes");
     Tick("x*PICURL***#$http://pics/bob.JPG$#**");
-    EXPECT_EQ(view.photos, (std::vector<std::string>{"", dir.File("bob.JPG")}));
     EXPECT_EQ(h.s.Picture1, PhotoPicture::File);
+    EXPECT_EQ(h.s.Picture1Data, "picture bytes");
     EXPECT_FALSE(dir.Has("bob.JPG"));
     inet.Answer("http://pics/notes.txt", "text");
     Tick("x*PICURL***#$http://pics/notes.txt$#**");
-    EXPECT_EQ(view.photos.back(), "");
+    EXPECT_EQ(h.s.Picture1Data, "");
     EXPECT_TRUE(dir.Has("notes.txt"));
 }
 
