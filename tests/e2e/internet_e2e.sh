@@ -164,8 +164,7 @@ for _ in $(seq 300); do
     grep -q 'done .*drop z 6' "$WORK_DIR/Bob-restart.log" && break
     sleep 0.1
 done
-kill -9 "$SERVER_PID"
-wait "$SERVER_PID" 2>/dev/null || true
+{ kill -9 "$SERVER_PID"; wait "$SERVER_PID"; } 2>/dev/null || true
 sleep 1
 start_server
 finish "$annPid" 60
