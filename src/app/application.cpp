@@ -390,6 +390,7 @@ void Application::RecordGameResult(const std::string& name, GameOutcome outcome)
 
 void Application::ApplyProxy(bool useProxy, const std::string& address) {
     ApplyProxySetting(*inet_, useProxy, address);
+    ApplyProxySetting(waitingInet_->inner(), useProxy, address);
 }
 
 void Application::ShowBackground(const std::string& /*file*/) {

@@ -22,6 +22,7 @@ namespace gd {
 class InternetPlay;
 class InternetWindows;
 class LoginWindow;
+class WaitingTransfer;
 class MainWindow;
 class MenuForm;
 class PlayMore;
@@ -178,7 +179,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     TickGuard tickGuard_;
     std::unique_ptr<StateTimer> lantimer_;
     std::unique_ptr<StateTimer> inettimer_;
-    std::unique_ptr<HttpTransfer> waitingInet_;
+    std::unique_ptr<WaitingTransfer> waitingInet_;
     std::unique_ptr<InternetWindows> internetWindows_;
     std::unique_ptr<InternetPlay> internet_;
     bool ending_ = false;

@@ -16,6 +16,8 @@ class WaitingTransfer : public HttpTransfer {
     WaitingTransfer(HttpTransfer& inner, TickGuard& guard, std::function<void()> beforeWait);
     TransferReply OpenURL(const std::string& url, TransferData type = TransferData::Text) override;
     bool StillExecuting() const override { return waiting_ || inner_.StillExecuting(); }
+    // The control that carries the requests.
+    HttpTransfer& inner() { return inner_; }
     // True while any request of the program waits for its answer.
     static bool Waiting();
 

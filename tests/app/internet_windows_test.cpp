@@ -1,0 +1,81 @@
+// The internet waiting-room windows and the chat line in the running program, on a fake transfer.
+#include "app_fixture.h"
+#include "internet_play.h"
+#include "internetwindows.h"
+
+namespace gd {
+namespace {
+
+using test::AppHarness;
+
+const std::string kList =
+    "x*$*7$*$*#*Bob#*#**#**York##*##***#***4###*###****#****2####*####*****#*****NO#####*#####";
+
+// Guards against a waiting room that never loads its list, or joins a line never selected.
+TEST(InternetWindowsTest, ListLoadsAfterOpeningAndJoinsTheSelectedLine) {
+    AppHarness h;
+    h.Start();
+    h.inet.Answer(ReadWaitUrl(kDefaultServerAddress), kList);
+    h.RunMenuCommand("Play Internet Game");
+    InetStart* room = h.app->internetWindows().inetstart();
+    ASSERT_TRUE(room);
+    EXPECT_TRUE(h.inet.requests.empty());  // not before half a second has passed
+    room->waitroomtimerTick();
+    ASSERT_EQ(room->List1()->count(), 1);
+    EXPECT_TRUE(room->Command(1)->isEnabled());
+    EXPECT_FALSE(room->waitroomtimer().isActive());
+
+    room->Command1Click();  // nothing selected
+    EXPECT_EQ(room->List2()->currentItem()->text(),
+              "Error: You must select a player to join first!");
+    room->List1()->setCurrentRow(0);
+    h.inet.Answer(JoinGameUrl(kDefaultServerAddress, "7", h.app->internet().UserEmail, ""),
+                  "x-JOINED-");
+    room->Command1Click();
+    AppHarness::Settle();
+    EXPECT_EQ(h.s().InternetState, 1);
+    EXPECT_TRUE(h.app->inettimer().isActive());
+    EXPECT_FALSE(h.app->internetWindows().inetstart());
+}
+
+// Guards against a wait sent with a choice other than the one shown.
+TEST(InternetWindowsTest, EnterWaitingRoomStartsAtFiveMinutesWithThePasswordOff) {
+    AppHarness h;
+    h.Start();
+    h.app->internetWindows().ShowEnterWaitingRoom();
+    JoinWaitRoom* w = h.app->internetWindows().joinwaitroom();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->Choice().wait, WaitOption::FiveMinutes);
+    EXPECT_FALSE(w->Text1()->isEnabled());
+    w->Option(2)->click();
+    EXPECT_TRUE(w->Text1()->isEnabled());
+    w->Option(6)->click();
+    w->Text1()->setText(" pw ");
+    const EnterChoice c = w->Choice();
+    EXPECT_FALSE(c.publicGame);
+    EXPECT_EQ(c.wait, WaitOption::FifteenMinutes);
+    EXPECT_EQ(c.password, " pw ");
+}
+
+// Guards against chat lines sent outside a network game, or an Enter on an empty line.
+TEST(InternetWindowsTest, ChatSendsOnlyInAGame) {
+    AppHarness h;
+    h.Start();
+    h.main().ChatText()->setText("hello");
+    h.main().SendButtonClick();
+    EXPECT_TRUE(h.main().ChatText()->text().isEmpty());
+    EXPECT_TRUE(h.inet.requests.empty());
+
+    h.s().InternetState = 1;
+    h.app->internet().PostMailboxKey = "s7";
+    h.main().ChatTextKeyPress();
+    EXPECT_TRUE(h.inet.requests.empty());
+    h.main().ChatText()->setText("hi +1");
+    h.main().ChatTextKeyPress();
+    ASSERT_EQ(h.inet.requests.size(), 1u);
+    EXPECT_EQ(h.inet.requests[0], PostUrl(kDefaultServerAddress, "s7", PostKind::Chat, "hi +1"));
+    EXPECT_EQ(h.s().StatusText.lines.back(), "Sent: hi +1");
+}
+
+}  // namespace
+}  // namespace gd
