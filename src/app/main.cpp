@@ -67,9 +67,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    gd::Application app(options);
-    app.Start();
-    std::unique_ptr<gd::ScriptDriver> driver;
+    // Read before the program makes its own folder the current one.
+    QStringList steps;
     if (parser.isSet(script)) {
         QFile file(parser.value(script));
         if (!file.open(QIODevice::ReadOnly)) {
@@ -77,8 +76,14 @@ int main(int argc, char** argv) {
                          qPrintable(parser.value(script)));
             return 2;
         }
-        driver =
-            std::make_unique<gd::ScriptDriver>(app, QString::fromUtf8(file.readAll()).split('\n'));
+        steps = QString::fromUtf8(file.readAll()).split('\n');
+    }
+
+    gd::Application app(options);
+    app.Start();
+    std::unique_ptr<gd::ScriptDriver> driver;
+    if (parser.isSet(script)) {
+        driver = std::make_unique<gd::ScriptDriver>(app, steps);
         driver->Start();
     }
     return QApplication::exec();
