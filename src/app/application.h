@@ -11,11 +11,11 @@
 #include "pictures.h"
 #include "player_hooks.h"
 #include "profile.h"
+#include "protocol.h"
 #include "services.h"
 #include "state.h"
 #include "statetimer.h"
 #include "transfer.h"
-#include "wire.h"
 
 namespace gd {
 

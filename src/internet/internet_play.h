@@ -6,10 +6,10 @@
 #include <string>
 
 #include "profile.h"
+#include "protocol.h"
 #include "services.h"
 #include "state.h"
 #include "transfer.h"
-#include "wire.h"
 
 namespace gd {
 

@@ -1,7 +1,7 @@
 // The game server's wire: request URLs and replies read by marker and position.
 #include <gtest/gtest.h>
 
-#include "wire.h"
+#include "protocol.h"
 
 namespace gd {
 namespace {

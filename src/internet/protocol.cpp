@@ -1,5 +1,5 @@
 // Building the game server's request URLs and reading its replies by marker and position.
-#include "wire.h"
+#include "protocol.h"
 
 #include <array>
 #include <map>
