@@ -16,6 +16,7 @@
 #include "http_server.h"
 #include "open_store.h"
 #include "service.h"
+#include "sqlite_store.h"
 #include "text.h"
 
 namespace {
@@ -203,8 +204,14 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         WaitForTheEnd(options, http, service, stop);
         http.Stop();
-        if (options.http.logLevel == LogLevel::Info)
+        if (options.http.logLevel == LogLevel::Info) {
             std::fprintf(stderr, "glyphdrop-server: stopped, closing the store\n");
+            if (const auto* sqlite = dynamic_cast<const SqliteStore*>(store.get())) {
+                const auto [commits, operations] = sqlite->CommitsAndOperations();
+                std::fprintf(stderr, "glyphdrop-server: %ld commits carried %ld operations\n",
+                             commits, operations);
+            }
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "glyphdrop-server: %s\n", e.what());
         return 1;
