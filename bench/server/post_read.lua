@@ -1,13 +1,15 @@
 -- wrk script: alternates a post into a game's mailbox with a read of that mailbox, over the
 -- games listed in GAMES_FILE; the kinds rotate (chat, picture, move) so reads drain them.
+-- With POSTS_ONLY=1 every request is a post.
 local games = {}
 for line in io.lines(os.getenv("GAMES_FILE")) do games[#games + 1] = line end
 local counter = 0
+local postsOnly = os.getenv("POSTS_ONLY") == "1"
 
 request = function()
     local pair = math.floor(counter / 2)
     local game = games[pair % #games + 1]
-    local post = counter % 2 == 0
+    local post = postsOnly or counter % 2 == 0
     counter = counter + 1
     if not post then
         return wrk.format("GET", "/Glyphdrop/getdata.mv?s" .. game)

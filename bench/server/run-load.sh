@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game server's load run on loopback: nginx serving a 40-byte file, then glyphdrop-server
 # answering polls of empty mailboxes and post+read pairs, each at 64 and 256 connections, with
-# wrk (one thread). Prints requests/s, p99 latency and the ratios to nginx.
+# wrk (one thread), and posts alone at 256. Prints requests/s, p99 latency and the ratios to
+# nginx. The server runs without rate limits, and with mailboxes large enough for posts alone.
 # Usage: bench/server/run-load.sh [SECONDS per run, default 10]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -50,7 +51,7 @@ CONF
 /usr/sbin/nginx -c "$work/nginx.conf" -p "$work" &
 pids+=($!)
 build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$server_port" --db "$work/bench.db" \
-    --rate 0 --log-level info > "$work/server.out" 2> "$work/server.err" &
+    --rate 0 --mailbox-size 1000000 --log-level info > "$work/server.out" 2> "$work/server.err" &
 server_pid=$!
 pids+=($server_pid)
 base="http://127.0.0.1:$server_port/Glyphdrop"
@@ -82,6 +83,7 @@ for c in 64 256; do
     run "empty-mailbox poll" "$c" "$empty_poll" "" poll
     run "post+read pairs" "$c" "$base/readwait.mv" bench/server/post_read.lua pair
 done
+POSTS_ONLY=1 run "durable posts only" 256 "$base/readwait.mv" bench/server/post_read.lua post
 echo
 for c in 64 256; do
     awk -v c="$c" -v n="$(eval echo \$rps_nginx_$c)" -v p="$(eval echo \$rps_poll_$c)" \
@@ -89,5 +91,6 @@ for c in 64 256; do
         printf "%d connections: polls / nginx = %.2f; post+read / nginx = %.2f; durable posts/s = %.0f\n",
             c, p / n, q / n, q / 2 }'
 done
+echo "posts only, 256 connections: $rps_post_256 durable posts/s"
 kill -TERM "$server_pid"; wait "$server_pid" || true
 grep -h "commits" "$work/server.err" || true
