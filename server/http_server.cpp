@@ -117,9 +117,7 @@ HttpServer::HttpServer(Service& service, HttpOptions options)
     daemon_ = MHD_start_daemon(
         flags, static_cast<std::uint16_t>(options_.port), nullptr, nullptr, &OnAccess, this,
         MHD_OPTION_EXTERNAL_LOGGER, &LogFromLibrary, nullptr, MHD_OPTION_SOCK_ADDR, bindTo,
-        // One event thread is the polling thread itself, without a pool.
-        MHD_OPTION_THREAD_POOL_SIZE,
-        static_cast<unsigned>(options_.eventThreads > 1 ? options_.eventThreads : 0),
+        MHD_OPTION_THREAD_POOL_SIZE, static_cast<unsigned>(options_.eventThreads),
         MHD_OPTION_CONNECTION_LIMIT, 8000u, MHD_OPTION_CONNECTION_TIMEOUT, 120u,
         MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(16384),
         MHD_OPTION_LISTEN_BACKLOG_SIZE, 1024u, MHD_OPTION_URI_LOG_CALLBACK, &OnUri, this,

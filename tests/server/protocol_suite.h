@@ -48,7 +48,6 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
         service = std::make_unique<Service>(*store, clock, numbers, options);
         HttpOptions where;
         where.port = 0;
-        where.eventThreads = 1;
         where.workers = 8;
         where.logLevel = LogLevel::Error;
         http = std::make_unique<HttpServer>(*service, where);
