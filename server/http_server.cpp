@@ -154,11 +154,12 @@ void HttpServer::Stop() {
         }
         close(listening);
     }
-    // The requests in flight finish, parked ones through the workers, until all is quiet for a
-    // moment (a request may still be on its way on an open connection).
+    // The requests in flight finish, until all is quiet for a moment (a request may still be on
+    // its way on an open connection). Parked ones are always waited for: the library must not
+    // stop while one is parked.
     const std::int64_t giveUpAt = MonotonicMs() + 10000;
-    while (MonotonicMs() < giveUpAt &&
-           (inFlight_.load() > 0 || workers_.Busy() > 0 || MonotonicMs() - lastRequestMs_ < 100))
+    auto quiet = [this] { return inFlight_.load() == 0 && MonotonicMs() - lastRequestMs_ >= 100; };
+    while (workers_.Busy() > 0 || (!quiet() && MonotonicMs() < giveUpAt))
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     MHD_stop_daemon(daemon_);
     daemon_ = nullptr;
