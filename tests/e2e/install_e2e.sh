@@ -27,6 +27,7 @@ xdotool key Return
 settings=$(find_named_window "Settings")
 [ -n "$settings" ] || fail "a new name did not open the settings window"
 sleep 0.3
+import -window "$settings" "$artefacts/installed_settings.png"
 # "Save this profile", the second button of the settings window's bottom row.
 xdotool mousemove --window "$settings" 196 492 click 1
 read -r id x y < <(find_window 618x449) || true
