@@ -16,7 +16,7 @@ namespace gd {
 namespace {
 
 // The one copy of the program's folders, handed over by UseProgramFolders.
-ProgramFolders& Folders() {
+ProgramFolders& FoldersInUse() {
     static ProgramFolders folders;
     return folders;
 }
@@ -39,7 +39,7 @@ std::string EntryNoCase(const fs::path& folder, const std::string& filename) {
 // True when an installed program's read-only files stand in for files missing from `folder`.
 bool HasReadOnlyFiles(const fs::path& folder) {
     std::error_code ec;
-    return !Folders().readOnly.empty() && fs::equivalent(folder, Folders().home, ec);
+    return !FoldersInUse().readOnly.empty() && fs::equivalent(folder, FoldersInUse().home, ec);
 }
 
 void ListInto(std::vector<std::string>& names, const fs::path& folder,
@@ -56,7 +56,7 @@ void ListInto(std::vector<std::string>& names, const fs::path& folder,
 }  // namespace
 
 void UseProgramFolders(ProgramFolders folders) {
-    Folders() = std::move(folders);
+    FoldersInUse() = std::move(folders);
 }
 
 std::string FindFileNoCase(const std::string& name) {
@@ -68,7 +68,7 @@ std::string FindFileNoCase(const std::string& name) {
     const std::string entry = EntryNoCase(folder, filename);
     if (!entry.empty()) return path.has_parent_path() ? (folder / entry).string() : entry;
     if (HasReadOnlyFiles(folder)) {
-        const fs::path readOnly(Folders().readOnly);
+        const fs::path readOnly(FoldersInUse().readOnly);
         const std::string shipped = EntryNoCase(readOnly, filename);
         if (!shipped.empty()) return (readOnly / shipped).string();
     }
@@ -99,7 +99,7 @@ std::vector<std::string> ListFilesNoCase(const std::string& folder, const std::s
     ListInto(names, folder, extension);
     if (HasReadOnlyFiles(folder)) {
         std::vector<std::string> shipped;
-        ListInto(shipped, Folders().readOnly, extension);
+        ListInto(shipped, FoldersInUse().readOnly, extension);
         std::set<std::string> own;
         for (const auto& name : names)
             own.insert(LowerAscii(name));
