@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Glyphdrop");
     QApplication::setApplicationVersion(gd::ToQ(gd::kProgramVersion));
     // Lets the desktop match the windows to the installed menu entry and icon.
-    QGuiApplication::setDesktopFileName("org.glyphdrop.Glyphdrop");
+    QGuiApplication::setDesktopFileName(GLYPHDROP_APP_ID);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Glyphdrop, a word game for two players.");
