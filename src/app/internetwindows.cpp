@@ -326,7 +326,10 @@ void InternetWindows::ShowDownloading(bool shown) {
 }
 
 bool InternetWindows::StartUpdater(std::string& why) {
-    const QString updater = QCoreApplication::applicationDirPath() + "/gdpupdate";
+    // Beside the program, or among an installed program's read-only files.
+    QString updater = QCoreApplication::applicationDirPath() + "/gdpupdate";
+    if (!QFileInfo(updater).isExecutable() && !InstalledFilesFolder().isEmpty())
+        updater = InstalledFilesFolder() + "/gdpupdate";
     if (!QFileInfo(updater).isExecutable()) {
         why = "it is not in " + FromQ(QCoreApplication::applicationDirPath()) + ".";
         return false;
