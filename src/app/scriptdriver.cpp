@@ -144,6 +144,8 @@ bool ScriptDriver::Do(const QStringList& words, const QString& rest) {
         return true;
     }
     if (verb == "join") return Join(rest);
+    if (verb == "turn")
+        return !app_.state().GameOver && app_.state().CurrentPlayer == app_.state().LocalPlayer;
     if (verb == "drop") return Drop(words.value(1), words.value(2).toInt());
     if (verb == "chat") {
         app_.mainWindow()->ChatText()->setText(rest);

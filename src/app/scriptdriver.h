@@ -17,6 +17,7 @@ class Application;
 //   host MINUTES            enter the waiting room for a public game
 //   join NAME               open the waiting room and join NAME's game once it is listed
 //   drop LETTER COLUMN      on the local player's turn, drop LETTER into COLUMN (0..6)
+//   turn                    until it is the local player's turn
 //   chat TEXT               send a chat line
 //   wait TEXT               until a later status line holds TEXT
 //   box BUTTON TITLE        until a message box titled TITLE shows, then press Yes, No or OK

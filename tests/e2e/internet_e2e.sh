@@ -137,12 +137,16 @@ grep -q 'GET /ann.jpg' "$WORK_DIR/photos.log" || fail "Bob never fetched Ann's p
 [ "$(counters Ann)" = "3 2 0 1" ] || fail "Ann's counters: $(counters Ann)"
 [ "$(counters Bob)" = "3 0 2 1" ] || fail "Bob's counters: $(counters Bob)"
 
-# The server is killed mid-game and started again on its store: the game goes on to its word.
+# The server is killed mid-game, while Ann is about to move, and started again on its store: her
+# move is asked about and tried again until it goes through, and the game goes on to its word.
 {
     echo "always Yes Transfer Failed"
     echo "host 2"
     echo "wait has joined game. YOUR TURN!!"
-    for c in p:0 l:1 a:2 y:3; do echo "drop ${c%:*} ${c#*:}"; done
+    echo "drop p 0"
+    echo "turn"
+    echo "sleep 1500"
+    for c in l:1 a:2 y:3; do echo "drop ${c%:*} ${c#*:}"; done
     echo "wait made word play"
     echo "playmore no"
     echo "exit"
@@ -161,14 +165,15 @@ sleep 1
 play Bob "$WORK_DIR/bob.txt" "$server" restart
 bobPid=$LAST_PID
 for _ in $(seq 300); do
-    grep -q 'done .*drop z 6' "$WORK_DIR/Bob-restart.log" && break
+    grep -q 'done .*: turn' "$WORK_DIR/Ann-restart.log" && break
     sleep 0.1
 done
 { kill -9 "$SERVER_PID"; wait "$SERVER_PID"; } 2>/dev/null || true
-sleep 1
+sleep 3
 start_server
 finish "$annPid" 60
 finish "$bobPid" 30
+expect_line Ann-restart "box: Transfer Failed: Data transfer to opponent failed."
 [ "$(counters Ann)" = "4 3 0 1" ] || fail "Ann's counters after the restart: $(counters Ann)"
 [ "$(counters Bob)" = "4 0 3 1" ] || fail "Bob's counters after the restart: $(counters Bob)"
 
