@@ -19,7 +19,6 @@ namespace gd {
 namespace {
 
 constexpr int kHelpTopic = 80;
-constexpr int kListLoadDelayMs = 500;
 constexpr int kAnimationDots = 8;
 
 QFont FixedPitch() {
@@ -81,7 +80,10 @@ void BusyAnimation::paintEvent(QPaintEvent*) {
     }
 }
 
-InetStart::InetStart(Application& app) : app_(app) {
+InetStart::InetStart(Application& app)
+    : app_(app), waitroomtimer_("waitroomtimer", waitroomtimerState_, app.tickGuard(), [this] {
+          waitroomtimerTick();
+      }) {
     setObjectName("inetstart");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Glyphdrop - Play an Internet Game");
@@ -127,14 +129,12 @@ InetStart::InetStart(Application& app) : app_(app) {
     for (int i = 0; i < 5; ++i)
         connect(command_[i], &QPushButton::clicked, this, handlers[i]);
     HelpOnF1(this, app_);
-    waitroomtimer_.setObjectName("waitroomtimer");
-    waitroomtimer_.setInterval(kListLoadDelayMs);
-    connect(&waitroomtimer_, &QTimer::timeout, this, &InetStart::waitroomtimerTick);
 }
 
 void InetStart::Load() {
     CentreWindow(*this);
-    waitroomtimer_.start();
+    waitroomtimerState_.Enabled = true;
+    waitroomtimer_.Sync();
 }
 
 void InetStart::AddWaitRoomLine(const std::string& text) {
@@ -147,7 +147,8 @@ void InetStart::AddWaitRoomLine(const std::string& text) {
 }
 
 void InetStart::waitroomtimerTick() {
-    waitroomtimer_.stop();
+    waitroomtimerState_.Enabled = false;
+    waitroomtimer_.Sync();
     app_.internet().RefreshList();
     app_.Refresh();
 }

@@ -12,8 +12,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "internet_play.h"
+#include "statetimer.h"
 
 namespace gd {
 
@@ -49,7 +51,7 @@ class InetStart : public QWidget {
     QListWidget* List2() const { return list2_; }
     QPushButton* Command(int n) const { return command_[n - 1]; }
     BusyAnimation* AniGIF1() const { return aniGIF1_; }
-    QTimer& waitroomtimer() { return waitroomtimer_; }
+    StateTimer& waitroomtimer() { return waitroomtimer_; }
 
     // Handlers.
     void waitroomtimerTick();
@@ -65,7 +67,9 @@ class InetStart : public QWidget {
     QListWidget* list2_;
     QPushButton* command_[5];
     BusyAnimation* aniGIF1_;
-    QTimer waitroomtimer_;
+    // One-shot; like every timer of the program it does not tick inside another handler's wait.
+    TimerState waitroomtimerState_{false, 500};
+    StateTimer waitroomtimer_;
 };
 
 // `joinwaitroom`, "Enter Waiting Room": public or private, and how long to wait.
