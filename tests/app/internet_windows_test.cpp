@@ -2,6 +2,10 @@
 #include "app_fixture.h"
 #include "internet_play.h"
 #include "internetwindows.h"
+#include "waitingtransfer.h"
+
+#include <chrono>
+#include <thread>
 
 namespace gd {
 namespace {
@@ -71,6 +75,34 @@ TEST(InternetWindowsTest, ChatSendsOnlyInAGame) {
     ASSERT_EQ(h.inet.requests.size(), 1u);
     EXPECT_EQ(h.inet.requests[0], PostUrl(kDefaultServerAddress, "s7", PostKind::Chat, "hi +1"));
     EXPECT_EQ(h.s().StatusText.lines.back(), "Sent: hi +1");
+}
+
+// A control that answers only after a while, as a distant server does.
+struct SlowTransfer : test::FakeTransfer {
+    TransferReply OpenURL(const std::string& url, TransferData type) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        return FakeTransfer::OpenURL(url, type);
+    }
+};
+
+// Guards against a request that freezes the windows, or lets a timer's handler run inside it.
+// (Clicks and keys wait too: the wait takes no user input from the window system.)
+TEST(WaitingTransferTest, WindowsPaintButNoHandlerRunsDuringARequest) {
+    test::QtApp();
+    SlowTransfer slow;
+    TickGuard guard;
+    WaitingTransfer inet(slow, guard, nullptr);
+    TimerState pollState{true, 10};
+    int ticks = 0, frames = 0;
+    StateTimer poll("poll", pollState, guard, [&] { ++ticks; });
+    QTimer frame;
+    QObject::connect(&frame, &QTimer::timeout, [&] { ++frames; });
+    frame.start(10);
+    inet.OpenURL("http://gd/Glyphdrop/readwait.mv");
+    EXPECT_GT(frames, 3);
+    EXPECT_EQ(ticks, 0);
+    AppHarness::Settle();
+    EXPECT_GT(ticks, 0);
 }
 
 }  // namespace
