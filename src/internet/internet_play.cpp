@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "download.h"
 #include "files.h"
@@ -149,6 +150,7 @@ void InternetPlay::Join() {
     s_.Label13 = "Waiting for Player";
     s_.InternetState = 1;
     s_.ComputerGame = false;
+    heldMove_.reset();
     ReadMailboxKey = "c" + game.gameNumber;
     PostMailboxKey = "s" + game.gameNumber;
     s_.inettimer.Enabled = true;
@@ -209,6 +211,7 @@ void InternetPlay::EnterWaitingRoom(const EnterChoice& choice) {
     s_.Label13 = "Waiting for Player";
     s_.InternetState = 2;
     s_.ComputerGame = false;
+    heldMove_.reset();
     ReadMailboxKey = "s" + entered.gameNumber;
     PostMailboxKey = "c" + entered.gameNumber;
     s_.inettimer.Enabled = true;
@@ -221,6 +224,10 @@ void InternetPlay::inettimerTick() {
         return;
     }
     s_.inettimer.Enabled = false;
+    if (heldMove_ && !s_.GameOver) {
+        OpponentMoved(*std::exchange(heldMove_, std::nullopt));
+        if (s_.ProgramEnding) return;
+    }
     s_.light = LightPicture::On;
     const TransferReply reply = Request(GetDataUrl(ServerAddress, ReadMailboxKey));
     s_.light = reply.ok ? LightPicture::Off : LightPicture::Red;
@@ -243,13 +250,22 @@ void InternetPlay::inettimerTick() {
         return;
     }
     if (mail.pictureUrl) ShowOpponentPicture(*mail.pictureUrl);
-    if (mail.move && ApplyOpponentMove(s_, sv_, *mail.move, MoveForm::Payload)) {
-        s_.inettimer.Interval = kPollAfterOpponent;
-        s_.inettimer.Enabled = true;
-    }
+    if (mail.move) OpponentMoved(*mail.move);
     if (s_.ProgramEnding) return;
     if (mail.playData) ShowPlayData(*mail.playData);
     if (mail.startGame && s_.InternetState == 2) OpponentJoined(*mail.startGame);
+    s_.inettimer.Enabled = true;
+}
+
+void InternetPlay::OpponentMoved(const std::string& payload) {
+    // A move that comes while this side still shows the last game's end is the first of the
+    // next game, which the opponent started sooner: it waits for this side's new game.
+    if (s_.GameOver) {
+        heldMove_ = payload;
+        return;
+    }
+    if (!ApplyOpponentMove(s_, sv_, payload, MoveForm::Payload)) return;
+    s_.inettimer.Interval = kPollAfterOpponent;
     s_.inettimer.Enabled = true;
 }
 

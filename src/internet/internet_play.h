@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "profile.h"
@@ -88,6 +89,7 @@ class InternetPlay {
     bool PostMoveOnce(const std::string& url);
     void PostPlayData(PostKind kind);
     void PostPicture();
+    void OpponentMoved(const std::string& payload);
     void WaitExpired();
     void OpponentLeft();
     void ShowOpponentPicture(const std::string& address);
@@ -100,6 +102,7 @@ class InternetPlay {
     InternetView& view_;
     ProfileFile profiles_;
     std::string folder_;
+    std::optional<std::string> heldMove_;
 };
 
 }  // namespace gd

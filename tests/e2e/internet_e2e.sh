@@ -99,7 +99,6 @@ server="http://127.0.0.1:$serverPort"
     echo "playmore yes"
     for _ in 1 2 3; do for c in 0 1 2 3 4 5 6; do echo "drop x $c"; done; done
     echo "playmore yes"
-    echo "sleep 3000"
     echo "drop q 0"
     echo "box OK Opponent Left!"
     echo "wait You win."
@@ -112,7 +111,6 @@ server="http://127.0.0.1:$serverPort"
     echo "chat hi Ann"
     for c in 6 5 4; do echo "drop z $c"; done
     echo "wait made word word"
-    echo "sleep 2000"
     echo "playmore yes"
     for _ in 1 2 3; do for c in 0 1 2 3 4 5 6; do echo "drop z $c"; done; done
     echo "playmore yes"

@@ -141,6 +141,18 @@ TEST_F(InternetTest, ChatThenMoveInOneReply) {
     EXPECT_TRUE(IsHoleEmpty(h.s, 10));
 }
 
+// Guards against the first move of the next game landing on the last game's board.
+TEST_F(InternetTest, MoveDuringTheGameOverWindowWaitsForTheNextGame) {
+    Playing();
+    h.s.GameOver = true;
+    Tick("x*MOVE**#*$q3$*#*");
+    EXPECT_TRUE(IsHoleEmpty(h.s, 3));
+    h.s.GameOver = false;  // "Yes": the next game has begun here too
+    Tick("x FILE*NOT*FOUND");
+    EXPECT_EQ(h.s.Hole[3].Tag, "q");
+    EXPECT_EQ(h.s.CurrentPlayer, "Ann");
+}
+
 TEST_F(InternetTest, ChatThenQuitEndsTheGameAsAWin) {
     Playing();
     Tick("x*CHAT****$$bye$$$**QUIT*GAME*MOVE**#*$q3$*#*");
