@@ -71,6 +71,8 @@ for _ in $(seq 80); do
     shot now
     diff=$(area_difference "$WORK_DIR/after.png" "$WORK_DIR/now.png" "$dropRow")
     [ "$diff" -gt 100 ] && shown=1 && keep now computer_letter
+    # Shown, then gone from the drop row: the letter has landed.
+    [ "$shown" = 1 ] && [ "$diff" -lt 20 ] && break
     elapsedMs=$((($(date +%s%N) - dropped) / 1000000))
     [ "$elapsedMs" -gt 8000 ] && break
     sleep 0.1
