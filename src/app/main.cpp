@@ -21,7 +21,10 @@ int main(int argc, char** argv) {
     QCommandLineOption skill(
         "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
         "1|2|3");
+    QCommandLineOption lanPorts(
+        "lan-ports", "The LAN ports for discovery and sessions (default 47820,47821).", "UDP,TCP");
     parser.addOption(player);
+    parser.addOption(lanPorts);
     parser.addOption(skill);
     parser.process(qapp);
 
@@ -33,6 +36,18 @@ int main(int argc, char** argv) {
     if (parser.isSet(skill) && (!ok || options.skill < 1 || options.skill > 3)) {
         std::fprintf(stderr, "glyphdrop: --skill takes 1, 2 or 3\n");
         return 2;
+    }
+    if (parser.isSet(lanPorts)) {
+        const QStringList ports = parser.value(lanPorts).split(',');
+        bool udpOk = false, tcpOk = false;
+        if (ports.size() == 2) {
+            options.lan.udpPort = ports[0].toInt(&udpOk);
+            options.lan.tcpPort = ports[1].toInt(&tcpOk);
+        }
+        if (!udpOk || !tcpOk) {
+            std::fprintf(stderr, "glyphdrop: --lan-ports takes two port numbers, UDP,TCP\n");
+            return 2;
+        }
     }
     if (parser.isSet(player) && options.player.empty()) {
         std::fprintf(stderr, "glyphdrop: --player needs a name\n");

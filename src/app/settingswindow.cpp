@@ -23,10 +23,10 @@
 
 #include "download.h"
 #include "files.h"
-#include "providers.h"
-#include "rules.h"
-#include "singlewindow.h"
 #include "qtext.h"
+#include "rules.h"
+#include "session.h"
+#include "singlewindow.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -267,8 +267,8 @@ QWidget* SettingsWindow::BuildConnectionsTab() {
 // Opening: the program's folder, the board pictures, the LAN methods and the profile.
 void SettingsWindow::Load() {
     ChangeToAppFolder(FromQ(folder_));
-    const SettingsForm form =
-        OpenSettings(s_, profiles_, ListFilesNoCase(FromQ(folder_), ".bmp"), ListLanProviders());
+    const SettingsForm form = OpenSettings(s_, profiles_, ListFilesNoCase(FromQ(folder_), ".bmp"),
+                                           MakeLanRoot()->ListProviders());
     ShowForm(form);
 }
 

@@ -3,6 +3,7 @@
 
 #include "move.h"
 #include "rules.h"
+#include "settings.h"
 #include "text.h"
 
 namespace gd {
@@ -26,18 +27,10 @@ void LanController::NewLanRoot(std::unique_ptr<LanRoot> root) {
     root_ = std::move(root);
 }
 
-std::vector<std::string> LanController::ProviderRows(LanRoot& root) {
-    std::vector<std::string> rows;
-    for (const auto& name : root.ListProviders())
-        rows.push_back(UpperAscii(name).find("MODEM") != std::string::npos ? kModemRow : name);
-    return rows;
-}
-
-ProviderWindow LanController::ProviderLoad() {
-    ProviderWindow w;
+ProviderList LanController::ProviderLoad() {
+    ProviderList w;
     if (!root_) return w;
-    providers_ = root_->ListProviders();
-    w.lstProviders = ProviderRows(*root_);
+    w.lstProviders = LanProviderRows(root_->ListProviders());
     if (s_.CurrentLanProtocol.size() > 3) w.Timer1.Enabled = true;
     return w;
 }
@@ -48,7 +41,7 @@ bool LanController::InitializeConnection(int row) {
     return connection_ != nullptr;
 }
 
-LanNext LanController::ProviderAccept(const ProviderWindow& w) {
+LanNext LanController::ProviderAccept(const ProviderList& w) {
     if (w.selected < 0 || w.selected >= int(w.lstProviders.size()) ||
         w.lstProviders[w.selected] == kModemRow) {
         sv_.prompt.Message(kSelectProviderText, "");
@@ -58,7 +51,7 @@ LanNext LanController::ProviderAccept(const ProviderWindow& w) {
     return LanNext::ShowNetSelectPlay;
 }
 
-LanNext LanController::ProviderTimer1Tick(ProviderWindow& w) {
+LanNext LanController::ProviderTimer1Tick(ProviderList& w) {
     if (autoChoiceRan_) return LanNext::Stay;
     autoChoiceRan_ = true;
     w.Timer1.Enabled = false;

@@ -16,7 +16,7 @@ namespace gd {
 
 // The host's `SecondPlayer` while he waits for an opponent.
 inline const std::string kWaitingForPlayer = "Waiting For Player";
-// The row that stands for a modem provider, which is never offered.
+// The row that stands for a modem provider, which is never offered (see LanProviderRows).
 inline const std::string kModemRow = "     ";
 constexpr int kLanHelpTopic = 70;
 constexpr int kSessionListTimeoutMs = 1500;
@@ -30,7 +30,7 @@ enum class LanNext {
 };
 
 // The connection-method window `Provider`: its rows and its timer `Timer1`.
-struct ProviderWindow {
+struct ProviderList {
     std::vector<std::string> lstProviders;
     int selected = -1;
     TimerState Timer1{false, 50};
@@ -56,13 +56,11 @@ class LanController {
     // The menu entry, after the internet questions: a new root for this LAN set-up.
     void NewLanRoot(std::unique_ptr<LanRoot> root);
     bool HasConnection() const { return connection_ != nullptr; }
-    // The provider names of the current root (the settings window lists them too).
-    static std::vector<std::string> ProviderRows(LanRoot& root);
 
     // Connection-method window.
-    ProviderWindow ProviderLoad();
-    LanNext ProviderAccept(const ProviderWindow& w);
-    LanNext ProviderTimer1Tick(ProviderWindow& w);
+    ProviderList ProviderLoad();
+    LanNext ProviderAccept(const ProviderList& w);
+    LanNext ProviderTimer1Tick(ProviderList& w);
 
     // Host-or-join window: OK with "I want to start a new game." (`startNew`) or joining.
     LanNext NetSelectPlayOk(bool startNew);
@@ -93,7 +91,6 @@ class LanController {
     ProfileFile profiles_;
     std::unique_ptr<LanRoot> root_;              // `LanRoot`
     std::unique_ptr<LanConnection> connection_;  // `LanConnection`
-    std::vector<std::string> providers_;         // held while the connection-method window is open
     bool autoChoiceRan_ = false;                 // the stored method is chosen at most once per run
 };
 

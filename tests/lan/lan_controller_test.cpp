@@ -18,7 +18,7 @@ struct Side : Harness {
     }
     // Through the connection-method window with the row chosen by hand.
     void Connect(int row) {
-        ProviderWindow w = lan.ProviderLoad();
+        ProviderList w = lan.ProviderLoad();
         w.selected = row;
         ASSERT_EQ(lan.ProviderAccept(w), LanNext::ShowNetSelectPlay);
     }
@@ -47,7 +47,7 @@ struct LanTest : ::testing::Test {
 // Guards against offering modem rows, going on without a method, or choosing by itself twice.
 TEST_F(LanTest, ConnectionMethodWindowSkipsModemsAndChoosesTheStoredMethodOncePerRun) {
     hub.providers = {"Local Network (TCP/IP)", "This Computer (Loopback)", "Fast Modem", "IPX"};
-    ProviderWindow w = host.lan.ProviderLoad();
+    ProviderList w = host.lan.ProviderLoad();
     EXPECT_EQ(w.lstProviders[2], "     ");
     w.selected = 2;
     EXPECT_EQ(host.lan.ProviderAccept(w), LanNext::Stay);
