@@ -23,6 +23,7 @@
 
 #include "download.h"
 #include "files.h"
+#include "nestedwait.h"
 #include "qtext.h"
 #include "rules.h"
 #include "session.h"
@@ -90,6 +91,7 @@ SettingsWindow::SettingsWindow(GameState& s, Services& sv, HttpTransfer& inet, P
     setObjectName("settings");
     setWindowTitle("Settings");
     chooseSoundFile = [this](const QString& start) {
+        const NestedWait wait;
         return QFileDialog::getOpenFileName(this, "Browse", start, "Sound File (*.wav)");
     };
 

@@ -98,11 +98,11 @@ TEST_F(LanTest, HostWaitsIgnoringPlayerMessagesThenBothSidesStartWithTheHostToMo
 // Guards against "M" and "m" being confused, or a hostile move reaching the board.
 TEST_F(LanTest, MovesAndChatLinesAreToldApartAndBadMovesRefused) {
     StartGame();
-    for (const char* text : {"Mq17", "mx5", "Mx5", "Mz99"})
+    for (const char* text : {"Mq3", "mx5", "Mx5", "Mz99"})
         hub.inbox[2].push_back({1, text, 0, ""});
     for (int i = 0; i < 4; ++i)
         guest.lan.LanTimerTick();
-    EXPECT_EQ(guest.s.Hole[17].Tag, "q");
+    EXPECT_EQ(guest.s.Hole[3].Tag, "q");
     EXPECT_EQ(guest.s.Hole[5].Tag, "x");
     const auto& lines = guest.s.StatusText.lines;
     EXPECT_NE(std::find(lines.begin(), lines.end(), "From Host: x5"), lines.end());
