@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <memory>
 
 #include "application.h"
 #include "qtext.h"
+#include "scriptdriver.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -25,6 +27,9 @@ int main(int argc, char** argv) {
         "lan-ports", "The LAN ports for discovery and sessions (default 47820,47821).", "UDP,TCP");
     parser.addOption(player);
     parser.addOption(lanPorts);
+    QCommandLineOption drive("drive", "Test only: play the script in FILE.", "FILE");
+    drive.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(drive);
     parser.addOption(skill);
     parser.process(qapp);
 
@@ -56,5 +61,7 @@ int main(int argc, char** argv) {
 
     gd::Application app(options);
     app.Start();
+    std::unique_ptr<gd::ScriptDriver> driver;
+    if (parser.isSet(drive)) driver = std::make_unique<gd::ScriptDriver>(app, parser.value(drive));
     return QApplication::exec();
 }
