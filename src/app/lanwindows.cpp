@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "application.h"
+#include "nestedwait.h"
 #include "qtext.h"
 #include "singlewindow.h"
 
@@ -138,6 +139,7 @@ SelectWaiting::SelectWaiting(Application& app) : QWidget(nullptr), app_(app) {
 }
 
 void SelectWaiting::Load() {
+    NestedWait wait;  // the listing serves events for its time-out
     CentreWindow(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const SessionTree model = app_.lan().SelectWaitingLoad();
@@ -151,6 +153,7 @@ void SelectWaiting::Load() {
 }
 
 void SelectWaiting::Command1Click() {
+    NestedWait wait;  // joining serves events until the host answers
     const QTreeWidgetItem* item = tree_->currentItem();
     SessionNode node;
     if (item) node = {FromQ(item->text(0)), FromQ(item->data(0, Qt::UserRole).toString())};
