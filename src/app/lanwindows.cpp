@@ -59,8 +59,8 @@ Provider::Provider(Application& app) : QWidget(nullptr), app_(app) {
     connect(Button("Command1", "Help", this, row), &QPushButton::clicked, this,
             [this] { Command1Click(); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { btnOKClick(); });
-    timer1_.setObjectName("Timer1");
-    connect(&timer1_, &QTimer::timeout, this, [this] { Timer1Tick(); });
+    timer1_ = new StateTimer(
+        "Timer1", model_.Timer1, app_.tickGuard(), [this] { Timer1Tick(); }, this);
     resize(360, 260);
 }
 
@@ -69,8 +69,7 @@ void Provider::Load() {
     model_ = app_.lan().ProviderLoad();
     for (const auto& row : model_.lstProviders)
         list_->addItem(ToQ(row));
-    timer1_.setInterval(model_.Timer1.Interval);
-    if (model_.Timer1.Enabled) timer1_.start();
+    timer1_->Sync();
 }
 
 void Provider::btnOKClick() {
@@ -85,7 +84,7 @@ void Provider::Command1Click() {
 
 void Provider::Timer1Tick() {
     const LanNext next = app_.lan().ProviderTimer1Tick(model_);
-    if (!model_.Timer1.Enabled) timer1_.stop();
+    timer1_->Sync();
     if (model_.selected >= 0) list_->setCurrentRow(model_.selected);
     app_.LanWindowDone(this, next);
 }

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "lan_controller.h"
+#include "statetimer.h"
 
 namespace gd {
 
@@ -27,13 +28,13 @@ class Provider : public QWidget {
     void Timer1Tick();
 
     QListWidget* lstProviders() const { return list_; }
-    QTimer& Timer1() { return timer1_; }
+    StateTimer& Timer1() { return *timer1_; }
 
   private:
     Application& app_;
     ProviderList model_;
     QListWidget* list_;
-    QTimer timer1_;
+    StateTimer* timer1_;
 };
 
 class NetSelectPlay : public QWidget {

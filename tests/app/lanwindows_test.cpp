@@ -40,5 +40,24 @@ TEST(LanWindows, ConnectionMethodWindowNeedsAChoiceThenGivesWayToHostOrJoin) {
     EXPECT_TRUE(h.app->netSelectPlay()->isVisible());
 }
 
+// Guards against the stored method's timer never firing, or choosing again in the same run.
+TEST(LanWindows, StoredMethodIsChosenByTimer1OnlyTheFirstTime) {
+    AppHarness h;
+    h.Start();
+    h.s().CurrentLanProtocol = "This Computer (Loopback)";
+    h.app->PlayNetworkGame();
+    ASSERT_TRUE(h.app->provider()->Timer1().isActive());
+    h.app->provider()->Timer1().Fire();
+    h.Settle();
+    EXPECT_FALSE(h.app->provider());
+    ASSERT_TRUE(h.app->netSelectPlay());
+    h.app->netSelectPlay()->close();
+    h.Settle();
+    h.app->PlayNetworkGame();
+    h.app->provider()->Timer1().Fire();
+    h.Settle();
+    EXPECT_TRUE(h.app->provider());
+}
+
 }  // namespace
 }  // namespace gd::test
