@@ -1,6 +1,8 @@
 // The LAN set-up windows' handlers and the LAN game loop, step by step.
 #include "lan_controller.h"
 
+#include <cstdlib>
+
 #include "move.h"
 #include "rules.h"
 #include "settings.h"
