@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "about.h"
@@ -31,14 +33,35 @@
 
 namespace gd {
 
+QString InstalledFilesFolder() {
+    const QDir folder(QCoreApplication::applicationDirPath() + "/" + GLYPHDROP_BIN_TO_DATA);
+    return folder.exists() ? folder.canonicalPath() : QString();
+}
+
+namespace {
+
+// Each player of the machine has his own profiles: the folder is readable by him alone.
+QString PlayerDataFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!QDir(folder).exists() && QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder;
+}
+
+}  // namespace
+
 QString ProgramFolder() {
-    const QString home = qEnvironmentVariable("GLYPHDROP_HOME");
+    QString home = qEnvironmentVariable("GLYPHDROP_HOME");
+    if (home.isEmpty())
+        home = InstalledFilesFolder().isEmpty() ? QCoreApplication::applicationDirPath()
+                                                : PlayerDataFolder();
     // Absolute, so that it still names the folder once that is the current folder.
-    return QDir(home.isEmpty() ? QCoreApplication::applicationDirPath() : home).absolutePath();
+    return QDir(home).absolutePath();
 }
 
 Application::Application(AppOptions options, ServiceOverrides overrides)
     : options_(std::move(options)), pictures_(options_.home) {
+    UseProgramFolders({FromQ(options_.home), FromQ(options_.readOnly)});
     InstallNestedWaitGuard(*QCoreApplication::instance());
     Clock* clock = overrides.clock;
     if (!clock) clock = (ownClock_ = std::make_unique<QtClock>()).get();

@@ -34,6 +34,7 @@ struct AppOptions {
     std::string player;  // logs on at once as this player; empty: the login window opens
     int skill = 0;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master; 0 the profile's
     QString home;        // the program's folder
+    QString readOnly;    // an installed program's read-only files; empty beside the program
     LanOptions lan;      // the LAN session layer's ports (tests choose their own)
 };
 
@@ -47,7 +48,11 @@ struct ServiceOverrides {
     Clock* clock = nullptr;
 };
 
-// The program's folder: GLYPHDROP_HOME when it names one, else the folder of the program.
+// The read-only files of an installed program: the share folder that the install put beside its
+// bin folder, when there is one; else empty, as in the build's runnable folder.
+QString InstalledFilesFolder();
+// The program's folder: GLYPHDROP_HOME when it names one, else for an installed program the
+// player's own data folder (made private to him), else the folder of the program.
 QString ProgramFolder();
 
 class Application : public QObject, public GameHooks, public PlayerHooks {

@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Glyphdrop");
     QApplication::setApplicationVersion(gd::ToQ(gd::kProgramVersion));
+    // Lets the desktop match the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(GLYPHDROP_APP_ID);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Glyphdrop, a word game for two players.");
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
 
     gd::AppOptions options;
     options.home = gd::ProgramFolder();
+    options.readOnly = gd::InstalledFilesFolder();
     options.player = parser.isSet(player) ? gd::FromQ(parser.value(player).trimmed()) : "";
     bool ok = true;
     if (parser.isSet(skill)) options.skill = parser.value(skill).toInt(&ok);
