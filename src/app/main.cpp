@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <memory>
 
 #include "application.h"
 #include "qtext.h"
+#include "scriptdriver.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -23,7 +25,13 @@ int main(int argc, char** argv) {
     QCommandLineOption skill(
         "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
         "1|2|3");
+    QCommandLineOption lanPorts(
+        "lan-ports", "The LAN ports for discovery and sessions (default 47820,47821).", "UDP,TCP");
     parser.addOption(player);
+    parser.addOption(lanPorts);
+    QCommandLineOption drive("drive", "Test only: play the script in FILE.", "FILE");
+    drive.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(drive);
     parser.addOption(skill);
     parser.process(qapp);
 
@@ -37,6 +45,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "glyphdrop: --skill takes 1, 2 or 3\n");
         return 2;
     }
+    if (parser.isSet(lanPorts)) {
+        const QStringList ports = parser.value(lanPorts).split(',');
+        bool udpOk = false, tcpOk = false;
+        if (ports.size() == 2) {
+            options.lan.udpPort = ports[0].toInt(&udpOk);
+            options.lan.tcpPort = ports[1].toInt(&tcpOk);
+        }
+        if (!udpOk || !tcpOk) {
+            std::fprintf(stderr, "glyphdrop: --lan-ports takes two port numbers, UDP,TCP\n");
+            return 2;
+        }
+    }
     if (parser.isSet(player) && options.player.empty()) {
         std::fprintf(stderr, "glyphdrop: --player needs a name\n");
         return 2;
@@ -44,5 +64,7 @@ int main(int argc, char** argv) {
 
     gd::Application app(options);
     app.Start();
+    std::unique_ptr<gd::ScriptDriver> driver;
+    if (parser.isSet(drive)) driver = std::make_unique<gd::ScriptDriver>(app, parser.value(drive));
     return QApplication::exec();
 }
