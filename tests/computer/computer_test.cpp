@@ -43,18 +43,6 @@ TEST(Search, EveryLineFindsItsMissingLetterReadInOrderOnly) {
                 }
 }
 
-TEST(Search, FindWinningLetterLeavesTheLetterInComputerLetter) {
-    Harness t;
-    t.AddWords({"word"});
-    t.SetBoard({"wor...."});
-    t.s.ComputerLetter = 99;
-    EXPECT_FALSE(FindWinningLetter(t.s, 4));
-    EXPECT_EQ(t.s.ComputerLetter, 99);
-    EXPECT_TRUE(FindWinningLetter(t.s, 3));
-    EXPECT_EQ(t.s.ComputerLetter, 'd' - 'a');
-    EXPECT_EQ(t.Board().back(), "wor....");
-}
-
 // Guards against looking up a window that still has an empty cell, and against a wrong answer
 // when several moves win: the leftmost column, then the first window, then the first letter.
 TEST(Search, OnlyFullWindowsAreLookedUpAndTiesGoLeftFirstThenAlphabetical) {
@@ -173,19 +161,6 @@ TEST(RandomMove, LetterAndColumnAreUniformAndFullColumnsAreNeverPicked) {
 }
 
 // Guards against the visible steps of the computer's turn going wrong.
-TEST(ComputerMoveTest, NothingHappensOnceTheGameIsOver) {
-    Harness t;
-    t.s.LocalPlayer = t.s.FirstPlayer = "Ann";
-    t.s.SecondPlayer = t.s.CurrentPlayer = kComputerName;
-    t.s.GameOver = true;
-    t.SetBoard({"wor...."});
-    ComputerMove(t.s, t.sv);
-    EXPECT_EQ(t.pause.pauses + t.random.reseeds, 0);
-    EXPECT_TRUE(t.sound.played.empty());
-    EXPECT_EQ(t.Board().back(), "wor....");
-    EXPECT_EQ(t.s.CurrentPlayer, kComputerName);
-}
-
 // Records what the drop row showed, and after how many pauses, when it was repainted.
 struct RepaintWatch : test::RecordingHooks {
     Harness* h = nullptr;
@@ -265,16 +240,6 @@ TEST(Search, IndexedSearchAgreesWithTheListScan) {
     // The boards must exercise both the search and the random move.
     EXPECT_GT(searchesWon, 20);
     EXPECT_LT(searchesWon, movesCompared - 20);
-}
-
-TEST(Search, TagsThatAreNotLettersAreWeighedAsWords) {
-    // Cells the start-up has not emptied yet carry no tag; the scan would see the word "x".
-    GameState s;
-    s.Words.Add("x");
-    const std::string none;
-    const WindowTags tags{nullptr, &none, &none, &none};
-    EXPECT_EQ(IndexedCompletions(s.Words, tags, 0), 1u << ('x' - 'a'));
-    EXPECT_EQ(ScanCompletions(s.Words, tags, 0), 1u << ('x' - 'a'));
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ fail() {
 
 # Starts Xvfb on a display number it picks itself and exports DISPLAY.
 start_xvfb() {
+    [ -x "${GD_WRITE_TEST_FILES:-}" ] || fail "GD_WRITE_TEST_FILES names no record writer"
     command -v Xvfb >/dev/null || fail "Xvfb is not installed (scripts/install-deps)"
     WORK_DIR=$(mktemp -d)
     local numberFile="$WORK_DIR/display"
@@ -38,27 +39,15 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$numberFile")"
 }
 
-# Writes a small "wordlist.dic": 246-byte records, a six-byte word and a 240-byte definition.
+# Writes a small "wordlist.dic" $1 through the tests' own record writer.
 write_word_list() {
-    local word
-    for word in able word game play; do
-        printf '%-6s%-240s' "$word" "a word of the test list"
-    done >"$1"
+    "$GD_WRITE_TEST_FILES" wordlist "$1" able word game play || fail "cannot write $1"
 }
 
-# Appends to "players.dat" $1 the profile of player $2: 1890 bytes, no password, the default
-# sounds, the "Marble" board, skill Normal and no games.
+# Appends to "players.dat" $1 the profile of new player $2: no password, the default sounds,
+# the "Marble" board, skill Normal and no games.
 write_profile() {
-    local sound
-    {
-        printf '%-25s%-10s%-25s\x02\x00%-150s' "$2" "" "Leeds" ""
-        for sound in sysmess incoming sent dropped dropped2 begin app missed; do
-            printf '%-150s' "$sound.wav"
-        done
-        printf '%-10s\x00\x00%-150s\x00\x00%-50s' "Marble" "" ""
-        head -c 258 /dev/zero # the four counters and the reserved texts
-        printf '\x02\x00\x00\x00\x00\x00'
-    } >>"$1"
+    "$GD_WRITE_TEST_FILES" profiles "$1" "$2" || fail "cannot write $1"
 }
 
 # Copies the runnable folder $1 and starts the program there with the remaining arguments. The
