@@ -33,15 +33,13 @@ TEST_F(SettingsWindowTest, OpeningForANewPlayer) {
     h.s.CurrentComputerSkill = 3;
     Open();
     const SettingsForm form = w->Form();
-    EXPECT_TRUE(w->Text5()->isHidden());
-    EXPECT_TRUE(w->Option2()->isChecked());
-    EXPECT_FALSE(w->Text1()->isEnabled());
+    // Shown and enabled: the current password, the photo address, the LAN list, "Delete".
+    EXPECT_EQ((std::vector<bool>{!w->Text5()->isHidden(), w->Text1()->isEnabled(),
+                                 w->List1()->isEnabled(), w->Command3()->isEnabled()}),
+              std::vector<bool>(4, false));
+    EXPECT_TRUE(w->Option2()->isChecked() && form.Check1 && w->Skill(2)->isChecked());
     EXPECT_EQ(form.List3Row, 1);  // "Marble"
     EXPECT_FALSE(w->Image1()->pixmap().isNull());
-    EXPECT_TRUE(form.Check1);
-    EXPECT_FALSE(w->List1()->isEnabled());
-    EXPECT_FALSE(w->Command3()->isEnabled());
-    EXPECT_TRUE(w->Skill(2)->isChecked());
     EXPECT_EQ(h.s.CurrentComputerSkill, 2);
     EXPECT_EQ(form.Combo2Text, "sysmess.wav");
     w->SSTab1()->setCurrentIndex(1);
@@ -192,11 +190,8 @@ TEST_F(SettingsWindowTest, PhotoPreviewDownloadsShowsAndDeletes) {
 TEST_F(SettingsWindowTest, CancelOfANewProfileGoesBackToTheLogin) {
     Open();
     QSignalSpy back(w.get(), &SettingsWindow::backToLogin);
-    h.prompt.answers = {false};
+    h.prompt.answers = {false, false};  // asked at Cancel and at the close box: No
     w->CancelSettingsClick();
-    EXPECT_EQ(h.prompt.shown.size(), 1u);
-    EXPECT_TRUE(w->isVisible());
-    h.prompt.answers = {false};
     w->close();
     EXPECT_EQ(h.prompt.shown.size(), 2u);
     EXPECT_TRUE(w->isVisible());
