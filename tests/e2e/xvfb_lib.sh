@@ -29,7 +29,10 @@ start_xvfb() {
     command -v Xvfb >/dev/null || fail "Xvfb is not installed (scripts/install-deps)"
     WORK_DIR=$(mktemp -d)
     local numberFile="$WORK_DIR/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    # The screen is also kept as a file in the work folder, for screenshots a busy machine
+    # can take quickly.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$WORK_DIR" -nolisten tcp \
+        3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$numberFile" ] && break
@@ -92,6 +95,12 @@ find_window() {
 # Saves a screenshot of the whole screen to $1.
 screenshot() {
     import -window root "$1"
+}
+
+# Copies the screen as it is now to $1 (X window dump format): fast enough to catch what shows
+# for a second while the machine is busy. `convert "xwd:$1" ...` reads it.
+quick_screenshot() {
+    cp "$WORK_DIR/Xvfb_screen0" "$1"
 }
 
 # The number of pixels that differ between the areas WxH+X+Y of two pictures.
