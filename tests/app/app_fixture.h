@@ -147,6 +147,7 @@ struct AppHarness {
         app.reset();
         Settle();
     }
+    static void Settle() { test::Settle(); }  // the harness's older name for it
     std::string File(const char* name) const { return home.filePath(name).toStdString(); }
     void Start() {
         app = std::make_unique<Application>(
