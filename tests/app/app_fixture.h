@@ -149,9 +149,11 @@ struct AppHarness {
     }
     static void Settle() { test::Settle(); }  // the harness's older name for it
     std::string File(const char* name) const { return home.filePath(name).toStdString(); }
+    // Starts the program, made here from `options` unless the test made its own.
     void Start() {
-        app = std::make_unique<Application>(
-            options, ServiceOverrides{&sound, &pause, &random, &prompt, &inet});
+        if (!app)
+            app = std::make_unique<Application>(
+                options, ServiceOverrides{&sound, &pause, &random, &prompt, &inet});
         app->Start();
         Settle();
     }

@@ -160,37 +160,23 @@ TEST(RandomMove, LetterAndColumnAreUniformAndFullColumnsAreNeverPicked) {
     }
 }
 
-// Guards against the visible steps of the computer's turn going wrong.
-// Records what the drop row showed, and after how many pauses, when it was repainted.
-struct RepaintWatch : test::RecordingHooks {
-    Harness* h = nullptr;
-    std::vector<std::pair<Cell, int>> shown;
-    void RepaintHole(int hole) override {
-        RecordingHooks::RepaintHole(hole);
-        shown.emplace_back(h->s.Hole[hole], h->pause.pauses);
-    }
-};
-
+// Guards against the visible steps of the computer's turn going wrong: after its thinking
+// pause its letter shows red above the column, then falls, leaving the drop cell blank.
 TEST(ComputerMoveTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBlank) {
     for (int column = 0; column < kColumns; ++column) {
         Harness h;
-        RepaintWatch watch;
-        watch.h = &h;
-        Services sv{h.sound, h.pause, h.random, h.prompt, watch, h.clock};
         h.s.LocalPlayer = h.s.FirstPlayer = "Ann";
         h.s.SecondPlayer = h.s.CurrentPlayer = kComputerName;
         h.random.QueueLetters({'q' - 'a'});
         h.random.QueueColumns({column});
-        ComputerMove(h.s, sv);
-        const int dropCell = kDropRowFirst + column;
-        ASSERT_EQ(watch.repainted, std::vector<int>{dropCell});
-        // Shown red above its column after the first pause, before the second.
-        EXPECT_EQ(watch.shown[0].first.picture, Picture::Red);
-        EXPECT_EQ(watch.shown[0].first.Tag, "q");
-        EXPECT_EQ(watch.shown[0].second, 1);
+        std::vector<std::pair<Cell, int>> shown;  // each repainted cell and the pauses before it
+        h.hooks.repaintedFn = [&](int hole) { shown.emplace_back(h.s.Hole[hole], h.pause.pauses); };
+        ComputerMove(h.s, h.sv);
+        ASSERT_EQ(h.hooks.repainted, std::vector<int>{kDropRowFirst + column});
+        EXPECT_EQ(shown[0].first.picture, Picture::Red);
+        EXPECT_EQ(shown[0].first.Tag + std::to_string(shown[0].second), "q1");
         EXPECT_EQ(h.pause.pauses, 2);
-        EXPECT_EQ(h.s.Hole[dropCell].picture, h.s.Blank.picture);
-        EXPECT_EQ(h.s.Hole[dropCell].Tag, kEmptyMarker);
+        EXPECT_TRUE(IsHoleEmpty(h.s, kDropRowFirst + column));
         EXPECT_EQ(h.s.Hole[column].picture, Picture::Red);
         EXPECT_EQ(h.Board().back()[column], 'q');
         EXPECT_EQ(h.sound.played, Strings{"dropped2.wav"});

@@ -25,7 +25,6 @@ fail() {
 
 # Starts Xvfb on a display number it picks itself and exports DISPLAY.
 start_xvfb() {
-    [ -x "${GD_WRITE_TEST_FILES:-}" ] || fail "GD_WRITE_TEST_FILES names no record writer"
     command -v Xvfb >/dev/null || fail "Xvfb is not installed (scripts/install-deps)"
     WORK_DIR=$(mktemp -d)
     local numberFile="$WORK_DIR/display"
@@ -42,15 +41,21 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$numberFile")"
 }
 
-# Writes a small "wordlist.dic" $1 through the tests' own record writer.
+# The tests' own record writer, which the build names in GD_WRITE_TEST_FILES.
+record_writer() {
+    [ -x "${GD_WRITE_TEST_FILES:-}" ] || fail "GD_WRITE_TEST_FILES names no record writer"
+    "$GD_WRITE_TEST_FILES" "$@"
+}
+
+# Writes a small "wordlist.dic" $1.
 write_word_list() {
-    "$GD_WRITE_TEST_FILES" wordlist "$1" able word game play || fail "cannot write $1"
+    record_writer wordlist "$1" able word game play || fail "cannot write $1"
 }
 
 # Appends to "players.dat" $1 the profile of new player $2: no password, the default sounds,
 # the "Marble" board, skill Normal and no games.
 write_profile() {
-    "$GD_WRITE_TEST_FILES" profiles "$1" "$2" || fail "cannot write $1"
+    record_writer profiles "$1" "$2" || fail "cannot write $1"
 }
 
 # Copies the runnable folder $1 and starts the program there with the remaining arguments. The
