@@ -181,6 +181,12 @@ TEST_F(MenuWindow, F1AndTheQuestionMarkOpenTheHelp) {
     QTest::keyClick(&h.main(), Qt::Key_F1);
     EXPECT_EQ(HelpPage(), QUrl("help:contents"));
     CloseOtherWindows();
+    bool bound = false;  // in the menu window F1 is the shortcut of "Help Contents"
+    for (QAction* top : OpenMenu()->menuBar()->actions())
+        for (QAction* a : top->menu() ? top->menu()->actions() : QList<QAction*>{})
+            bound |= a->text() == "Help Contents" && a->shortcut() == QKeySequence(Qt::Key_F1);
+    EXPECT_TRUE(bound);
+    CloseOtherWindows();
 
     h.main().Image9Click();
     Settle();
