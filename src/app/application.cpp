@@ -18,6 +18,7 @@
 #include "helpviewer.h"
 #include "internet_play.h"
 #include "internetwindows.h"
+#include "lanwindows.h"
 #include "login.h"
 #include "loginwindow.h"
 #include "mainwindow.h"
@@ -99,6 +100,7 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
                                                profiles(), FromQ(options_.home));
     internet_->ServerAddress = options_.server;
 
+    lan_ = std::make_unique<LanController>(state_, *services_, profiles());
     lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tickGuard_,
                                              [this] { LanTimerTick(); });
     inettimer_ = std::make_unique<StateTimer>("inettimer", state_.inettimer, tickGuard_,
@@ -116,6 +118,10 @@ Application::~Application() {
     delete login_;
     delete settings_;
     delete stats_;
+    delete provider_;
+    delete netSelectPlay_;
+    delete selectWaiting_;
+    lan_.reset();  // an orderly leave while the event loop's sockets still exist
 }
 
 MenuForm* Application::menuForm() const {
@@ -227,27 +233,12 @@ void Application::Refresh() {
 
 void Application::LanTimerTick() {
     // False when no computer game is in play: a LAN game will read its opponent's messages then.
-    gd::LanTimerTick(state_, *services_);
+    if (!gd::LanTimerTick(state_, *services_)) lan_->LanTimerTick();
     Refresh();
 }
 
 void Application::InetTimerTick() {
     internet_->inettimerTick();
-    Refresh();
-}
-
-void Application::ChatSend() {
-    if (!main_) return;
-    const std::string text = FromQ(main_->ChatText()->text());
-    if (!state_.LanGame && state_.InternetState != 1) {
-        main_->ChatText()->clear();
-        return;
-    }
-    if (text.empty()) return;
-    AddStatusLine(state_, "Sent: " + text);
-    // A LAN game sends the line over its connection here.
-    if (state_.InternetState == 1) internet_->PostChat(text);
-    main_->ChatText()->clear();
     Refresh();
 }
 
@@ -259,6 +250,7 @@ bool Application::ConfirmLeaveInternetPlay() {
 
 void Application::EndProgram() {
     ending_ = true;
+    lan_->Leave();
     state_.lantimer.Enabled = state_.inettimer.Enabled = false;
     lantimer_->Sync();
     inettimer_->Sync();
@@ -298,8 +290,54 @@ void Application::MenuClosed(const QPoint& position) {
     main_->move(position);
 }
 
-// LAN play is not built yet: its command does nothing.
-void Application::PlayNetworkGame() {}
+// "Play Network (LAN) Game": internet play ends first (after asking), then a new LAN root and
+// the connection-method window.
+void Application::PlayNetworkGame() {
+    if (!ConfirmLeaveInternetPlay()) return;
+    CloseMenu();
+    lan_->NewLanRoot(MakeLanRoot(options_.lan));
+    const bool fresh = !provider_;
+    ShowSingleWindow(provider_, [this] { return new Provider(*this); });
+    if (fresh) provider_->Load();
+}
+
+Provider* Application::provider() const {
+    return provider_;
+}
+NetSelectPlay* Application::netSelectPlay() const {
+    return netSelectPlay_;
+}
+SelectWaiting* Application::selectWaiting() const {
+    return selectWaiting_;
+}
+
+void Application::LanWindowDone(QWidget* window, LanNext next) {
+    if (next == LanNext::Stay) return;
+    window->close();
+    if (next == LanNext::ShowNetSelectPlay) {
+        const bool fresh = !netSelectPlay_;
+        ShowSingleWindow(netSelectPlay_, [this] { return new NetSelectPlay(*this); });
+        if (fresh) netSelectPlay_->Load();
+    } else if (next == LanNext::ShowSelectWaiting) {
+        // Loaded before it shows: the listing takes its time-out first.
+        if (!selectWaiting_) {
+            selectWaiting_ = new SelectWaiting(*this);
+            selectWaiting_->Load();
+        }
+        BringForward(selectWaiting_);
+    }
+    Refresh();
+}
+
+bool Application::SendChat(const std::string& chatText) {
+    if (!state_.LanGame && state_.InternetState != 1) return true;
+    if (chatText.empty()) return false;
+    AddStatusLine(state_, "Sent: " + chatText);
+    if (state_.LanGame) lan_->SendChat(chatText);
+    if (state_.InternetState == 1) internet_->PostChat(chatText);
+    Refresh();
+    return true;
+}
 
 void Application::PlayInternetGame() {
     internet_->PlayInternetGame();
@@ -420,8 +458,8 @@ void Application::ShowBackground(const std::string& /*file*/) {
     if (main_) main_->LoadBackground();
 }
 
-void Application::SendLanMove(const std::string& /*message*/) {
-    // LAN play sends the move here.
+void Application::SendLanMove(const std::string& message) {
+    lan_->SendLanMove(message);
 }
 
 void Application::UploadMove(const std::string& move) {

@@ -8,11 +8,13 @@
 #include <memory>
 #include <string>
 
+#include "lan_controller.h"
 #include "pictures.h"
 #include "player_hooks.h"
 #include "profile.h"
 #include "protocol.h"
 #include "services.h"
+#include "session.h"
 #include "state.h"
 #include "statetimer.h"
 #include "transfer.h"
@@ -25,7 +27,10 @@ class LoginWindow;
 class WaitingTransfer;
 class MainWindow;
 class MenuForm;
+class NetSelectPlay;
 class PlayMore;
+class Provider;
+class SelectWaiting;
 class SettingsWindow;
 class StatsWindow;
 
@@ -34,6 +39,7 @@ struct AppOptions {
     int skill = 0;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master; 0 the profile's
     QString home;        // the program's folder
     QString readOnly;    // an installed program's read-only files; empty beside the program
+    LanOptions lan;      // the LAN session layer's ports (tests choose their own)
     std::string server = kDefaultServerAddress;  // the game server's base address
     // Test runs only: timer periods and pauses divided by this, so a game by mailbox is quick.
     int timeScale = 1;
@@ -99,6 +105,17 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     // Shows the state in every open window and runs the timers as the state says.
     void Refresh();
 
+    // LAN play: the controller, and the set-up windows one after the other.
+    LanController& lan() { return *lan_; }
+    Provider* provider() const;
+    NetSelectPlay* netSelectPlay() const;
+    SelectWaiting* selectWaiting() const;
+    // A LAN set-up window's handler answered `next`: the window unloads or stays, and the
+    // next window shows.
+    void LanWindowDone(QWidget* window, LanNext next);
+    // The chat line's send (button or Enter): false when the chat box is to keep its text.
+    bool SendChat(const std::string& chatText);
+
     // The questions before leaving internet play; false when the player answered No.
     bool ConfirmLeaveInternetPlay();
     // Ends the program at once; no window asks anything on the way.
@@ -136,12 +153,11 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     void PlayMoreYes();
     void PlayMoreNo();
 
-    // A tick of `lantimer`: the computer's turn in a game against the computer.
+    // A tick of `lantimer`: the computer's turn in a game against the computer, else one
+    // message of a LAN game.
     void LanTimerTick();
     // A tick of `inettimer`: polls the game server's mailbox in an internet game.
     void InetTimerTick();
-    // The chat line's Send, by `SendButton` or Enter in `ChatText`.
-    void ChatSend();
 
     // GameHooks: where the rules reach the windows and the other subsystems.
     void ShowPlayMore() override;
@@ -181,6 +197,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<LoginWindow> login_;
     QPointer<SettingsWindow> settings_;
     QPointer<StatsWindow> stats_;
+    std::unique_ptr<LanController> lan_;
+    QPointer<Provider> provider_;
+    QPointer<NetSelectPlay> netSelectPlay_;
+    QPointer<SelectWaiting> selectWaiting_;
     TickGuard tickGuard_;
     std::unique_ptr<StateTimer> lantimer_;
     std::unique_ptr<StateTimer> inettimer_;

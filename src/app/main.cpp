@@ -1,7 +1,6 @@
 // Starts Glyphdrop: reads the options, then the application opens its first window.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <cstdio>
 #include <memory>
 
@@ -26,20 +25,24 @@ int main(int argc, char** argv) {
     QCommandLineOption skill(
         "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
         "1|2|3");
+    QCommandLineOption lanPorts(
+        "lan-ports", "The LAN ports for discovery and sessions (default 47820,47821).", "UDP,TCP");
+    parser.addOption(player);
+    parser.addOption(lanPorts);
+    QCommandLineOption drive("drive", "Test only: play the script in FILE.", "FILE");
+    drive.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(drive);
+    parser.addOption(skill);
     QCommandLineOption server(
         "server",
         "The game server's base address, http or https (default: $GLYPHDROP_SERVER, else " +
             gd::ToQ(gd::kDefaultServerAddress) + ").",
         "URL");
-    QCommandLineOption script(
-        "script", "Test runs only: play the steps of FILE (see scriptdriver.h).", "FILE");
-    QCommandLineOption timeScale("time-scale",
-                                 "Test runs only: divide the poll periods and pauses by N.", "N");
-    parser.addOption(player);
-    parser.addOption(skill);
     parser.addOption(server);
+    QCommandLineOption timeScale("time-scale",
+                                 "Test only: run the poll periods and pauses N times faster.", "N");
+    timeScale.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(timeScale);
-    parser.addOption(script);
     parser.process(qapp);
 
     gd::AppOptions options;
@@ -52,11 +55,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "glyphdrop: --skill takes 1, 2 or 3\n");
         return 2;
     }
+    if (parser.isSet(lanPorts)) {
+        const QStringList ports = parser.value(lanPorts).split(',');
+        bool udpOk = false, tcpOk = false;
+        if (ports.size() == 2) {
+            options.lan.udpPort = ports[0].toInt(&udpOk);
+            options.lan.tcpPort = ports[1].toInt(&tcpOk);
+        }
+        if (!udpOk || !tcpOk) {
+            std::fprintf(stderr, "glyphdrop: --lan-ports takes two port numbers, UDP,TCP\n");
+            return 2;
+        }
+    }
     if (parser.isSet(player) && options.player.empty()) {
         std::fprintf(stderr, "glyphdrop: --player needs a name\n");
         return 2;
     }
-
     const QString address =
         parser.isSet(server) ? parser.value(server) : qEnvironmentVariable("GLYPHDROP_SERVER");
     if (!address.trimmed().isEmpty()) options.server = gd::FromQ(address.trimmed());
@@ -70,24 +84,9 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // Read before the program makes its own folder the current one.
-    QStringList steps;
-    if (parser.isSet(script)) {
-        QFile file(parser.value(script));
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "glyphdrop: cannot read the script %s\n",
-                         qPrintable(parser.value(script)));
-            return 2;
-        }
-        steps = QString::fromUtf8(file.readAll()).split('\n');
-    }
-
     gd::Application app(options);
     app.Start();
     std::unique_ptr<gd::ScriptDriver> driver;
-    if (parser.isSet(script)) {
-        driver = std::make_unique<gd::ScriptDriver>(app, steps);
-        driver->Start();
-    }
+    if (parser.isSet(drive)) driver = std::make_unique<gd::ScriptDriver>(app, parser.value(drive));
     return QApplication::exec();
 }

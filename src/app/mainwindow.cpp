@@ -118,7 +118,7 @@ void MainWindow::Build() {
     chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
     auto* send = MakeLabel("SendButton", kSendButton);
     connect(send, &ClickLabel::clicked, this, &MainWindow::SendButtonClick);
-    connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextKeyPress);
+    connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextEnter);
     sendButton_ = send;
     sendButton_->setText("Send");
     sendButton_->setAlignment(Qt::AlignCenter);
@@ -378,16 +378,16 @@ void MainWindow::MenuButtonMouseMove() {
     app_.ShowMenu();
 }
 
+void MainWindow::SendButtonClick() {
+    if (app_.SendChat(FromQ(chatText_->text()))) chatText_->clear();
+}
+
+void MainWindow::ChatTextEnter() {
+    if (!chatText_->text().isEmpty()) SendButtonClick();
+}
+
 void MainWindow::Image9Click() {
     app_.ShowQuickHelp();
-}
-
-void MainWindow::SendButtonClick() {
-    app_.ChatSend();
-}
-
-void MainWindow::ChatTextKeyPress() {
-    if (!chatText_->text().isEmpty()) app_.ChatSend();
 }
 
 void MainWindow::ShowDownloading(bool shown) {

@@ -50,9 +50,9 @@ class MainWindow : public QWidget {
     void MenuButtonClick();
     void MenuButtonMouseMove();
     void Image9Click();
+    // The chat line: the send button, and Enter in a chat box that holds something.
     void SendButtonClick();
-    // Enter in `ChatText` sends a line that is not empty.
-    void ChatTextKeyPress();
+    void ChatTextEnter();
 
     // The hole (0..48) under a point of the window, or -1.
     int HoleAt(const QPoint& position) const;

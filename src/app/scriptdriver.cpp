@@ -1,60 +1,51 @@
-// The test script player: one step at a time, each when the program is ready for it.
+// The test-only script driver: each line runs the handlers a player's clicks would run.
 #include "scriptdriver.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QDateTime>
+#include <QFile>
 #include <QMessageBox>
+#include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 #include "application.h"
 #include "board.h"
 #include "internet_play.h"
 #include "internetwindows.h"
+#include "lanwindows.h"
 #include "mainwindow.h"
 #include "playmore.h"
 #include "qtext.h"
-#include "waitingtransfer.h"
 
 namespace gd {
+
 namespace {
-
-constexpr int kPollMs = 50;
-constexpr qint64 kStepLimitMs = 60000;
+constexpr int kLineLimitMs = 20000;
+constexpr int kThisComputerRow = 1;
 constexpr qint64 kListRefreshMs = 1000;
-
-qint64 Now() {
-    return QDateTime::currentMSecsSinceEpoch();
-}
-
-QMessageBox* BoxTitled(const QString& title) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
-            if (title.isEmpty() || box->windowTitle() == title) return box;
-    return nullptr;
-}
 
 QMessageBox::StandardButton ButtonNamed(const QString& name) {
     if (name == "Yes") return QMessageBox::Yes;
     if (name == "No") return QMessageBox::No;
     return QMessageBox::Ok;
 }
-
 }  // namespace
 
-ScriptDriver::ScriptDriver(Application& app, QStringList steps)
-    : app_(app), steps_(std::move(steps)) {
-    timer_.setInterval(kPollMs);
-    connect(&timer_, &QTimer::timeout, this, &ScriptDriver::Poll);
+ScriptDriver::ScriptDriver(Application& app, const QString& file) : app_(app) {
+    QFile in(file);
+    if (in.open(QIODevice::ReadOnly | QIODevice::Text))
+        lines_ = QTextStream(&in).readAll().split('\n', Qt::SkipEmptyParts);
+    timer_.setInterval(50);
+    connect(&timer_, &QTimer::timeout, this, [this] { Step(); });
+    timer_.start();
+    lineClock_.start();
+    boxTimer_.setInterval(50);
+    connect(&boxTimer_, &QTimer::timeout, this, [this] { PressBoxes(); });
+    boxTimer_.start();
 }
 
 ScriptDriver::~ScriptDriver() {
     PrintNewLines();  // the lines of the program's last moments
-}
-
-void ScriptDriver::Start() {
-    stepStarted_ = Now();
-    timer_.start();
 }
 
 void ScriptDriver::PrintNewLines() {
@@ -68,21 +59,133 @@ void ScriptDriver::PrintNewLines() {
     std::fflush(stdout);
 }
 
-bool ScriptDriver::PressBox(const QString& button, const QString& title) {
-    QMessageBox* box = BoxTitled(title);
-    if (!box || !box->button(ButtonNamed(button))) return false;
-    std::printf("box: %s: %s -> %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()),
-                qPrintable(button));
-    std::fflush(stdout);
-    box->button(ButtonNamed(button))->click();
-    return true;
+void ScriptDriver::PressBoxes() {
+    PrintNewLines();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || !box->isVisible()) continue;
+        for (const Rule& rule : rules_) {
+            QAbstractButton* button = box->button(ButtonNamed(rule.button));
+            if (box->windowTitle() != rule.title || !button) continue;
+            std::printf("box: %s: %s -> %s\n", qPrintable(rule.title), qPrintable(box->text()),
+                        qPrintable(rule.button));
+            std::fflush(stdout);
+            button->click();
+            break;
+        }
+    }
 }
 
-bool ScriptDriver::Join(const QString& name) {
+void ScriptDriver::Step() {
+    PrintNewLines();
+    // A line that waits inside (a listing, a pause) must not have the next step run meanwhile.
+    if (busy_) return;
+    if (next_ >= lines_.size()) return timer_.stop();
+    busy_ = true;
+    const QString line = lines_[next_].trimmed();
+    const QStringList words = line.split(' ');
+    const QString rest = line.section(' ', 1);
+    const bool done = Run(words, rest);
+    busy_ = false;
+    if (done) {
+        std::printf("step %d: %s\n", next_ + 1, qPrintable(line));
+        std::fflush(stdout);
+        ++next_;
+        phase_ = 0;
+        lineClock_.restart();
+    } else if (lineClock_.elapsed() > kLineLimitMs) {
+        std::printf("FAIL step %d: %s\n", next_ + 1, qPrintable(line));
+        std::fflush(stdout);
+        timer_.stop();
+        QCoreApplication::exit(3);
+    }
+}
+
+bool ScriptDriver::Run(const QStringList& words, const QString& rest) {
+    GameState& s = app_.state();
+    MainWindow* main = app_.mainWindow();
+    if (!main || !main->isVisible()) return false;
+    const QString& command = words[0];
+    if (command == "host" || command == "join") return Host(command == "join");
+    if (command == "turn")
+        return (s.LanGame || s.InternetState == 1) && !s.GameOver &&
+               s.CurrentPlayer == s.LocalPlayer && s.SecondPlayer != kWaitingForPlayer;
+    if (command == "enter") {
+        app_.internetWindows().ShowEnterWaitingRoom();
+        JoinWaitRoom* w = app_.internetWindows().joinwaitroom();
+        w->Option(1)->click();
+        const QString minutes = words.value(1);
+        w->Option(minutes == "2" ? 4 : minutes == "10" ? 5 : minutes == "15" ? 6 : 3)->click();
+        w->Command1Click();
+        return true;
+    }
+    if (command == "pick") return Pick(rest);
+    if (command == "wait") {
+        const auto& lines = s.StatusText.lines;
+        for (int i = waited_; i < static_cast<int>(lines.size()); ++i)
+            if (ToQ(lines[i]).contains(rest)) {
+                waited_ = i + 1;
+                return true;
+            }
+        return false;
+    }
+    if (command == "always") {
+        rules_.push_back({words.value(1), rest.section(' ', 1)});
+        return true;
+    }
+    if (command == "sleep") return lineClock_.elapsed() >= words.value(1).toInt();
+    if (command == "updates") {
+        app_.CheckForUpdates();
+        return true;
+    }
+    if (command == "no") {
+        app_.playMore()->Command2()->click();
+        return true;
+    }
+    if (command == "drop") {
+        // The first piece is given the scripted letter, then dropped onto the column's top hole.
+        Piece& piece = s.Image[0];
+        piece.Tag = FromQ(words.value(1));
+        piece.picture = PieceColourPicture(s.PieceColour);
+        piece.visible = false;
+        main->HoleDragDrop(kBoardHoles - kColumns + words.value(2).toInt(), 0);
+        return true;
+    }
+    if (command == "chat") {
+        main->ChatText()->setText(rest);
+        main->SendButtonClick();
+        return true;
+    }
+    if (command == "see") {
+        const auto& lines = s.StatusText.lines;
+        return std::find(lines.begin(), lines.end(), FromQ(rest)) != lines.end();
+    }
+    if (command == "opponent")
+        return s.Label7 == FromQ(words.value(1)) && s.Label8 == FromQ(words.value(2));
+    if (command == "over") return app_.playMore() && app_.playMore()->isVisible();
+    if (command == "yes") {
+        app_.playMore()->Command1()->click();
+        return true;
+    }
+    if (command == "box") {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->windowTitle() != rest) return false;
+        box->accept();
+        return true;
+    }
+    if (command == "quit") {
+        app_.Exit();
+        return true;
+    }
+    return false;
+}
+
+// Joining a listed internet game: the waiting room opens, and is refreshed until NAME shows.
+bool ScriptDriver::Pick(const QString& name) {
     InetStart* room = app_.internetWindows().inetstart();
     if (!room) {
         app_.PlayInternetGame();
-        lastRefresh_ = Now();
+        lastRefresh_ = lineClock_.elapsed();
         return false;
     }
     for (int i = 0; i < room->List1()->count(); ++i) {
@@ -93,118 +196,40 @@ bool ScriptDriver::Join(const QString& name) {
         room->Command1Click();
         return true;
     }
-    if (Now() - lastRefresh_ > kListRefreshMs) {
-        lastRefresh_ = Now();
+    if (lineClock_.elapsed() - lastRefresh_ > kListRefreshMs) {
+        lastRefresh_ = lineClock_.elapsed();
         room->Command4Click();
     }
     return false;
 }
 
-bool ScriptDriver::Drop(const QString& letter, int column) {
-    GameState& s = app_.state();
-    MainWindow* main = app_.mainWindow();
-    if (!main || s.GameOver || s.CurrentPlayer != s.LocalPlayer || column < 0 ||
-        column >= kColumns || LandingHole(s, column) < 0 || LetterNumber(FromQ(letter)) < 0)
-        return false;
-    // The rack's first piece becomes the scripted letter, then goes to the column's top hole.
-    s.Image[0].Tag = FromQ(letter);
-    s.Image[0].picture = PieceColourPicture(s.PieceColour);
-    s.Image[0].visible = false;
-    main->HoleDragDrop(kBoardHoles - kColumns + column, 0);
-    return true;
-}
-
-bool ScriptDriver::Do(const QStringList& words, const QString& rest) {
-    const QString& verb = words[0];
-    if (verb == "wait") {
-        const auto& lines = app_.state().StatusText.lines;
-        for (int i = matched_; i < static_cast<int>(lines.size()); ++i)
-            if (ToQ(lines[i]).contains(rest)) {
-                matched_ = i + 1;
-                return true;
-            }
-        return false;
-    }
-    if (verb == "box") return PressBox(words.value(1), rest.section(' ', 1));
-    if (verb == "sleep") return Now() - stepStarted_ >= words.value(1).toInt();
-    if (verb == "always") {
-        rules_.push_back({words.value(1), rest.section(' ', 1)});
-        return true;
-    }
-    // Everything else acts as the player would: not inside a tick, a request or a box.
-    if (app_.tickGuard().busy || WaitingTransfer::Waiting() || BoxTitled("")) return false;
-    if (verb == "host") {
-        app_.internetWindows().ShowEnterWaitingRoom();
-        JoinWaitRoom* w = app_.internetWindows().joinwaitroom();
-        w->Option(1)->setChecked(true);
-        w->Option1Click();
-        const int option = words.value(1) == "2" ? 4 : words.value(1) == "10" ? 5 : 3;
-        w->Option(words.value(1) == "15" ? 6 : option)->setChecked(true);
-        w->Command1Click();
-        return true;
-    }
-    if (verb == "join") return Join(rest);
-    if (verb == "turn")
-        return !app_.state().GameOver && app_.state().CurrentPlayer == app_.state().LocalPlayer;
-    if (verb == "drop") return Drop(words.value(1), words.value(2).toInt());
-    if (verb == "chat") {
-        app_.mainWindow()->ChatText()->setText(rest);
-        app_.ChatSend();
-        return true;
-    }
-    if (verb == "playmore") {
-        PlayMore* w = app_.playMore();
-        if (!w || !w->isVisible()) return false;
-        (words.value(1) == "yes" ? w->Command1() : w->Command2())->click();
-        return true;
-    }
-    if (verb == "updates") {
-        app_.CheckForUpdates();
-        return true;
-    }
-    if (verb == "exit") {
-        app_.Exit();
-        return true;
-    }
-    std::printf("script: unknown step: %s\n", qPrintable(words.join(' ')));
-    return true;
-}
-
-void ScriptDriver::Poll() {
-    PrintNewLines();
-    for (const Rule& rule : rules_)
-        PressBox(rule.button, rule.title);
-    // A step runs from a timer of its own: Qt never fires a timer again inside its own handler,
-    // and a box that a step brings up must still see this poll.
-    if (!stepQueued_) {
-        stepQueued_ = true;
-        QTimer::singleShot(0, this, &ScriptDriver::Step);
-    }
-}
-
-void ScriptDriver::Step() {
-    stepQueued_ = false;
-    if (next_ >= steps_.size()) return;
-    const QString line = steps_[next_].trimmed();
-    const QStringList words = line.split(' ', Qt::SkipEmptyParts);
-    if (words.isEmpty() || line.startsWith('#')) {
-        ++next_;
-        return;
-    }
-    // The step counts as done before it acts: a box it brings up is answered by a later step
-    // while this one still waits inside the box.
-    const int step = next_++;
-    if (Do(words, line.section(' ', 1))) {
-        std::printf("script: done %d: %s\n", step + 1, qPrintable(line));
-        std::fflush(stdout);
-        stepStarted_ = Now();
-        return;
-    }
-    next_ = step;
-    if (Now() - stepStarted_ > kStepLimitMs) {
-        std::printf("script: stuck at %d: %s\n", step + 1, qPrintable(line));
-        std::fflush(stdout);
-        QCoreApplication::exit(3);
+// Hosting or joining through the three set-up windows, one window per step.
+bool ScriptDriver::Host(bool join) {
+    switch (phase_) {
+        case 0:
+            app_.PlayNetworkGame();
+            if (!app_.provider()) return false;
+            app_.provider()->lstProviders()->setCurrentRow(kThisComputerRow);
+            app_.provider()->btnOKClick();
+            phase_ = app_.netSelectPlay() ? 1 : 0;
+            return false;
+        case 1:
+            (join ? app_.netSelectPlay()->Option2() : app_.netSelectPlay()->Option1())
+                ->setChecked(true);
+            app_.netSelectPlay()->Command1Click();
+            phase_ = 2;
+            return !join;
+        default: {
+            SelectWaiting* w = app_.selectWaiting();
+            if (!w) return false;
+            QTreeWidgetItem* root = w->tvSessions()->topLevelItem(0);
+            if (root && root->childCount() > 0) w->tvSessions()->setCurrentItem(root->child(0));
+            w->Command1Click();
+            if (app_.state().lantimer.Enabled) return true;
+            w->close();  // nobody waiting yet: look again
+            phase_ = 0;
+            return false;
+        }
     }
 }
 

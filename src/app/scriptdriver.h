@@ -1,10 +1,9 @@
-// Test runs only: plays a script of steps against the running program, as a player would, and
-// prints every status line, waiting-room line and message box, so whole-program tests can drive two
-// programs.
+// A test-only driver for whole-program checks (`--drive FILE`): plays a scripted part through
+// the real windows and handlers, one line at a time, waiting for the state a line needs.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
-#include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <vector>
@@ -13,50 +12,46 @@ namespace gd {
 
 class Application;
 
-// One step a line; each waits until it can be done, then acts:
-//   host MINUTES            enter the waiting room for a public game
-//   join NAME               open the waiting room and join NAME's game once it is listed
-//   drop LETTER COLUMN      on the local player's turn, drop LETTER into COLUMN (0..6)
-//   turn                    until it is the local player's turn
-//   chat TEXT               send a chat line
-//   wait TEXT               until a later status line holds TEXT
-//   box BUTTON TITLE        until a message box titled TITLE shows, then press Yes, No or OK
-//   always BUTTON TITLE     from now on, press BUTTON in every box titled TITLE
-//   playmore yes|no         answer the game-over window
-//   sleep MS                let MS milliseconds pass
-//   updates                 "Check For Updates"
-//   exit                    the close button
-// A step not done within a minute ends the program with status 3.
+// Lines: "host", "join" (LAN through the set-up windows, this computer), "enter MINUTES" (the
+// internet waiting room, a public game), "pick NAME" (join NAME's internet game once listed),
+// "turn" (wait for the local player's turn), "drop LETTER COLUMN", "chat TEXT", "see LINE" (a
+// status line), "wait TEXT" (a later status line holding TEXT), "opponent NAME LOCATION", "over"
+// (the game-over window), "yes", "no", "box TITLE" (answer OK to the message box of that title),
+// "always BUTTON TITLE" (from now on press Yes, No or OK in every box of that title, also inside
+// a line), "sleep MS", "updates", "quit". Each finished line and each new status line, internet
+// waiting-room line and answered box is printed; a line that cannot finish within 20 seconds
+// ends the program with exit code 3.
 class ScriptDriver : public QObject {
-    Q_OBJECT
   public:
-    ScriptDriver(Application& app, QStringList steps);
+    ScriptDriver(Application& app, const QString& file);
     ~ScriptDriver() override;
-    void Start();
 
   private:
-    struct Rule {
-        QString button, title;
-    };
-    void Poll();
     void Step();
-    bool Do(const QStringList& words, const QString& rest);
-    bool PressBox(const QString& button, const QString& title);
-    bool Join(const QString& name);
-    bool Drop(const QString& letter, int column);
+    // True when the line is done; false to try again on the next step.
+    bool Run(const QStringList& words, const QString& rest);
+    bool Host(bool join);
+    bool Pick(const QString& name);
+    void PressBoxes();
     void PrintNewLines();
 
     Application& app_;
-    QStringList steps_;
+    QStringList lines_;
     int next_ = 0;
-    bool stepQueued_ = false;
-    int printed_ = 0;
-    int roomPrinted_ = 0;
-    int matched_ = 0;  // status lines before this one are used up by earlier waits
-    qint64 stepStarted_ = 0;
-    qint64 lastRefresh_ = 0;
-    std::vector<Rule> rules_;
+    int phase_ = 0;
+    bool busy_ = false;  // progress inside a line of several windows
     QTimer timer_;
+    QElapsedTimer lineClock_;
+    // Boxes are answered from a timer of their own: Qt never fires a timer again while its own
+    // handler waits inside a box that a line brought up.
+    QTimer boxTimer_;
+    struct Rule {
+        QString button, title;
+    };
+    std::vector<Rule> rules_;
+    int printed_ = 0, roomPrinted_ = 0;
+    int waited_ = 0;  // status lines before this one were used by earlier "wait" lines
+    qint64 lastRefresh_ = -1;
 };
 
 }  // namespace gd

@@ -24,9 +24,9 @@
 #include "download.h"
 #include "files.h"
 #include "nestedwait.h"
-#include "providers.h"
 #include "qtext.h"
 #include "rules.h"
+#include "session.h"
 #include "singlewindow.h"
 #include "wordlist.h"
 
@@ -269,8 +269,8 @@ QWidget* SettingsWindow::BuildConnectionsTab() {
 // Opening: the program's folder, the board pictures, the LAN methods and the profile.
 void SettingsWindow::Load() {
     ChangeToAppFolder(FromQ(folder_));
-    const SettingsForm form =
-        OpenSettings(s_, profiles_, ListFilesNoCase(FromQ(folder_), ".bmp"), ListLanProviders());
+    const SettingsForm form = OpenSettings(s_, profiles_, ListFilesNoCase(FromQ(folder_), ".bmp"),
+                                           MakeLanRoot()->ListProviders());
     ShowForm(form);
 }
 
@@ -296,6 +296,9 @@ void SettingsWindow::ShowForm(const SettingsForm& form) {
     for (const auto& name : kSoundEventNames)
         list2_->addItem(ToQ(name));
     list2_->setCurrentRow(form.List2Row);
+    // Every event shows whole: the list is as high as all its rows and its frame.
+    list2_->setMinimumHeight(list2_->sizeHintForRow(0) * list2_->count() +
+                             2 * list2_->frameWidth());
     combo2_->clear();
     for (const auto& item : form.Combo2Items)
         combo2_->addItem(ToQ(item));

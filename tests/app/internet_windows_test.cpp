@@ -68,10 +68,10 @@ TEST(InternetWindowsTest, ChatSendsOnlyInAGame) {
 
     h.s().InternetState = 1;
     h.app->internet().PostMailboxKey = "s7";
-    h.main().ChatTextKeyPress();
+    h.main().ChatTextEnter();
     EXPECT_TRUE(h.inet.requests.empty());
     h.main().ChatText()->setText("hi +1");
-    h.main().ChatTextKeyPress();
+    h.main().ChatTextEnter();
     ASSERT_EQ(h.inet.requests.size(), 1u);
     EXPECT_EQ(h.inet.requests[0], PostUrl(kDefaultServerAddress, "s7", PostKind::Chat, "hi +1"));
     EXPECT_EQ(h.s().StatusText.lines.back(), "Sent: hi +1");

@@ -44,14 +44,17 @@ start_server() {
 make_home() {
     cp -r "$runDir" "$WORK_DIR/$1"
     rm -f "$WORK_DIR/$1/players.dat"
-    write_profile "$WORK_DIR/$1/players.dat" "$1" "${2:-}"
+    write_profile "$WORK_DIR/$1/players.dat" "$1"
+    # The record's photo address: 150 bytes after name, password, location and photo mode.
+    [ -z "${2:-}" ] || printf '%-150s' "$2" |
+        dd of="$WORK_DIR/$1/players.dat" bs=1 seek=62 conv=notrunc status=none
     write_word_list "$WORK_DIR/$1/wordlist.dic"
 }
 
 # Starts player $1 with the script $2 against server address $3; the log is $1-$4.log.
 play() {
     QT_QPA_PLATFORM=offscreen GLYPHDROP_HOME="$WORK_DIR/$1" "$WORK_DIR/$1/glyphdrop" \
-        --player "$1" --server "$3" --time-scale 20 --script "$2" >"$WORK_DIR/$1-$4.log" 2>&1 &
+        --player "$1" --server "$3" --time-scale 20 --drive "$2" >"$WORK_DIR/$1-$4.log" 2>&1 &
     PIDS+=($!)
     LAST_PID=$!
 }
@@ -90,33 +93,35 @@ server="http://127.0.0.1:$serverPort"
 # Game 1, to a word: Ann hosts and moves first and spells "word" along the bottom row.
 # Game 2, to a draw: Bob starts; only z and x are played, column by column, until the board is
 # full. Game 3, to a quit: Ann starts, Bob answers and then leaves.
+# Each drop waits for the player's turn.
+drop() { printf 'turn\ndrop %s %s\n' "$1" "$2"; }
 {
-    echo "host 5"
+    echo "enter 5"
     echo "wait has joined game. YOUR TURN!!"
     echo "chat hello Bob +1 #2"
-    for c in w:0 o:1 r:2 d:3; do echo "drop ${c%:*} ${c#*:}"; done
+    for c in w:0 o:1 r:2 d:3; do drop "${c%:*}" "${c#*:}"; done
     echo "wait made word word"
-    echo "playmore yes"
-    for _ in 1 2 3; do for c in 0 1 2 3 4 5 6; do echo "drop x $c"; done; done
-    echo "playmore yes"
-    echo "drop q 0"
-    echo "box OK Opponent Left!"
+    printf 'over\nyes\n'
+    for _ in 1 2 3; do for c in 0 1 2 3 4 5 6; do drop x $c; done; done
+    printf 'over\nyes\n'
+    drop q 0
+    echo "box Opponent Left!"
     echo "wait You win."
-    echo "exit"
+    echo "quit"
 } >"$WORK_DIR/ann.txt"
 {
-    echo "join Ann"
+    echo "always Yes Quit Game In Play!"
+    echo "pick Ann"
     echo "wait to move."
     echo "wait From Ann: hello Bob +1 #2"
     echo "chat hi Ann"
-    for c in 6 5 4; do echo "drop z $c"; done
+    for c in 6 5 4; do drop z $c; done
     echo "wait made word word"
-    echo "playmore yes"
-    for _ in 1 2 3; do for c in 0 1 2 3 4 5 6; do echo "drop z $c"; done; done
-    echo "playmore yes"
-    echo "drop z 6"
-    echo "exit"
-    echo "box Yes Quit Game In Play!"
+    printf 'over\nyes\n'
+    for _ in 1 2 3; do for c in 0 1 2 3 4 5 6; do drop z $c; done; done
+    printf 'over\nyes\n'
+    drop z 6
+    echo "quit"
 } >"$WORK_DIR/bob.txt"
 play Ann "$WORK_DIR/ann.txt" "$server" games
 annPid=$LAST_PID
@@ -139,23 +144,22 @@ grep -q 'GET /ann.jpg' "$WORK_DIR/photos.log" || fail "Bob never fetched Ann's p
 # move is asked about and tried again until it goes through, and the game goes on to its word.
 {
     echo "always Yes Transfer Failed"
-    echo "host 2"
+    echo "enter 2"
     echo "wait has joined game. YOUR TURN!!"
-    echo "drop p 0"
+    drop p 0
     echo "turn"
     echo "sleep 1500"
-    for c in l:1 a:2 y:3; do echo "drop ${c%:*} ${c#*:}"; done
+    echo "drop l 1"
+    for c in a:2 y:3; do drop "${c%:*}" "${c#*:}"; done
     echo "wait made word play"
-    echo "playmore no"
-    echo "exit"
+    printf 'over\nno\nquit\n'
 } >"$WORK_DIR/ann.txt"
 {
     echo "always Yes Transfer Failed"
-    echo "join Ann"
-    for c in 6 5 4; do echo "drop z $c"; done
+    echo "pick Ann"
+    for c in 6 5 4; do drop z $c; done
     echo "wait made word play"
-    echo "playmore no"
-    echo "exit"
+    printf 'over\nno\nquit\n'
 } >"$WORK_DIR/bob.txt"
 play Ann "$WORK_DIR/ann.txt" "$server" restart
 annPid=$LAST_PID
@@ -163,7 +167,7 @@ sleep 1
 play Bob "$WORK_DIR/bob.txt" "$server" restart
 bobPid=$LAST_PID
 for _ in $(seq 300); do
-    grep -q 'done .*: turn' "$WORK_DIR/Ann-restart.log" && break
+    grep -q '^step 6: turn' "$WORK_DIR/Ann-restart.log" && break
     sleep 0.1
 done
 { kill -9 "$SERVER_PID"; wait "$SERVER_PID"; } 2>/dev/null || true
@@ -176,7 +180,7 @@ expect_line Ann-restart "box: Transfer Failed: Data transfer to opponent failed.
 [ "$(counters Bob)" = "4 0 3 1" ] || fail "Bob's counters after the restart: $(counters Bob)"
 
 # No server at all: the waiting room and the update check say so at once.
-printf 'host 5\nupdates\nsleep 500\nexit\n' >"$WORK_DIR/ann.txt"
+printf 'enter 5\nupdates\nsleep 500\nquit\n' >"$WORK_DIR/ann.txt"
 started=$(date +%s)
 play Ann "$WORK_DIR/ann.txt" "http://127.0.0.1:$(free_port)" down
 finish "$LAST_PID" 30
