@@ -1,6 +1,7 @@
 // The game server's store in one SQLite file, with group commit.
 #include "sqlite_store.h"
 
+#include <pthread.h>
 #include <sqlite3.h>
 
 #include <climits>
@@ -150,16 +151,19 @@ SqliteStore::SqliteStore(const std::string& path) {
         tx_->Exec("PRAGMA locking_mode=EXCLUSIVE");
         tx_->Exec("PRAGMA journal_mode=WAL");
         tx_->Exec("PRAGMA synchronous=FULL");
-        tx_->Exec("BEGIN IMMEDIATE");
+        tx_->Sql("BEGIN IMMEDIATE").Run();
         tx_->Exec(kSchema);
-        tx_->Exec("COMMIT");
+        tx_->Sql("COMMIT").Run();
         LoadPendingCounts();
     } catch (const std::exception& e) {
         tx_.reset();
         sqlite3_close(db_);
         throw std::runtime_error("cannot use " + path + ": " + e.what());
     }
-    writer_ = std::thread([this] { WriterLoop(); });
+    writer_ = std::thread([this] {
+        pthread_setname_np(pthread_self(), "gd-store");
+        WriterLoop();
+    });
 }
 
 SqliteStore::~SqliteStore() {
@@ -217,21 +221,21 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
     std::vector<std::pair<std::string, int>> changes;
     std::exception_ptr commitFailure;
     try {
-        tx_->Exec("BEGIN IMMEDIATE");
+        tx_->Sql("BEGIN IMMEDIATE").Run();
         for (std::size_t i = 0; i < batch.size(); ++i) {
             tx_->changes.clear();
-            tx_->Exec("SAVEPOINT operation");
+            tx_->Sql("SAVEPOINT operation").Run();
             try {
                 batch[i]->work(*tx_);
-                tx_->Exec("RELEASE operation");
+                tx_->Sql("RELEASE operation").Run();
                 changes.insert(changes.end(), tx_->changes.begin(), tx_->changes.end());
             } catch (...) {
                 failures[i] = std::current_exception();
-                tx_->Exec("ROLLBACK TO operation");
-                tx_->Exec("RELEASE operation");
+                tx_->Sql("ROLLBACK TO operation").Run();
+                tx_->Sql("RELEASE operation").Run();
             }
         }
-        tx_->Exec("COMMIT");
+        tx_->Sql("COMMIT").Run();
     } catch (...) {
         commitFailure = std::current_exception();
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
