@@ -257,12 +257,17 @@ std::string HttpServer::ClientAddress(MHD_Connection* connection) const {
 void HttpServer::LogRefusal(const Exchange& exchange, const Reply& reply) const {
     if (options_.logLevel == LogLevel::Error && reply.status < 500) return;
     // A request's bytes go into the log as printable text only, so no line can forge another.
-    std::string target = exchange.target.substr(0, 200);
-    for (char& c : target)
-        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f) c = '?';
+    auto printable = [](std::string text) {
+        text = text.substr(0, 200);
+        for (char& c : text)
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f)
+                c = '?';
+        return text;
+    };
     const std::string why = reply.body.substr(0, reply.body.find('\n'));
     std::fprintf(stderr, "glyphdrop-server: %d %s %s %s: %s\n", reply.status,
-                 exchange.address.c_str(), exchange.method.c_str(), target.c_str(), why.c_str());
+                 printable(exchange.address).c_str(), printable(exchange.method).c_str(),
+                 printable(exchange.target).c_str(), why.c_str());
 }
 
 }  // namespace gd::server
