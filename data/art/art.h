@@ -66,6 +66,10 @@ QImage QuickHelp();
 QImage Light(const QColor& colour, bool lit);
 QImage Logo();
 
+// The program's icon, painted at `size` pixels square, and the same drawing as an SVG.
+QImage Icon(int size);
+std::string IconSvg();
+
 // The event sounds: 16-bit mono PCM at kSampleRate.
 constexpr int kSampleRate = 22050;
 struct Sound {

@@ -1,9 +1,12 @@
 // Paints the pictures and synthesises the sounds that sit beside the program.
-// Usage: gd_make_art OUTPUT_FOLDER
+// Usage: gd_make_art OUTPUT_FOLDER, or gd_make_art --icons THEME_FOLDER NAME for the program's
+// icon in the hicolor theme's layout.
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
+#include <string>
 
 #include "art.h"
 
@@ -58,16 +61,36 @@ bool WriteAll(const QString& folder) {
     return ok;
 }
 
+bool WriteIcons(const QString& theme, const QString& name) {
+    bool ok = true;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString folder = QString("%1/%2x%2/apps").arg(theme).arg(size);
+        ok = QDir().mkpath(folder) && gdart::Icon(size).save(folder + "/" + name + ".png") && ok;
+    }
+    const QString scalable = theme + "/scalable/apps";
+    QFile svg(scalable + "/" + name + ".svg");
+    const std::string text = gdart::IconSvg();
+    ok = QDir().mkpath(scalable) && svg.open(QIODevice::WriteOnly) &&
+         svg.write(text.data(), static_cast<qint64>(text.size())) ==
+             static_cast<qint64>(text.size()) &&
+         ok;
+    if (!ok) std::fprintf(stderr, "cannot write the icons in %s\n", qPrintable(theme));
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    const bool icons = argc == 4 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER | --icons THEME_FOLDER NAME\n", argv[0]);
         return 2;
     }
     // Painting text needs fonts but no screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (icons)
+        return WriteIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
     QElapsedTimer clock;
     clock.start();
     const QString folder = QString::fromLocal8Bit(argv[1]);

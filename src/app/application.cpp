@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "about.h"
@@ -13,6 +15,7 @@
 #include "curl_transfer.h"
 #include "files.h"
 #include "helpviewer.h"
+#include "lanwindows.h"
 #include "login.h"
 #include "loginwindow.h"
 #include "mainwindow.h"
@@ -30,14 +33,35 @@
 
 namespace gd {
 
+QString InstalledFilesFolder() {
+    const QDir folder(QCoreApplication::applicationDirPath() + "/" + GLYPHDROP_BIN_TO_DATA);
+    return folder.exists() ? folder.canonicalPath() : QString();
+}
+
+namespace {
+
+// Each player of the machine has his own profiles: the folder is readable by him alone.
+QString PlayerDataFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!QDir(folder).exists() && QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder;
+}
+
+}  // namespace
+
 QString ProgramFolder() {
-    const QString home = qEnvironmentVariable("GLYPHDROP_HOME");
+    QString home = qEnvironmentVariable("GLYPHDROP_HOME");
+    if (home.isEmpty())
+        home = InstalledFilesFolder().isEmpty() ? QCoreApplication::applicationDirPath()
+                                                : PlayerDataFolder();
     // Absolute, so that it still names the folder once that is the current folder.
-    return QDir(home.isEmpty() ? QCoreApplication::applicationDirPath() : home).absolutePath();
+    return QDir(home).absolutePath();
 }
 
 Application::Application(AppOptions options, ServiceOverrides overrides)
     : options_(std::move(options)), pictures_(options_.home) {
+    UseProgramFolders({FromQ(options_.home), FromQ(options_.readOnly)});
     InstallNestedWaitGuard(*QCoreApplication::instance());
     Clock* clock = overrides.clock;
     if (!clock) clock = (ownClock_ = std::make_unique<QtClock>()).get();
@@ -62,6 +86,7 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     inet_ = overrides.inet;
     if (!inet_) inet_ = (ownInet_ = std::make_unique<CurlTransfer>()).get();
 
+    lan_ = std::make_unique<LanController>(state_, *services_, profiles());
     lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tickGuard_,
                                              [this] { LanTimerTick(); });
     inettimer_ = std::make_unique<StateTimer>("inettimer", state_.inettimer, tickGuard_,
@@ -76,6 +101,10 @@ Application::~Application() {
     delete login_;
     delete settings_;
     delete stats_;
+    delete provider_;
+    delete netSelectPlay_;
+    delete selectWaiting_;
+    lan_.reset();  // an orderly leave while the event loop's sockets still exist
 }
 
 MenuForm* Application::menuForm() const {
@@ -186,7 +215,7 @@ void Application::Refresh() {
 
 void Application::LanTimerTick() {
     // False when no computer game is in play: a LAN game will read its opponent's messages then.
-    gd::LanTimerTick(state_, *services_);
+    if (!gd::LanTimerTick(state_, *services_)) lan_->LanTimerTick();
     Refresh();
 }
 
@@ -203,6 +232,7 @@ bool Application::ConfirmLeaveInternetPlay() {
 
 void Application::EndProgram() {
     ending_ = true;
+    lan_->Leave();
     state_.lantimer.Enabled = state_.inettimer.Enabled = false;
     lantimer_->Sync();
     inettimer_->Sync();
@@ -241,8 +271,56 @@ void Application::MenuClosed(const QPoint& position) {
     main_->move(position);
 }
 
-// LAN and internet play and the update check are not built yet: their commands do nothing.
-void Application::PlayNetworkGame() {}
+// "Play Network (LAN) Game": internet play ends first (after asking), then a new LAN root and
+// the connection-method window.
+void Application::PlayNetworkGame() {
+    if (!ConfirmLeaveInternetPlay()) return;
+    CloseMenu();
+    lan_->NewLanRoot(MakeLanRoot(options_.lan));
+    const bool fresh = !provider_;
+    ShowSingleWindow(provider_, [this] { return new Provider(*this); });
+    if (fresh) provider_->Load();
+}
+
+Provider* Application::provider() const {
+    return provider_;
+}
+NetSelectPlay* Application::netSelectPlay() const {
+    return netSelectPlay_;
+}
+SelectWaiting* Application::selectWaiting() const {
+    return selectWaiting_;
+}
+
+void Application::LanWindowDone(QWidget* window, LanNext next) {
+    if (next == LanNext::Stay) return;
+    window->close();
+    if (next == LanNext::ShowNetSelectPlay) {
+        const bool fresh = !netSelectPlay_;
+        ShowSingleWindow(netSelectPlay_, [this] { return new NetSelectPlay(*this); });
+        if (fresh) netSelectPlay_->Load();
+    } else if (next == LanNext::ShowSelectWaiting) {
+        // Loaded before it shows: the listing takes its time-out first.
+        if (!selectWaiting_) {
+            selectWaiting_ = new SelectWaiting(*this);
+            selectWaiting_->Load();
+        }
+        BringForward(selectWaiting_);
+    }
+    Refresh();
+}
+
+bool Application::SendChat(const std::string& chatText) {
+    if (!state_.LanGame && state_.InternetState != 1) return true;
+    if (chatText.empty()) return false;
+    AddStatusLine(state_, "Sent: " + chatText);
+    if (state_.LanGame) lan_->SendChat(chatText);
+    // An internet game posts the line here.
+    Refresh();
+    return true;
+}
+
+// Internet play and the update check are not built yet: their commands do nothing.
 void Application::PlayInternetGame() {}
 void Application::CheckForUpdates() {}
 
@@ -352,8 +430,8 @@ void Application::ShowBackground(const std::string& /*file*/) {
     if (main_) main_->LoadBackground();
 }
 
-void Application::SendLanMove(const std::string& /*message*/) {
-    // LAN play sends the move here.
+void Application::SendLanMove(const std::string& message) {
+    lan_->SendLanMove(message);
 }
 
 void Application::UploadMove(const std::string& /*move*/) {

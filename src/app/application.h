@@ -8,10 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "lan_controller.h"
 #include "pictures.h"
 #include "player_hooks.h"
 #include "profile.h"
 #include "services.h"
+#include "session.h"
 #include "state.h"
 #include "statetimer.h"
 #include "transfer.h"
@@ -21,7 +23,10 @@ namespace gd {
 class LoginWindow;
 class MainWindow;
 class MenuForm;
+class NetSelectPlay;
 class PlayMore;
+class Provider;
+class SelectWaiting;
 class SettingsWindow;
 class StatsWindow;
 
@@ -29,6 +34,8 @@ struct AppOptions {
     std::string player;  // logs on at once as this player; empty: the login window opens
     int skill = 0;       // the computer's skill: 1 Beginner, 2 Normal, 3 Master; 0 the profile's
     QString home;        // the program's folder
+    QString readOnly;    // an installed program's read-only files; empty beside the program
+    LanOptions lan;      // the LAN session layer's ports (tests choose their own)
 };
 
 // Services a test puts in place of the real ones; a null entry keeps the real service.
@@ -41,7 +48,11 @@ struct ServiceOverrides {
     Clock* clock = nullptr;
 };
 
-// The program's folder: GLYPHDROP_HOME when it names one, else the folder of the program.
+// The read-only files of an installed program: the share folder that the install put beside its
+// bin folder, when there is one; else empty, as in the build's runnable folder.
+QString InstalledFilesFolder();
+// The program's folder: GLYPHDROP_HOME when it names one, else for an installed program the
+// player's own data folder (made private to him), else the folder of the program.
 QString ProgramFolder();
 
 class Application : public QObject, public GameHooks, public PlayerHooks {
@@ -84,6 +95,17 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     // Shows the state in every open window and runs the timers as the state says.
     void Refresh();
 
+    // LAN play: the controller, and the set-up windows one after the other.
+    LanController& lan() { return *lan_; }
+    Provider* provider() const;
+    NetSelectPlay* netSelectPlay() const;
+    SelectWaiting* selectWaiting() const;
+    // A LAN set-up window's handler answered `next`: the window unloads or stays, and the
+    // next window shows.
+    void LanWindowDone(QWidget* window, LanNext next);
+    // The chat line's send (button or Enter): false when the chat box is to keep its text.
+    bool SendChat(const std::string& chatText);
+
     // The questions before leaving internet play; false when the player answered No.
     bool ConfirmLeaveInternetPlay();
     // Ends the program at once; no window asks anything on the way.
@@ -121,7 +143,8 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     void PlayMoreYes();
     void PlayMoreNo();
 
-    // A tick of `lantimer`: the computer's turn in a game against the computer.
+    // A tick of `lantimer`: the computer's turn in a game against the computer, else one
+    // message of a LAN game.
     void LanTimerTick();
     // A tick of `inettimer`: polls the game server's mailbox in an internet game.
     void InetTimerTick();
@@ -162,6 +185,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<LoginWindow> login_;
     QPointer<SettingsWindow> settings_;
     QPointer<StatsWindow> stats_;
+    std::unique_ptr<LanController> lan_;
+    QPointer<Provider> provider_;
+    QPointer<NetSelectPlay> netSelectPlay_;
+    QPointer<SelectWaiting> selectWaiting_;
     TickGuard tickGuard_;
     std::unique_ptr<StateTimer> lantimer_;
     std::unique_ptr<StateTimer> inettimer_;

@@ -2,14 +2,18 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <memory>
 
 #include "application.h"
 #include "qtext.h"
+#include "scriptdriver.h"
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Glyphdrop");
     QApplication::setApplicationVersion(gd::ToQ(gd::kProgramVersion));
+    // Lets the desktop match the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(GLYPHDROP_APP_ID);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Glyphdrop, a word game for two players.");
@@ -21,18 +25,37 @@ int main(int argc, char** argv) {
     QCommandLineOption skill(
         "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
         "1|2|3");
+    QCommandLineOption lanPorts(
+        "lan-ports", "The LAN ports for discovery and sessions (default 47820,47821).", "UDP,TCP");
     parser.addOption(player);
+    parser.addOption(lanPorts);
+    QCommandLineOption drive("drive", "Test only: play the script in FILE.", "FILE");
+    drive.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(drive);
     parser.addOption(skill);
     parser.process(qapp);
 
     gd::AppOptions options;
     options.home = gd::ProgramFolder();
+    options.readOnly = gd::InstalledFilesFolder();
     options.player = parser.isSet(player) ? gd::FromQ(parser.value(player).trimmed()) : "";
     bool ok = true;
     if (parser.isSet(skill)) options.skill = parser.value(skill).toInt(&ok);
     if (parser.isSet(skill) && (!ok || options.skill < 1 || options.skill > 3)) {
         std::fprintf(stderr, "glyphdrop: --skill takes 1, 2 or 3\n");
         return 2;
+    }
+    if (parser.isSet(lanPorts)) {
+        const QStringList ports = parser.value(lanPorts).split(',');
+        bool udpOk = false, tcpOk = false;
+        if (ports.size() == 2) {
+            options.lan.udpPort = ports[0].toInt(&udpOk);
+            options.lan.tcpPort = ports[1].toInt(&tcpOk);
+        }
+        if (!udpOk || !tcpOk) {
+            std::fprintf(stderr, "glyphdrop: --lan-ports takes two port numbers, UDP,TCP\n");
+            return 2;
+        }
     }
     if (parser.isSet(player) && options.player.empty()) {
         std::fprintf(stderr, "glyphdrop: --player needs a name\n");
@@ -41,5 +64,7 @@ int main(int argc, char** argv) {
 
     gd::Application app(options);
     app.Start();
+    std::unique_ptr<gd::ScriptDriver> driver;
+    if (parser.isSet(drive)) driver = std::make_unique<gd::ScriptDriver>(app, parser.value(drive));
     return QApplication::exec();
 }

@@ -115,7 +115,10 @@ void MainWindow::Build() {
     chatText_->setObjectName("ChatText");
     chatText_->setGeometry(kChatText);
     chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
-    sendButton_ = MakeLabel("SendButton", kSendButton);
+    auto* send = MakeLabel("SendButton", kSendButton);
+    connect(send, &ClickLabel::clicked, this, &MainWindow::SendButtonClick);
+    connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextEnter);
+    sendButton_ = send;
     sendButton_->setText("Send");
     sendButton_->setAlignment(Qt::AlignCenter);
     sendButton_->setFont(SmallFont(true));
@@ -363,6 +366,14 @@ void MainWindow::MenuButtonClick() {
 
 void MainWindow::MenuButtonMouseMove() {
     app_.ShowMenu();
+}
+
+void MainWindow::SendButtonClick() {
+    if (app_.SendChat(FromQ(chatText_->text()))) chatText_->clear();
+}
+
+void MainWindow::ChatTextEnter() {
+    if (!chatText_->text().isEmpty()) SendButtonClick();
 }
 
 void MainWindow::Image9Click() {

@@ -48,6 +48,9 @@ class MainWindow : public QWidget {
     void MenuButtonClick();
     void MenuButtonMouseMove();
     void Image9Click();
+    // The chat line: the send button, and Enter in a chat box that holds something.
+    void SendButtonClick();
+    void ChatTextEnter();
 
     // The hole (0..48) under a point of the window, or -1.
     int HoleAt(const QPoint& position) const;

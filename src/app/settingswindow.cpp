@@ -24,9 +24,9 @@
 #include "download.h"
 #include "files.h"
 #include "nestedwait.h"
-#include "providers.h"
 #include "qtext.h"
 #include "rules.h"
+#include "session.h"
 #include "singlewindow.h"
 #include "wordlist.h"
 
@@ -269,8 +269,8 @@ QWidget* SettingsWindow::BuildConnectionsTab() {
 // Opening: the program's folder, the board pictures, the LAN methods and the profile.
 void SettingsWindow::Load() {
     ChangeToAppFolder(FromQ(folder_));
-    const SettingsForm form =
-        OpenSettings(s_, profiles_, ListFilesNoCase(FromQ(folder_), ".bmp"), ListLanProviders());
+    const SettingsForm form = OpenSettings(s_, profiles_, ListFilesNoCase(FromQ(folder_), ".bmp"),
+                                           MakeLanRoot()->ListProviders());
     ShowForm(form);
 }
 

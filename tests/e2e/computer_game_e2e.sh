@@ -67,12 +67,14 @@ top=$(area_difference "$WORK_DIR/before.png" "$WORK_DIR/after.png" "28x28+$((x +
 shown=0
 dropRow="434x32+$((x + 177))+$((y + 10))"
 board="290x250+$((x + 172))+$((y + 52))"
-for _ in $(seq 40); do
+for _ in $(seq 80); do
     shot now
     diff=$(area_difference "$WORK_DIR/after.png" "$WORK_DIR/now.png" "$dropRow")
     [ "$diff" -gt 100 ] && shown=1 && keep now computer_letter
+    # Shown, then gone from the drop row: the letter has landed.
+    [ "$shown" = 1 ] && [ "$diff" -lt 20 ] && break
     elapsedMs=$((($(date +%s%N) - dropped) / 1000000))
-    [ "$elapsedMs" -gt 3500 ] && break
+    [ "$elapsedMs" -gt 8000 ] && break
     sleep 0.1
 done
 [ "$shown" = 1 ] || fail "the computer's letter never showed above its column"

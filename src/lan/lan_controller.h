@@ -1,0 +1,100 @@
+// The LAN game without Qt: the connection-method, host-or-join and session windows' handlers,
+// the `lantimer` tick of a LAN game, and the LAN move and chat sends. Windows show what these
+// return; the session layer is reached only through `LanRoot` and `LanConnection`.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "profile.h"
+#include "services.h"
+#include "session.h"
+#include "state.h"
+
+namespace gd {
+
+// The host's `SecondPlayer` while he waits for an opponent.
+inline const std::string kWaitingForPlayer = "Waiting For Player";
+// The row that stands for a modem provider, which is never offered (see LanProviderRows).
+inline const std::string kModemRow = "     ";
+constexpr int kLanHelpTopic = 70;
+constexpr int kSessionListTimeoutMs = 1500;
+
+// What the window whose handler ran does next.
+enum class LanNext {
+    Stay,               // the window stays open
+    Close,              // the window unloads
+    ShowNetSelectPlay,  // the window unloads; the host-or-join window shows
+    ShowSelectWaiting,  // the window unloads; the session window shows
+};
+
+// The connection-method window `Provider`: its rows and its timer `Timer1`.
+struct ProviderList {
+    std::vector<std::string> lstProviders;
+    int selected = -1;
+    TimerState Timer1{false, 50};
+};
+
+// One node of `tvSessions`; the tag is the session's instance number, empty for no session.
+struct SessionNode {
+    std::string text;
+    std::string tag;
+};
+// The session window's tree: the root "Players Waiting" and its children.
+struct SessionTree {
+    std::string root;
+    std::vector<SessionNode> children;
+    bool expanded = false;
+};
+
+class LanController {
+  public:
+    LanController(GameState& s, Services& sv, ProfileFile profiles);
+    ~LanController();
+
+    // The menu entry, after the internet questions: a new root for this LAN set-up.
+    void NewLanRoot(std::unique_ptr<LanRoot> root);
+    bool HasConnection() const { return connection_ != nullptr; }
+
+    // Connection-method window.
+    ProviderList ProviderLoad();
+    LanNext ProviderAccept(const ProviderList& w);
+    LanNext ProviderTimer1Tick(ProviderList& w);
+
+    // Host-or-join window: OK with "I want to start a new game." (`startNew`) or joining.
+    LanNext NetSelectPlayOk(bool startNew);
+
+    // Session window.
+    SessionTree SelectWaitingLoad();
+    LanNext SelectWaitingJoin(const SessionNode* selected);
+
+    // A `lantimer` tick of a LAN game: at most one message.
+    void LanTimerTick();
+    // The LAN move message ("M" + letter + hole) and a chat line, to the other side.
+    void SendLanMove(const std::string& message);
+    void SendChat(const std::string& chatText);
+    // The program ends: the other side hears an orderly leave.
+    void Leave();
+
+  private:
+    void Waiting(const LanMessage& m);
+    void Playing(const LanMessage& m);
+    void PlayerMessage(const std::string& text);
+    void SystemMessage(const LanMessage& m);
+    void SendProfile();
+    bool InitializeConnection(int row);
+    void Send(const std::string& text);
+
+    GameState& s_;
+    Services& sv_;
+    ProfileFile profiles_;
+    std::unique_ptr<LanRoot> root_;              // `LanRoot`
+    std::unique_ptr<LanConnection> connection_;  // `LanConnection`
+    bool autoChoiceRan_ = false;                 // the stored method is chosen at most once per run
+};
+
+// Fills the opponent panel (`Label7` to `Label12`) from a received profile text.
+void ShowOpponentProfile(GameState& s, const std::string& text);
+
+}  // namespace gd

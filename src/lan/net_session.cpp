@@ -1,0 +1,522 @@
+// The real LAN session layer on Qt Network: sessions found by UDP queries (each interface's IPv4
+// broadcast address and an IPv6 link-local multicast group, or loopback alone) and played over
+// one TCP connection of length-prefixed frames with heartbeats.
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+#include <deque>
+#include <functional>
+#include <list>
+#include <map>
+#include <random>
+#include <set>
+
+#include "providers.h"
+#include "session.h"
+#include "text.h"
+#include "wire.h"
+
+namespace gd {
+
+namespace {
+
+// The link-local multicast group hosts join for discovery over IPv6 (transient, link scope).
+const char* const kMulticastGroup = "ff12::4744";
+constexpr int kMaxPending = 8;  // connections that have not joined yet
+constexpr int kBeatCheckMs = 250;
+
+const std::string kRefusedSecondJoiner = "This game already has two players.";
+const std::string kNotReachable = "The waiting player could not be reached.";
+const std::string kGone =
+    "That player is no longer waiting. Please look for waiting players again.";
+const std::string kGarbled =
+    "The waiting player's program answered in a way this one does not understand.";
+
+std::string SameNameRefusal(const std::string& name) {
+    return "The waiting player is also called " + name +
+           ". Two players with one name cannot play each other: please log on under another name "
+           "and join again.";
+}
+
+enum class Method { Network, ThisComputer };
+
+// Serves events but no user input until `done` holds or `ms` have passed.
+void WaitFor(int ms, const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() >= ms) loop.quit();
+    });
+    poll.start();
+    if (!done()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::string ToStd(const QByteArray& b) {
+    return std::string(b.constData(), b.size());
+}
+QByteArray ToBytes(const std::string& s) {
+    return QByteArray(s.data(), qsizetype(s.size()));
+}
+
+void Dispose(QObject* o) {
+    if (o) o->deleteLater();
+}
+
+// Interfaces that can carry discovery: up, running, not loopback.
+std::vector<QNetworkInterface> LanInterfaces() {
+    std::vector<QNetworkInterface> out;
+    for (const auto& iface : QNetworkInterface::allInterfaces()) {
+        const auto f = iface.flags();
+        if (f.testFlag(QNetworkInterface::IsUp) && f.testFlag(QNetworkInterface::IsRunning) &&
+            !f.testFlag(QNetworkInterface::IsLoopBack))
+            out.push_back(iface);
+    }
+    return out;
+}
+
+bool HasIpv6LinkLocal(const QNetworkInterface& iface) {
+    if (!iface.flags().testFlag(QNetworkInterface::CanMulticast)) return false;
+    for (const auto& e : iface.addressEntries())
+        if (e.ip().protocol() == QAbstractSocket::IPv6Protocol && e.ip().isLinkLocal()) return true;
+    return false;
+}
+
+class NetConnection : public LanConnection {
+  public:
+    NetConnection(Method method, LanOptions options) : method_(method), opt_(std::move(options)) {
+        if (opt_.appId.empty()) opt_.appId = kLanApplicationId;
+        beat_.setInterval(kBeatCheckMs);
+        QObject::connect(&beat_, &QTimer::timeout, &ctx_, [this] { BeatTick(); });
+    }
+    ~NetConnection() override {
+        Close();
+        for (auto& p : pending_)
+            Dispose(p.socket);
+        Dispose(peer_);
+    }
+
+    SessionListing ListSessions(int timeoutMs) override;
+    OpenResult Host(const std::string& name) override;
+    OpenResult Join(std::uint32_t instance, const std::string& name) override;
+    bool Send(int from, int to, const std::string& text) override;
+    std::optional<LanMessage> Receive() override;
+    void Close() override;
+
+  private:
+    enum class PeerState { None, Awaiting, Joined, Over };
+    struct Pending {
+        QTcpSocket* socket;
+        FrameReader reader;
+        QElapsedTimer age;
+    };
+    struct Endpoint {
+        QHostAddress address;
+        quint16 port;
+    };
+
+    bool OpenDiscovery();
+    // Joins the discovery group on interfaces that have come up since the last look.
+    void JoinGroups();
+    void AnswerQueries(QUdpSocket* socket);
+    void OnNewConnection();
+    void OnPendingData(std::list<Pending>::iterator p);
+    void Refuse(QTcpSocket* socket, const std::string& why);
+    void AcceptJoiner(QTcpSocket* socket, const std::string& name, FrameReader reader);
+    void WatchPeer();
+    void OnPeerData();
+    void OnPeerFrame(const Frame& f);
+    void OnPeerGone();
+    void LoseSession();
+    void BeatTick();
+    void Write(FrameType type, const std::string& payload);
+    void Post(LanMessage m) { inbox_.push_back(std::move(m)); }
+    int OtherSide() const { return side_ == 1 ? 2 : 1; }
+
+    Method method_;
+    LanOptions opt_;
+    QObject ctx_;  // context of every signal connection, so none outlives this object
+    QTimer beat_;
+    std::deque<LanMessage> inbox_;
+
+    // Host side.
+    QTcpServer* server_ = nullptr;
+    std::vector<QUdpSocket*> discovery_;
+    QUdpSocket* groupSocket_ = nullptr;  // the IPv6 one among them
+    std::set<int> joinedGroups_;
+    int beats_ = 0;
+    std::list<Pending> pending_;
+    std::uint32_t instance_ = 0;
+
+    // Joiner side: what the last listing found.
+    std::map<std::uint32_t, Endpoint> found_;
+
+    // Both sides once joined.
+    QTcpSocket* peer_ = nullptr;
+    FrameReader peerReader_;
+    PeerState state_ = PeerState::None;
+    QElapsedTimer lastHeard_, lastSent_;
+    std::string myName_, peerName_, joinError_;
+    int side_ = 0;
+};
+
+SessionListing NetConnection::ListSessions(int timeoutMs) {
+    found_.clear();
+    SessionListing listing;
+    QUdpSocket v4, v6;
+    int sent = 0;
+    const QByteArray query = ToBytes(EncodeQuery(opt_.appId));
+    const quint16 port = quint16(opt_.udpPort);
+    if (method_ == Method::ThisComputer) {
+        if (v4.bind(QHostAddress::LocalHost, 0) &&
+            v4.writeDatagram(query, QHostAddress::LocalHost, port) >= 0)
+            ++sent;
+    } else {
+        const bool have4 = v4.bind(QHostAddress::AnyIPv4, 0);
+        const bool have6 = v6.bind(QHostAddress::AnyIPv6, 0);
+        for (const auto& iface : LanInterfaces()) {
+            for (const auto& e : iface.addressEntries())
+                if (have4 && e.ip().protocol() == QAbstractSocket::IPv4Protocol &&
+                    !e.broadcast().isNull() && v4.writeDatagram(query, e.broadcast(), port) >= 0)
+                    ++sent;
+            if (have6 && HasIpv6LinkLocal(iface)) {
+                QHostAddress group(kMulticastGroup);
+                group.setScopeId(iface.name());
+                v6.setMulticastInterface(iface);
+                if (v6.writeDatagram(query, group, port) >= 0) ++sent;
+            }
+        }
+    }
+    if (sent == 0) {
+        listing.failure = ListFailure::Unsupported;
+        return listing;
+    }
+    auto collect = [&](QUdpSocket& s) {
+        while (s.state() == QAbstractSocket::BoundState && s.hasPendingDatagrams()) {
+            const QNetworkDatagram d = s.receiveDatagram(kMaxDatagram + 1);
+            const auto a = DecodeAnswer(ToStd(d.data()));
+            if (!a || a->appId != opt_.appId || found_.count(a->instance)) continue;
+            found_[a->instance] = {d.senderAddress(), a->tcpPort};
+            listing.sessions.push_back({a->name, a->instance});
+        }
+    };
+    QObject::connect(&v4, &QUdpSocket::readyRead, &ctx_, [&] { collect(v4); });
+    QObject::connect(&v6, &QUdpSocket::readyRead, &ctx_, [&] { collect(v6); });
+    WaitFor(timeoutMs, [] { return false; });
+    collect(v4);
+    collect(v6);
+    if (listing.sessions.empty()) listing.failure = ListFailure::NoSessions;
+    return listing;
+}
+
+OpenResult NetConnection::Host(const std::string& name) {
+    if (server_ || state_ != PeerState::None) return {false, "", "A game is already open."};
+    server_ = new QTcpServer;
+    const QHostAddress where =
+        method_ == Method::ThisComputer ? QHostAddress(QHostAddress::LocalHost) : QHostAddress::Any;
+    if (!server_->listen(where, quint16(opt_.tcpPort))) {
+        const std::string why = server_->errorString().toStdString();
+        Dispose(server_);
+        server_ = nullptr;
+        return {false, "",
+                "The game could not be opened on TCP port " + std::to_string(opt_.tcpPort) + ": " +
+                    why};
+    }
+    QObject::connect(server_, &QTcpServer::newConnection, &ctx_, [this] { OnNewConnection(); });
+    if (!OpenDiscovery()) {
+        Close();
+        return {
+            false, "",
+            "The game could not be announced on UDP port " + std::to_string(opt_.udpPort) + "."};
+    }
+    std::random_device seed;
+    std::uniform_int_distribution<std::uint32_t> draw(1, 0xffffffffu);
+    instance_ = draw(seed);
+    myName_ = name;
+    side_ = 1;
+    beat_.start();
+    return {true, name, ""};
+}
+
+bool NetConnection::OpenDiscovery() {
+    const auto mode = QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint;
+    const quint16 port = quint16(opt_.udpPort);
+    auto open = [&](const QHostAddress& where) -> QUdpSocket* {
+        auto* s = new QUdpSocket;
+        if (!s->bind(where, port, mode)) {
+            Dispose(s);
+            return nullptr;
+        }
+        QObject::connect(s, &QUdpSocket::readyRead, &ctx_, [this, s] { AnswerQueries(s); });
+        discovery_.push_back(s);
+        return s;
+    };
+    if (method_ == Method::ThisComputer) return open(QHostAddress::LocalHost) != nullptr;
+    open(QHostAddress::AnyIPv4);
+    groupSocket_ = open(QHostAddress::AnyIPv6);
+    joinedGroups_.clear();
+    JoinGroups();
+    return !discovery_.empty();
+}
+
+void NetConnection::JoinGroups() {
+    if (!groupSocket_) return;
+    for (const auto& iface : LanInterfaces())
+        if (HasIpv6LinkLocal(iface) && joinedGroups_.insert(iface.index()).second)
+            groupSocket_->joinMulticastGroup(QHostAddress(kMulticastGroup), iface);
+}
+
+void NetConnection::AnswerQueries(QUdpSocket* socket) {
+    while (socket->hasPendingDatagrams()) {
+        const QNetworkDatagram d = socket->receiveDatagram(kMaxDatagram + 1);
+        const auto appId = DecodeQuery(ToStd(d.data()));
+        if (!appId || *appId != opt_.appId || state_ != PeerState::None) continue;
+        const SessionAnswer a{opt_.appId, instance_, quint16(opt_.tcpPort), myName_};
+        socket->writeDatagram(ToBytes(EncodeAnswer(a)), d.senderAddress(), quint16(d.senderPort()));
+    }
+}
+
+void NetConnection::OnNewConnection() {
+    while (QTcpSocket* s = server_->nextPendingConnection()) {
+        s->setParent(nullptr);
+        if (int(pending_.size()) >= kMaxPending) {
+            s->abort();
+            Dispose(s);
+            continue;
+        }
+        pending_.push_back({s, FrameReader{}, QElapsedTimer{}});
+        auto it = std::prev(pending_.end());
+        it->age.start();
+        QObject::connect(s, &QTcpSocket::readyRead, &ctx_, [this, it] { OnPendingData(it); });
+    }
+}
+
+void NetConnection::OnPendingData(std::list<Pending>::iterator p) {
+    p->reader.Feed(ToStd(p->socket->readAll()));
+    const auto r = p->reader.Next();
+    if (!r) return;
+    QTcpSocket* s = p->socket;
+    FrameReader reader = std::move(p->reader);
+    pending_.erase(p);
+    QObject::disconnect(s, nullptr, &ctx_, nullptr);
+    const auto join = r->fault == FrameFault::None && r->frame.type == FrameType::Join
+                          ? DecodeJoin(r->frame.payload)
+                          : std::nullopt;
+    if (!join || join->appId != opt_.appId || join->instance != instance_) {
+        s->abort();  // not this game's joiner: nothing to explain
+        Dispose(s);
+    } else if (state_ != PeerState::None) {
+        Refuse(s, kRefusedSecondJoiner);
+    } else if (Trim(join->name) == Trim(myName_)) {
+        Refuse(s, SameNameRefusal(Trim(join->name)));
+    } else {
+        AcceptJoiner(s, join->name, std::move(reader));
+    }
+}
+
+void NetConnection::Refuse(QTcpSocket* socket, const std::string& why) {
+    // Deleted once the refusal has gone out and the connection is closed.
+    QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    socket->write(ToBytes(EncodeFrame(FrameType::Refuse, why)));
+    socket->disconnectFromHost();
+}
+
+void NetConnection::AcceptJoiner(QTcpSocket* socket, const std::string& name, FrameReader reader) {
+    peer_ = socket;
+    peerReader_ = std::move(reader);
+    peerName_ = name;
+    state_ = PeerState::Joined;
+    for (auto* d : discovery_)
+        Dispose(d);
+    discovery_.clear();
+    groupSocket_ = nullptr;  // a full session is no longer announced
+    WatchPeer();
+    Write(FrameType::Accept, myName_);
+    Post({0, "", kSysPlayerJoined, name});
+    OnPeerData();  // frames that came with the join
+}
+
+void NetConnection::WatchPeer() {
+    lastHeard_.start();
+    lastSent_.start();
+    QObject::connect(peer_, &QTcpSocket::readyRead, &ctx_, [this] { OnPeerData(); });
+    QObject::connect(peer_, &QTcpSocket::disconnected, &ctx_, [this] { OnPeerGone(); });
+    QObject::connect(peer_, &QTcpSocket::errorOccurred, &ctx_, [this] { OnPeerGone(); });
+    beat_.start();
+}
+
+OpenResult NetConnection::Join(std::uint32_t instance, const std::string& name) {
+    const auto at = found_.find(instance);
+    if (at == found_.end()) return {false, "", kGone};
+    if (state_ != PeerState::None || server_) return {false, "", "A game is already open."};
+    myName_ = name;
+    side_ = 2;
+    joinError_.clear();
+    peer_ = new QTcpSocket;
+    state_ = PeerState::Awaiting;
+    WatchPeer();
+    const std::string join = EncodeJoin({opt_.appId, instance, name});
+    QObject::connect(peer_, &QTcpSocket::connected, &ctx_,
+                     [this, join] { Write(FrameType::Join, join); });
+    peer_->connectToHost(at->second.address, at->second.port);
+    WaitFor(opt_.joinDeadlineMs + 2000, [this] { return state_ != PeerState::Awaiting; });
+    if (state_ == PeerState::Joined) return {true, peerName_, ""};
+    // Refused or unreachable: forget this attempt, so the player may choose again.
+    QObject::disconnect(peer_, nullptr, &ctx_, nullptr);
+    peer_->abort();
+    Dispose(peer_);
+    peer_ = nullptr;
+    peerReader_ = FrameReader{};
+    state_ = PeerState::None;
+    beat_.stop();
+    return {false, "", joinError_.empty() ? kNotReachable : joinError_};
+}
+
+void NetConnection::OnPeerData() {
+    if (!peer_ || !peer_->isOpen()) return;
+    peerReader_.Feed(ToStd(peer_->readAll()));
+    while (state_ == PeerState::Awaiting || state_ == PeerState::Joined) {
+        const auto r = peerReader_.Next();
+        if (!r) return;
+        lastHeard_.restart();
+        if (r->fault != FrameFault::None) {
+            if (state_ == PeerState::Awaiting) {
+                joinError_ = kGarbled;
+                state_ = PeerState::Over;
+                peer_->abort();
+                return;
+            }
+            Post({0, DescribeFrameFault(r->fault), kSysMessageRefused, peerName_});
+            continue;
+        }
+        OnPeerFrame(r->frame);
+    }
+}
+
+void NetConnection::OnPeerFrame(const Frame& f) {
+    if (state_ == PeerState::Awaiting) {
+        if (f.type == FrameType::Accept && ValidPlayerName(f.payload)) {
+            peerName_ = f.payload;
+            state_ = PeerState::Joined;
+        } else {
+            joinError_ = f.type == FrameType::Refuse ? f.payload : kGarbled;
+            state_ = PeerState::Over;
+        }
+        return;
+    }
+    switch (f.type) {
+        case FrameType::Text:
+            Post({OtherSide(), f.payload, 0, ""});
+            break;
+        case FrameType::Heartbeat:
+            break;
+        case FrameType::Bye:
+            state_ = PeerState::Over;
+            Post({0, "", kSysPlayerLeft, peerName_});
+            peer_->disconnectFromHost();
+            break;
+        default:
+            Post({0, "unexpected frame", kSysMessageRefused, peerName_});
+    }
+}
+
+void NetConnection::OnPeerGone() {
+    OnPeerData();  // a refusal or a last message may have come with the close
+    if (state_ == PeerState::Awaiting) {
+        joinError_ = kNotReachable;
+        state_ = PeerState::Over;
+    }
+    if (state_ == PeerState::Joined) LoseSession();
+}
+
+void NetConnection::LoseSession() {
+    state_ = PeerState::Over;
+    Post({0, "", kSysSessionLost, peerName_});
+    if (peer_) peer_->abort();
+}
+
+void NetConnection::BeatTick() {
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (it->age.elapsed() < opt_.joinDeadlineMs) {
+            ++it;
+            continue;
+        }
+        QObject::disconnect(it->socket, nullptr, &ctx_, nullptr);
+        it->socket->abort();  // nothing valid in time
+        Dispose(it->socket);
+        it = pending_.erase(it);
+    }
+    // A waiting host looks for new interfaces now and then (a cable plugged in after hosting).
+    if (groupSocket_ && ++beats_ % 8 == 0) JoinGroups();
+    if (state_ != PeerState::Joined) return;
+    if (lastHeard_.elapsed() > opt_.lossMs) return LoseSession();
+    if (lastSent_.elapsed() >= opt_.heartbeatMs) Write(FrameType::Heartbeat, "");
+}
+
+void NetConnection::Write(FrameType type, const std::string& payload) {
+    if (!peer_) return;
+    peer_->write(ToBytes(EncodeFrame(type, payload)));
+    lastSent_.restart();
+}
+
+bool NetConnection::Send(int /*from*/, int /*to*/, const std::string& text) {
+    if (state_ != PeerState::Joined || text.size() + 1 > kMaxFrameBody) return false;
+    Write(FrameType::Text, text);
+    return true;
+}
+
+std::optional<LanMessage> NetConnection::Receive() {
+    if (inbox_.empty()) return std::nullopt;
+    LanMessage m = std::move(inbox_.front());
+    inbox_.pop_front();
+    return m;
+}
+
+void NetConnection::Close() {
+    if (state_ == PeerState::Joined && peer_) {
+        Write(FrameType::Bye, "");
+        peer_->flush();
+        peer_->waitForBytesWritten(200);
+        peer_->disconnectFromHost();
+    }
+    if (state_ != PeerState::None) state_ = PeerState::Over;
+    beat_.stop();
+    for (auto* d : discovery_)
+        Dispose(d);
+    discovery_.clear();
+    groupSocket_ = nullptr;
+    if (server_) {
+        server_->close();
+        Dispose(server_);
+        server_ = nullptr;
+    }
+}
+
+class NetRoot : public LanRoot {
+  public:
+    explicit NetRoot(LanOptions options) : opt_(std::move(options)) {}
+    std::vector<std::string> ListProviders() override { return ListLanProviders(); }
+    std::unique_ptr<LanConnection> InitializeConnection(int index) override {
+        if (index == 0) return std::make_unique<NetConnection>(Method::Network, opt_);
+        if (index == 1) return std::make_unique<NetConnection>(Method::ThisComputer, opt_);
+        return nullptr;
+    }
+
+  private:
+    LanOptions opt_;
+};
+
+}  // namespace
+
+std::unique_ptr<LanRoot> MakeLanRoot(const LanOptions& options) {
+    return std::make_unique<NetRoot>(options);
+}
+
+}  // namespace gd

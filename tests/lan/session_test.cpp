@@ -1,0 +1,207 @@
+// The real session layer on loopback: in-process pairs, raw hostile sockets and a child peer.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QTcpSocket>
+
+#include "lan_support.h"
+#include "wire.h"
+
+namespace gd::test {
+namespace {
+
+constexpr int kLoopback = 1;
+
+struct Pair {
+    explicit Pair(const LanOptions& o = FreePorts())
+        : options(o),
+          root(MakeLanRoot(o)),
+          host(root->InitializeConnection(kLoopback)),
+          guest(root->InitializeConnection(kLoopback)) {}
+    // Hosts as `hostName` and lists; the listing's first session, if any.
+    std::optional<LanSessionInfo> HostAndList(const std::string& hostName,
+                                              LanConnection* lister = nullptr) {
+        EXPECT_TRUE(host->Host(hostName).ok);
+        const auto l = (lister ? lister : guest.get())->ListSessions(300);
+        if (l.sessions.empty()) return std::nullopt;
+        return l.sessions.front();
+    }
+    LanOptions options;
+    std::unique_ptr<LanRoot> root;
+    std::unique_ptr<LanConnection> host, guest;
+};
+
+// Guards against a session that is found, joined or talked through wrongly on loopback.
+TEST(SessionLayer, HostIsListedJoinedAndCarriesTextsBothWaysUntilAnOrderlyLeave) {
+    Pair p;
+    EXPECT_EQ(p.guest->ListSessions(200).failure, ListFailure::NoSessions);
+    const auto s = p.HostAndList("Alice");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->name, "Alice");
+    const auto joined = p.guest->Join(s->instance, "Bob");
+    ASSERT_TRUE(joined.ok) << joined.error;
+    EXPECT_EQ(joined.hostName, "Alice");
+    auto m = WaitMessage(*p.host);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->from, 0);
+    EXPECT_EQ(m->type, kSysPlayerJoined);
+    EXPECT_EQ(m->shortName, "Bob");
+
+    ASSERT_TRUE(p.guest->Send(2, 1, "Mq17"));
+    m = WaitMessage(*p.host);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->from, 2);
+    EXPECT_EQ(m->text, "Mq17");
+    ASSERT_TRUE(p.host->Send(1, 2, "m  hi + there "));
+    m = WaitMessage(*p.guest);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->from, 1);
+    EXPECT_EQ(m->text, "m  hi + there ");
+
+    // A full session is no longer offered.
+    EXPECT_EQ(p.root->InitializeConnection(kLoopback)->ListSessions(300).failure,
+              ListFailure::NoSessions);
+
+    p.guest->Close();
+    m = WaitMessage(*p.host);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->type, kSysPlayerLeft);
+}
+
+// Guards against a third program or a same-named player getting into a two-player session.
+TEST(SessionLayer, SecondJoinerAndEqualNameAreRefusedWithAClearMessage) {
+    Pair p;
+    auto third = p.root->InitializeConnection(kLoopback);
+    const auto s = p.HostAndList("Alice");
+    ASSERT_TRUE(s);
+    ASSERT_EQ(third->ListSessions(300).sessions.size(), 1u);
+
+    const auto same = p.guest->Join(s->instance, " Alice ");
+    EXPECT_FALSE(same.ok);
+    EXPECT_NE(same.error.find("also called Alice"), std::string::npos) << same.error;
+    EXPECT_FALSE(WaitMessage(*p.host, 200));
+
+    ASSERT_TRUE(p.guest->Join(s->instance, "Bob").ok);
+    const auto late = third->Join(s->instance, "Carol");
+    EXPECT_FALSE(late.ok);
+    EXPECT_EQ(late.error, "This game already has two players.");
+    auto m = WaitMessage(*p.host);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->shortName, "Bob");
+    EXPECT_FALSE(WaitMessage(*p.host, 200));  // no arrival for Carol
+}
+
+// A raw connection to a waiting host.
+std::unique_ptr<QTcpSocket> RawConnect(const LanOptions& o) {
+    auto s = std::make_unique<QTcpSocket>();
+    s->connectToHost(QHostAddress::LocalHost, quint16(o.tcpPort));
+    s->waitForConnected(2000);
+    return s;
+}
+
+bool ClosedWithin(QTcpSocket& s, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (s.state() == QAbstractSocket::ConnectedState && t.elapsed() < ms)
+        Serve(10);
+    return s.state() != QAbstractSocket::ConnectedState;
+}
+
+// Guards against hostile connections holding the host or getting past the join.
+TEST(SessionLayer, HostDropsConnectionsThatSendNothingValidAndStillTakesAJoiner) {
+    LanOptions o = FreePorts();
+    o.joinDeadlineMs = 300;
+    Pair p(o);
+    const auto s = p.HostAndList("Alice");
+    ASSERT_TRUE(s);
+    auto silent = RawConnect(o);
+    auto huge = RawConnect(o);
+    huge->write(QByteArray("\x10\x01J") + QByteArray(4200, 'x'));
+    auto unknown = RawConnect(o);
+    unknown->write(QByteArray::fromStdString(EncodeFrame(FrameType::Text, "Mq17")));
+    EXPECT_TRUE(ClosedWithin(*huge, 1000));
+    EXPECT_TRUE(ClosedWithin(*unknown, 1000));
+    EXPECT_TRUE(ClosedWithin(*silent, 2000));
+    EXPECT_FALSE(p.host->Receive());
+    EXPECT_TRUE(p.guest->Join(s->instance, "Bob").ok);
+}
+
+// Guards against a garbled frame from the joined peer crashing the receiver or losing step.
+TEST(SessionLayer, RefusedFramesFromThePeerAreReportedAndTheStreamStaysInStep) {
+    Pair p;
+    const auto s = p.HostAndList("Alice");
+    ASSERT_TRUE(s);
+    auto raw = RawConnect(p.options);
+    raw->write(QByteArray::fromStdString(
+        EncodeFrame(FrameType::Join, EncodeJoin({kLanApplicationId, s->instance, "Mallory"}))));
+    raw->write(QByteArray("\x13\x00T", 3) + QByteArray(0x1300 - 1, 'x'));  // over 4 kB
+    raw->write(QByteArray("\x00\x02Zz", 4));                               // unknown type
+    raw->write(QByteArray::fromStdString(EncodeFrame(FrameType::Text, "Mq17")));
+    std::vector<LanMessage> got;
+    while (auto m = WaitMessage(*p.host, 1000))
+        got.push_back(*m);
+    ASSERT_EQ(got.size(), 4u) << got.back().text;
+    EXPECT_EQ(got[0].type, kSysPlayerJoined);
+    EXPECT_EQ(got[1].type, kSysMessageRefused);
+    EXPECT_EQ(got[1].text, "frame over 4 kB");
+    EXPECT_EQ(got[2].text, "unknown frame type");
+    EXPECT_EQ(got[3].text, "Mq17");
+}
+
+// A child host that echoes; the test process joins it.
+struct ChildHost {
+    ChildHost()
+        : options(FreePorts()),
+          peer({}, {"host", "--name", "Child", "--method", "loopback", "--udp",
+                    QString::number(options.udpPort), "--tcp", QString::number(options.tcpPort),
+                    "--echo"}),
+          root(MakeLanRoot(options)),
+          conn(root->InitializeConnection(kLoopback)) {
+        EXPECT_EQ(peer.Line(), "HOSTING");
+        const auto l = conn->ListSessions(500);
+        EXPECT_EQ(l.sessions.size(), 1u);
+        if (!l.sessions.empty()) joined = conn->Join(l.sessions.front().instance, "Parent").ok;
+        EXPECT_EQ(peer.Line(), "JOINED Parent");
+    }
+    // Milliseconds until a lost connection is reported, or -1 after 8 s.
+    int MsUntilLost() {
+        QElapsedTimer t;
+        t.start();
+        while (auto m = WaitMessage(*conn, 8000 - int(t.elapsed())))
+            if (m->type == kSysSessionLost) return int(t.elapsed());
+        return -1;
+    }
+    LanOptions options;
+    Peer peer;
+    std::unique_ptr<LanRoot> root;
+    std::unique_ptr<LanConnection> conn;
+    bool joined = false;
+};
+
+// Guards against a killed opponent going unnoticed.
+TEST(SessionLayerChild, KilledPeerIsSeenAsALostConnection) {
+    ChildHost c;
+    ASSERT_TRUE(c.joined);
+    ASSERT_TRUE(c.conn->Send(2, 1, "ping"));
+    const auto echo = WaitMessage(*c.conn);
+    ASSERT_TRUE(echo);
+    EXPECT_EQ(echo->text, "echo:ping");
+    ::kill(c.peer.Pid(), SIGKILL);
+    const int ms = c.MsUntilLost();
+    EXPECT_GE(ms, 0);
+    EXPECT_LT(ms, 6000);
+}
+
+// Guards against missing heartbeats (a pulled cable: the socket stays open) going unnoticed.
+TEST(SessionLayerChild, SilentPeerIsLostAfterFiveSecondsWithoutHeartbeat) {
+    ChildHost c;
+    ASSERT_TRUE(c.joined);
+    ::kill(c.peer.Pid(), SIGSTOP);
+    const int ms = c.MsUntilLost();
+    ::kill(c.peer.Pid(), SIGKILL);
+    EXPECT_GE(ms, 4500);
+    EXPECT_LT(ms, 6000);
+}
+
+}  // namespace
+}  // namespace gd::test
