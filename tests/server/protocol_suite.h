@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -68,7 +69,7 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
     CountingNumbers numbers;
     std::unique_ptr<Service> service;
     std::unique_ptr<HttpServer> http;
-    int lastStatus = 0;
+    std::atomic<int> lastStatus{0};  // of the latest Get, from whichever thread
 };
 
 }  // namespace gd::server::test
