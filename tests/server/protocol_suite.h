@@ -51,7 +51,8 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
         where.port = 0;
         where.workers = 8;
         where.logLevel = LogLevel::Error;
-        http = std::make_unique<HttpServer>(*service, where);
+        http =
+            std::make_unique<HttpServer>(*service, where, dynamic_cast<AnswerRunner*>(store.get()));
     }
 
     // The body of the reply to GET `target` from `address`.
