@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <fstream>
 #include <string>
 
 #include "fakes.h"
@@ -48,22 +47,16 @@ BENCHMARK(BM_WordListWindowFill)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_WordListWindowFillLargest(benchmark::State& state) {
     static QTemporaryDir dir;
     const std::string path = dir.filePath("wordlist.dic").toStdString();
-    {
-        std::ofstream out(path, std::ios::binary);
-        std::string definition;
-        while (definition.size() < gd::kDictDefinitionWidth)
-            definition += "wordy text ";
-        definition.resize(gd::kDictDefinitionWidth - 1);
-        for (int i = 0; i < gd::kMaxWords; ++i) {
-            std::string word = {char('a' + i / 676 % 26),
-                                char('a' + i / 26 % 26),
-                                char('a' + i % 26),
-                                'x',
-                                ' ',
-                                ' '};
-            out << word << definition << ' ';
-        }
-    }
+    std::string definition;
+    while (definition.size() < gd::kDictDefinitionWidth)
+        definition += "wordy text ";
+    definition.resize(gd::kDictDefinitionWidth - 1);
+    gd::test::DictEntries words;
+    for (int i = 0; i < gd::kMaxWords; ++i)
+        words.emplace_back(
+            std::string{char('a' + i / 676 % 26), char('a' + i / 26 % 26), char('a' + i % 26), 'x'},
+            definition);
+    gd::test::WriteWordList(path, words);
     FillWindow(state, path);
 }
 BENCHMARK(BM_WordListWindowFillLargest)->Unit(benchmark::kMillisecond)->UseRealTime();

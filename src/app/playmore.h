@@ -26,6 +26,9 @@ class PlayMore : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    // The result line as high as its wrapped text, the question and buttons below it.
+    void PlaceElements();
+
     Application& app_;
     QWidget* main_;
     QLabel* label1_;

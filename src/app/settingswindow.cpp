@@ -296,6 +296,9 @@ void SettingsWindow::ShowForm(const SettingsForm& form) {
     for (const auto& name : kSoundEventNames)
         list2_->addItem(ToQ(name));
     list2_->setCurrentRow(form.List2Row);
+    // Every event shows whole: the list is as high as all its rows and its frame.
+    list2_->setMinimumHeight(list2_->sizeHintForRow(0) * list2_->count() +
+                             2 * list2_->frameWidth());
     combo2_->clear();
     for (const auto& item : form.Combo2Items)
         combo2_->addItem(ToQ(item));

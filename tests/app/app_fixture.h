@@ -5,13 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +31,7 @@
 #include "application.h"
 #include "fake_transfer.h"
 #include "fakes.h"
+#include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
 #include "profile_helpers.h"
@@ -37,8 +48,69 @@ inline QApplication& QtApp() {
     return *app;
 }
 
-inline void WriteWordList(const QString& path, const DictEntries& words) {
-    WriteDictionary(path.toStdString(), words);
+// Lets queued window-system events (activation, moves, deferred deletes) arrive.
+inline void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+inline QString ShippedFile(const char* name) {
+    return QString(GD_DATA_DIR) + "/" + name;
+}
+
+// The visible window of this kind, if any.
+template <typename Window>
+Window* Shown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(w); window && window->isVisible()) return window;
+    return nullptr;
+}
+
+inline bool IsCentred(const QWidget* window) {
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    return window->pos() == screen.topLeft() + QPoint((screen.width() - window->width()) / 2,
+                                                      (screen.height() - window->height()) / 2);
+}
+
+// Whether `label` shows all of its text: the text, wrapped as the label wraps it, fits inside
+// it, the label lies inside its window and no other element covers it.
+inline ::testing::AssertionResult ShowsWholeText(const QLabel* label) {
+    const QString name = label->objectName() + " \"" + label->text().left(30) + "\"";
+    const QRect inside = label->contentsRect();
+    QSize needed;
+    if (label->textFormat() == Qt::RichText ||
+        (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()))) {
+        QTextDocument page;
+        page.setDocumentMargin(0);
+        page.setDefaultFont(label->font());
+        page.setHtml(label->text());
+        if (label->wordWrap()) page.setTextWidth(inside.width());
+        needed = page.size().toSize();
+    } else {
+        const int wrap = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
+        needed = label->fontMetrics()
+                     .boundingRect(0, 0, inside.width(), 1 << 20, wrap, label->text())
+                     .size();
+    }
+    if (needed.height() > inside.height() || needed.width() > inside.width())
+        return ::testing::AssertionFailure()
+               << name.toStdString() << " needs " << needed.width() << "x" << needed.height()
+               << ", has " << inside.width() << "x" << inside.height();
+    const QWidget* window = label->window();
+    const QRect onWindow(label->mapTo(window, QPoint(0, 0)), label->size());
+    if (!window->rect().contains(onWindow))
+        return ::testing::AssertionFailure() << name.toStdString() << " reaches out of its window";
+    for (const QWidget* other : window->findChildren<QWidget*>()) {
+        if (other == label || !other->isVisible() || other->isAncestorOf(label) ||
+            label->isAncestorOf(other))
+            continue;
+        if (QRect(other->mapTo(window, QPoint(0, 0)), other->size()).intersects(onWindow))
+            return ::testing::AssertionFailure()
+                   << name.toStdString() << " is covered by " << other->objectName().toStdString();
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // Counts pauses and lets a test look at the windows while the game waits.
@@ -57,46 +129,36 @@ struct AppHarness {
     ScriptedPrompter prompt;
     FakeTransfer inet;
     QTemporaryDir home;
+    AppOptions options;
     std::unique_ptr<Application> app;
 
-    // A program folder with the given words (none: no "wordlist.dic" at all).
-    explicit AppHarness(const std::vector<std::pair<std::string, std::string>>& words =
-                            {{"word", "a unit of language"}, {"able", "having the skill"}},
+    // A program folder with the given words (none: no "wordlist.dic" at all) and, unless the
+    // name is empty, a profile without a password for the player, who then logs straight on.
+    explicit AppHarness(const DictEntries& words = {{"word", "a unit of language"},
+                                                    {"able", "having the skill"}},
                         const std::string& player = "Ann") {
         QtApp();
-        if (!words.empty()) WriteWordList(home.filePath("wordlist.dic"), words);
-        // The player has a profile without a password, so the start logs straight on.
-        if (!player.empty()) WriteProfile(NewProfile(player));
-        AppOptions options;
+        if (!words.empty()) WriteWordList(File("wordlist.dic"), words);
+        if (!player.empty()) WriteProfiles(File("players.dat"), {NewProfile(player)});
         options.player = player;
         options.home = home.path();
-        app = std::make_unique<Application>(
-            options, ServiceOverrides{&sound, &pause, &random, &prompt, &inet});
-    }
-    // Appends a record to "players.dat" of the program's folder.
-    void WriteProfile(const PlayerProfile& p) {
-        QFile file(home.filePath("players.dat"));
-        ASSERT_TRUE(file.open(QIODevice::Append));
-        const std::string record = EncodeProfile(p);
-        file.write(record.data(), qint64(record.size()));
-    }
-    void Start() {
-        app->Start();
-        Settle();
     }
     ~AppHarness() {
         app.reset();
         Settle();
     }
+    static void Settle() { test::Settle(); }  // the harness's older name for it
+    std::string File(const char* name) const { return home.filePath(name).toStdString(); }
+    // Starts the program, made here from `options` unless the test made its own.
+    void Start() {
+        if (!app)
+            app = std::make_unique<Application>(
+                options, ServiceOverrides{&sound, &pause, &random, &prompt, &inet});
+        app->Start();
+        Settle();
+    }
     GameState& s() { return app->state(); }
     MainWindow& main() { return *app->mainWindow(); }
-    // Lets queued window-system events (activation, moves, deferred deletes) arrive.
-    static void Settle() {
-        for (int i = 0; i < 5; ++i) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-    }
     // A game in play between Ann and Bob, Ann to move, with these eight letters dealt.
     void StartPlay(const std::string& letters = "abcdefgh") {
         GameState& st = s();
@@ -129,6 +191,12 @@ struct AppHarness {
         found->trigger();
         Settle();
     }
+    // Logs on through the login window with this name.
+    void LogIn(const QString& name) {
+        app->loginWindow()->Combo1()->setEditText(name);
+        app->loginWindow()->Command1Click();
+        Settle();
+    }
     QPoint Centre(QWidget* w) { return w->geometry().center(); }
     // A drag of ours entering the window over piece `piece`, as a press on the piece starts it.
     void EnterDrag(const QMimeData& mime, int piece) {
@@ -152,10 +220,6 @@ struct AppHarness {
     }
 };
 
-inline QString ShippedFile(const char* name) {
-    return QString(GD_DATA_DIR) + "/" + name;
-}
-
 // For the windows that need no application: the current folder is the program's folder, an
 // empty one of each test's own; every window of the test is closed on the way out.
 class InfoWindowTest : public ::testing::Test {
@@ -168,7 +232,7 @@ class InfoWindowTest : public ::testing::Test {
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
-        AppHarness::Settle();
+        Settle();
         QDir::setCurrent(previous);
     }
     // Puts the shipped help file into the program's folder under `name`.
@@ -177,6 +241,30 @@ class InfoWindowTest : public ::testing::Test {
     }
     QTemporaryDir folder;
     QString previous;
+};
+
+// For the login, settings and statistics windows: a folder, fakes and hooks of their own.
+struct PlayerWindowTest : ::testing::Test {
+    TempFolder dir;
+    Harness h;
+    FakeTransfer inet;
+    RecordingPlayerHooks hooks;
+    ProfileFile profiles{dir.path};
+    QString folder = QString::fromStdString(dir.path);
+    QString previous = QDir::currentPath();
+
+    PlayerWindowTest() { QtApp(); }
+    ~PlayerWindowTest() override {
+        Settle();
+        QDir::setCurrent(previous);
+    }
+    void Store(const std::vector<PlayerProfile>& all) { dir.Write("players.dat", Records(all)); }
+    // A small picture file of `format` ("BMP", "GIF", "JPG") in the program's folder.
+    void Picture(const std::string& name, const char* format = "BMP") {
+        QImage image(20, 16, QImage::Format_RGB32);
+        image.fill(Qt::darkBlue);
+        ASSERT_TRUE(image.save(QString::fromStdString(dir.File(name)), format));
+    }
 };
 
 }  // namespace gd::test

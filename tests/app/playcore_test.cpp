@@ -38,8 +38,9 @@ TEST(StateTimer, PollFiresOnTimeWhileOtherHandlersRunEvery50Ms) {
     clock.start();
     busy.start(50);
     RunUntil([&] { return firedAt >= 0; }, 1000);
-    EXPECT_GE(firedAt, 190);
-    EXPECT_LE(firedAt, 320);
+    // A coarse timer may fire up to 5% early; a loaded machine may make it late.
+    EXPECT_GE(firedAt, 180);
+    EXPECT_LE(firedAt, 400);
 }
 
 TEST(StateTimer, TicksOfDifferentTimersNeverNest) {

@@ -49,7 +49,7 @@ TEST(QtPauser, RepaintsFirstThenWaitsOnTheMonotonicClock) {
 TEST(QtSoundPlayer, MissingDeviceOrFileIsSilentAndQuick) {
     QtApp();
     QTemporaryDir home;
-    WriteWordList(home.filePath("wordlist.dic"), {{"able", "x"}});
+    WriteWordList(FromQ(home.filePath("wordlist.dic")), {{"able", "x"}});
     QtSoundPlayer sound;
     QElapsedTimer clock;
     clock.start();

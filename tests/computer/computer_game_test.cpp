@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "computer.h"
 #include "fakes.h"
+#include "profile_records.h"
 #include "temp_folder.h"
 
 namespace gd {
@@ -17,27 +16,14 @@ using test::Harness;
 using Strings = std::vector<std::string>;
 using Results = std::vector<std::pair<std::string, GameOutcome>>;
 
-struct Profile {
-    std::string name;
-    int played, won, lost, tied;
-};
-
-// "players.dat" records of 1890 bytes: the name in the first 25, the four counters as
-// little-endian 16-bit numbers from byte 1626.
-std::string Profiles(const std::vector<Profile>& profiles) {
-    std::string bytes;
-    for (const Profile& p : profiles) {
-        std::string record(1890, '\0');
-        record.replace(0, 25, (p.name + std::string(25, ' ')).substr(0, 25));
-        const int counters[] = {p.played, p.won, p.lost, p.tied};
-        for (int i = 0; i < 4; ++i) {
-            const auto value = static_cast<std::uint16_t>(counters[i]);
-            record[1626 + 2 * i] = static_cast<char>(value & 0xff);
-            record[1627 + 2 * i] = static_cast<char>(value >> 8);
-        }
-        bytes += record;
-    }
-    return bytes;
+// A profile with these counters: played, won, lost, tied.
+PlayerProfile Scored(const std::string& name, int played, int won, int lost, int tied) {
+    PlayerProfile p = test::NewProfile(name);
+    p.Played = static_cast<std::int16_t>(played);
+    p.Won = static_cast<std::int16_t>(won);
+    p.Lost = static_cast<std::int16_t>(lost);
+    p.Tied = static_cast<std::int16_t>(tied);
+    return p;
 }
 
 struct ComputerGameTest : ::testing::Test {
@@ -65,7 +51,8 @@ struct ComputerGameTest : ::testing::Test {
 
 // Guards against starting with the wrong pairing, colour or panel.
 TEST_F(ComputerGameTest, StartSetsUpThePairingAndShowsTheComputersRecord) {
-    folder.Write("players.dat", Profiles({{"Ann", 3, 2, 1, 0}, {"Computer", 10, 4, 5, 1}}));
+    test::WriteProfiles(t.s.PlayersFile,
+                        {Scored("Ann", 3, 2, 1, 0), Scored("Computer", 10, 4, 5, 1)});
     t.s.PieceColour = "red";
     DealNext("abcdefgh");
     ASSERT_TRUE(StartComputerGame(t.s, t.sv));
@@ -74,94 +61,46 @@ TEST_F(ComputerGameTest, StartSetsUpThePairingAndShowsTheComputersRecord) {
               (Strings{"Ann", "Computer", "Ann", "blue", "Computer", "Silicon Valley", "Your Turn!",
                        "h"}));
     EXPECT_EQ(t.Counters(), (Strings{"10", "4", "5", "1"}));
-    EXPECT_TRUE(t.s.ComputerGame && t.s.lantimer.Enabled);
+    EXPECT_TRUE(t.s.ComputerGame && t.s.lantimer.Enabled && t.prompt.shown.empty());
     EXPECT_EQ(t.s.LanSide, 1);
     EXPECT_EQ(t.s.Picture1, PhotoPicture::PcPlayer);
     EXPECT_EQ(t.s.Image[7].picture, Picture::Blue);
-    EXPECT_TRUE(t.prompt.shown.empty());
 }
 
-// Guards against reading the wrong record, or the wrong bytes of one.
-TEST_F(ComputerGameTest, PanelShowsTheFirstWholeRecordNamedComputer) {
-    struct Case {
-        const char* name;
-        const char* file;
-        std::string bytes;
-        Strings counters;
-    };
-    const Strings kept = {"7", "", "", ""};
-    // clang-format off
-    const std::vector<Case> cases = {
-        {"no file", "none", "", kept},
-        {"other case, prefix, longer name, blanks around", "players.dat",
-         Profiles({{"computer", 9, 9, 9, 9}, {"Comp", 9, 9, 9, 9}, {"Computers", 9, 9, 9, 9},
-                   {"  Computer ", 10, 4, 5, -1}, {"Computer", 1, 1, 1, 1}}),
-         {"10", "4", "5", "-1"}},
-        {"a trailing partial record is not read", "players.dat",
-         Profiles({{"Ann", 3, 2, 1, 0}, {"Computer", 4, 4, 0, 0}}).substr(0, 2 * 1890 - 1), kept},
-        {"file name in another case", "PLAYERS.DAT", Profiles({{"Computer", -2, 30000, 0, 12}}),
-         {"-2", "30000", "0", "12"}},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        Harness h;
-        h.s.PlayersFile = folder.File("players.dat");
-        h.s.Label9 = "7";
-        folder.Write(c.file, c.bytes);
-        ASSERT_TRUE(StartComputerGame(h.s, h.sv));
-        EXPECT_EQ(h.Counters(), c.counters) << c.name;
-        std::remove(folder.File(c.file).c_str());
-    }
+// Guards against a panel emptied when there is no record to show, or counters shown unsigned.
+// Which record is the computer's is the profile file's lookup, tested with it.
+TEST_F(ComputerGameTest, PanelKeepsItsValuesWithoutARecordAndShowsNegativeCounters) {
+    t.s.Label9 = "7";
+    ASSERT_TRUE(StartComputerGame(t.s, t.sv));
+    EXPECT_EQ(t.Counters(), (Strings{"7", "", "", ""}));
+    test::WriteProfiles(t.s.PlayersFile, {Scored(" Computer ", -2, 30000, 0, -1)});
+    ASSERT_TRUE(StartComputerGame(t.s, t.sv));
+    EXPECT_EQ(t.Counters(), (Strings{"-2", "30000", "0", "-1"}));
 }
 
-// Guards against leaving internet play without the player's consent, or without its loss.
+// Guards against leaving internet play or its waiting room without the player's consent, or
+// a lost internet game not counted.
 TEST_F(ComputerGameTest, LeavingInternetPlayIsAskedFirst) {
-    t.s.InternetState = 1;
-    t.s.SecondPlayer = t.s.Label7 = "Bob";
-    t.s.inettimer.Enabled = true;
-    t.prompt.answers = {false, true};
-    EXPECT_FALSE(StartComputerGame(t.s, t.sv));
-    ASSERT_EQ(t.prompt.shown.size(), 1u);
-    EXPECT_EQ(t.prompt.shown[0].title, "Quit Game In Play!");
-    EXPECT_EQ(t.prompt.shown[0].text,
-              "You are currently playing an internet game. If you quit during play, the game "
-              "will score as a loss for you.\n\nDo you wish to cancel current game and score a "
-              "loss?");
-    EXPECT_EQ(t.s.InternetState, 1);
-    EXPECT_FALSE(t.s.ComputerGame || t.s.lantimer.Enabled);
-    EXPECT_TRUE(t.s.inettimer.Enabled);
-    EXPECT_EQ(Strings({t.s.SecondPlayer, t.s.Label7}), Strings(2, "Bob"));
-    EXPECT_TRUE(t.hooks.results.empty());
-    EXPECT_EQ(t.hooks.internetGamesEnded, 0);
+    for (const int state : {1, 2}) {
+        Harness h;
+        h.s.LocalPlayer = "Ann";
+        h.s.InternetState = state;
+        h.s.inettimer.Enabled = true;
+        h.prompt.answers = {false, true};
+        EXPECT_FALSE(StartComputerGame(h.s, h.sv));  // No: everything stays
+        EXPECT_EQ(h.s.InternetState, state);
+        EXPECT_TRUE(h.s.inettimer.Enabled && !h.s.ComputerGame && !h.s.lantimer.Enabled);
+        EXPECT_TRUE(h.hooks.results.empty());
+        EXPECT_EQ(h.hooks.internetGamesEnded + h.hooks.waitingRoomsExited, 0);
 
-    EXPECT_TRUE(StartComputerGame(t.s, t.sv));  // Yes: the internet game counts as lost
-    EXPECT_EQ(t.hooks.results, (Results{{"Ann", GameOutcome::Loss}}));
-    EXPECT_EQ(t.hooks.internetGamesEnded, 1);
-    EXPECT_TRUE(t.s.ComputerGame);
-}
-
-TEST_F(ComputerGameTest, TheWaitingRoomIsLeftOnlyWhenConfirmed) {
-    t.s.InternetState = 2;
-    t.s.inettimer.Enabled = true;
-    t.prompt.answers = {false, true};
-    EXPECT_FALSE(StartComputerGame(t.s, t.sv));
-    EXPECT_EQ(t.s.InternetState, 2);
-    EXPECT_TRUE(t.s.inettimer.Enabled);
-    EXPECT_EQ(t.hooks.waitingRoomsExited, 0);
-
-    EXPECT_TRUE(StartComputerGame(t.s, t.sv));
-    ASSERT_EQ(t.prompt.shown.size(), 2u);
-    EXPECT_EQ(t.prompt.shown[1].title, "Exit Waiting Room?");
-    EXPECT_EQ(t.prompt.shown[1].text,
-              "You are currently waiting for an internet opponent.\n\nDo you wish to exit the "
-              "waiting room?");
-    EXPECT_EQ(t.s.InternetState, 0);
-    EXPECT_FALSE(t.s.inettimer.Enabled);
-    EXPECT_EQ(t.hooks.waitingRoomsExited, 1);
-    const Strings& lines = t.s.StatusText.lines;
-    EXPECT_EQ(Strings(lines.end() - 2, lines.end()),
-              (Strings{"You have exited the internet waiting room.", "Ready."}));
-    EXPECT_TRUE(t.s.ComputerGame);
+        EXPECT_TRUE(StartComputerGame(h.s, h.sv));
+        EXPECT_EQ(h.prompt.shown.back().title,
+                  state == 1 ? "Quit Game In Play!" : "Exit Waiting Room?");
+        EXPECT_TRUE(h.s.ComputerGame);
+        EXPECT_EQ(h.hooks.results, (state == 1 ? Results{{"Ann", GameOutcome::Loss}} : Results{}));
+        EXPECT_EQ(h.hooks.internetGamesEnded, state == 1);
+        EXPECT_EQ(h.hooks.waitingRoomsExited, state == 2);
+    }
 }
 
 TEST_F(ComputerGameTest, RestartingAnUnfinishedGameKeepsItsLettersAndRecordsNothing) {
@@ -173,17 +112,15 @@ TEST_F(ComputerGameTest, RestartingAnUnfinishedGameKeepsItsLettersAndRecordsNoth
 }
 
 // Guards against the turns, the end of a game or the next game going wrong in a real series.
-TEST_F(ComputerGameTest, ASeriesWonByEachSideThenDrawn) {
-    test::WriteDictionary(t.s.WordListFile,
-                          {{"able", "having the power"}, {"Word", "a unit of language"}});
+TEST_F(ComputerGameTest, ASeriesWonByTheComputerThenOpenedByIt) {
+    test::WriteWordList(t.s.WordListFile, {{"able", "having the power"}, {"Word", "a unit"}});
     ASSERT_TRUE(LoadWordList(t.s.Words, t.s.WordListFile));
-    folder.Write("players.dat", Profiles({{"Computer", 10, 4, 5, 1}}));
+    test::WriteProfiles(t.s.PlayersFile, {Scored("Computer", 10, 4, 5, 1)});
     t.s.CurrentComputerSkill = 2;
 
-    // Game 1: Ann lays "wor" along the bottom row; the computer completes "word".
+    // Ann lays "wor" along the bottom row; the computer completes "word".
     DealNext("wordqqqq");
     ASSERT_TRUE(StartComputerGame(t.s, t.sv));
-    ASSERT_EQ(t.s.CurrentPlayer, "Ann");
     EXPECT_TRUE(LanTimerTick(t.s, t.sv));  // not the computer's turn: nothing happens
     EXPECT_EQ(t.pause.pauses, 0);
     for (int piece = 0; piece < 3; ++piece) {
@@ -195,60 +132,17 @@ TEST_F(ComputerGameTest, ASeriesWonByEachSideThenDrawn) {
     }
     EXPECT_TRUE(LanTimerTick(t.s, t.sv));
     EXPECT_EQ(t.Board().back(), "word..x");
-    EXPECT_TRUE(t.s.GameOver);
-    EXPECT_EQ(t.s.CurrentPlayer, "Computer");
-    EXPECT_EQ(t.s.Label13, "Game Over");
-    EXPECT_FALSE(t.s.lantimer.Enabled);
-    EXPECT_EQ(t.s.StatusText.lines.back(),
-              "Computer made word word. Game Over. Winner is Computer");
+    EXPECT_TRUE(t.s.GameOver && !t.s.lantimer.Enabled);
     EXPECT_EQ(t.Counters(), (Strings{"11", "5", "5", "1"}));
     EXPECT_EQ(t.hooks.results, (Results{{"Computer", GameOutcome::Win}}));
-    EXPECT_EQ(t.hooks.playMoreShown, 1);
-    EXPECT_EQ(PlayMoreResultLine(t.s).text,
-              "Winner is Computer with word: Word - a unit of language");
-    EXPECT_FALSE(PlayMoreResultLine(t.s).centred);
+    EXPECT_EQ(PlayMoreResultLine(t.s).text, "Winner is Computer with word: Word - a unit");
     LanTimerTick(t.s, t.sv);       // the game is over: the computer does not move again
     EXPECT_EQ(t.pause.pauses, 6);  // two for each of its three moves
 
-    // Game 2: the computer opens; at Beginner it never looks for Ann's word going down.
-    t.s.CurrentComputerSkill = 1;
-    DealNext("drowqqqq");
+    // "Yes": the computer opens the next game at its next tick.
     PlayMoreYes(t.s, t.sv);
-    EXPECT_EQ(t.Board().back(), ".......");
-    EXPECT_FALSE(t.s.GameOver);
-    EXPECT_TRUE(t.s.lantimer.Enabled);
+    EXPECT_TRUE(test::BoardEmpty(t.s) && t.s.lantimer.Enabled && !t.s.GameOver);
     EXPECT_EQ(t.s.Label13 + " " + t.s.CurrentPlayer, "Opponents Turn! Computer");
-    for (int piece = 0; piece < 4; ++piece) {
-        ComputerPlays('x', {6});
-        PlayerDrops(piece, 0);
-    }
-    EXPECT_EQ(t.Board(),
-              (Strings{".......", ".......", "w.....x", "o.....x", "r.....x", "d.....x"}));
-    EXPECT_TRUE(t.s.GameOver);
-    EXPECT_EQ(t.s.CurrentPlayer, "Ann");
-    EXPECT_EQ(t.Counters(), (Strings{"12", "5", "6", "1"}));
-    EXPECT_EQ(t.hooks.results.back(), std::make_pair(std::string("Computer"), GameOutcome::Loss));
-    EXPECT_EQ(PlayMoreResultLine(t.s).text, "Winner is Ann with word: Word - a unit of language");
-
-    // Game 3: Ann opens again; the last two holes fill the board without a word.
-    PlayMoreYes(t.s, t.sv);
-    ASSERT_EQ(t.s.CurrentPlayer, "Ann");
-    t.SetBoard({"xqxqx..", "qxqxqxq", "xqxqxqx", "qxqxqxq", "xqxqxqx", "qxqxqxq"});
-    PlayerDrops(0, 5);
-    ComputerPlays('q', {0, 3, 6});  // two full columns drawn, then the open one
-    EXPECT_EQ(t.Board()[0], "xqxqx" + t.s.Hole[40].Tag + "q");
-    EXPECT_TRUE(t.s.GameOver);
-    EXPECT_EQ(t.s.WinningWord, "");
-    EXPECT_FALSE(t.s.lantimer.Enabled);
-    EXPECT_EQ(t.Counters(), (Strings{"13", "5", "6", "2"}));
-    EXPECT_EQ(t.hooks.results.back(), std::make_pair(std::string("Computer"), GameOutcome::Tie));
-    EXPECT_EQ(PlayMoreResultLine(t.s).text, "Game Over. No Winner.");
-    EXPECT_TRUE(PlayMoreResultLine(t.s).centred);
-
-    // "Yes" after the draw: the computer opens the fourth game at once.
-    PlayMoreYes(t.s, t.sv);
-    EXPECT_TRUE(t.s.lantimer.Enabled);
-    EXPECT_EQ(t.s.CurrentPlayer, "Computer");
     ComputerPlays('z', {3});
     EXPECT_EQ(t.s.Hole[3].Tag, "z");
     EXPECT_EQ(t.s.CurrentPlayer, "Ann");
@@ -280,7 +174,7 @@ TEST_F(ComputerGameTest, TheResultLineNamesTheWinnerWordAndDefinition) {
     t.s.WinningWord = "able";
     // Without the file the word and definition parts stay empty.
     EXPECT_EQ(PlayMoreResultLine(t.s).text, "Winner is Ann with word:  - ");
-    test::WriteDictionary(folder.File("WordList.DIC"), {{"Able", "  having the power  "}});
+    test::WriteWordList(folder.File("WordList.DIC"), {{"Able", "  having the power  "}});
     EXPECT_EQ(PlayMoreResultLine(t.s).text, "Winner is Ann with word: Able - having the power");
     t.s.WinningWord = "zzzz";
     EXPECT_EQ(PlayMoreResultLine(t.s).text, "Winner is Ann with word:  - ");

@@ -43,18 +43,6 @@ TEST(Search, EveryLineFindsItsMissingLetterReadInOrderOnly) {
                 }
 }
 
-TEST(Search, FindWinningLetterLeavesTheLetterInComputerLetter) {
-    Harness t;
-    t.AddWords({"word"});
-    t.SetBoard({"wor...."});
-    t.s.ComputerLetter = 99;
-    EXPECT_FALSE(FindWinningLetter(t.s, 4));
-    EXPECT_EQ(t.s.ComputerLetter, 99);
-    EXPECT_TRUE(FindWinningLetter(t.s, 3));
-    EXPECT_EQ(t.s.ComputerLetter, 'd' - 'a');
-    EXPECT_EQ(t.Board().back(), "wor....");
-}
-
 // Guards against looking up a window that still has an empty cell, and against a wrong answer
 // when several moves win: the leftmost column, then the first window, then the first letter.
 TEST(Search, OnlyFullWindowsAreLookedUpAndTiesGoLeftFirstThenAlphabetical) {
@@ -172,50 +160,23 @@ TEST(RandomMove, LetterAndColumnAreUniformAndFullColumnsAreNeverPicked) {
     }
 }
 
-// Guards against the visible steps of the computer's turn going wrong.
-TEST(ComputerMoveTest, NothingHappensOnceTheGameIsOver) {
-    Harness t;
-    t.s.LocalPlayer = t.s.FirstPlayer = "Ann";
-    t.s.SecondPlayer = t.s.CurrentPlayer = kComputerName;
-    t.s.GameOver = true;
-    t.SetBoard({"wor...."});
-    ComputerMove(t.s, t.sv);
-    EXPECT_EQ(t.pause.pauses + t.random.reseeds, 0);
-    EXPECT_TRUE(t.sound.played.empty());
-    EXPECT_EQ(t.Board().back(), "wor....");
-    EXPECT_EQ(t.s.CurrentPlayer, kComputerName);
-}
-
-// Records what the drop row showed, and after how many pauses, when it was repainted.
-struct RepaintWatch : test::RecordingHooks {
-    Harness* h = nullptr;
-    std::vector<std::pair<Cell, int>> shown;
-    void RepaintHole(int hole) override {
-        RecordingHooks::RepaintHole(hole);
-        shown.emplace_back(h->s.Hole[hole], h->pause.pauses);
-    }
-};
-
+// Guards against the visible steps of the computer's turn going wrong: after its thinking
+// pause its letter shows red above the column, then falls, leaving the drop cell blank.
 TEST(ComputerMoveTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBlank) {
     for (int column = 0; column < kColumns; ++column) {
         Harness h;
-        RepaintWatch watch;
-        watch.h = &h;
-        Services sv{h.sound, h.pause, h.random, h.prompt, watch, h.clock};
         h.s.LocalPlayer = h.s.FirstPlayer = "Ann";
         h.s.SecondPlayer = h.s.CurrentPlayer = kComputerName;
         h.random.QueueLetters({'q' - 'a'});
         h.random.QueueColumns({column});
-        ComputerMove(h.s, sv);
-        const int dropCell = kDropRowFirst + column;
-        ASSERT_EQ(watch.repainted, std::vector<int>{dropCell});
-        // Shown red above its column after the first pause, before the second.
-        EXPECT_EQ(watch.shown[0].first.picture, Picture::Red);
-        EXPECT_EQ(watch.shown[0].first.Tag, "q");
-        EXPECT_EQ(watch.shown[0].second, 1);
+        std::vector<std::pair<Cell, int>> shown;  // each repainted cell and the pauses before it
+        h.hooks.repaintedFn = [&](int hole) { shown.emplace_back(h.s.Hole[hole], h.pause.pauses); };
+        ComputerMove(h.s, h.sv);
+        ASSERT_EQ(h.hooks.repainted, std::vector<int>{kDropRowFirst + column});
+        EXPECT_EQ(shown[0].first.picture, Picture::Red);
+        EXPECT_EQ(shown[0].first.Tag + std::to_string(shown[0].second), "q1");
         EXPECT_EQ(h.pause.pauses, 2);
-        EXPECT_EQ(h.s.Hole[dropCell].picture, h.s.Blank.picture);
-        EXPECT_EQ(h.s.Hole[dropCell].Tag, kEmptyMarker);
+        EXPECT_TRUE(IsHoleEmpty(h.s, kDropRowFirst + column));
         EXPECT_EQ(h.s.Hole[column].picture, Picture::Red);
         EXPECT_EQ(h.Board().back()[column], 'q');
         EXPECT_EQ(h.sound.played, Strings{"dropped2.wav"});
@@ -265,16 +226,6 @@ TEST(Search, IndexedSearchAgreesWithTheListScan) {
     // The boards must exercise both the search and the random move.
     EXPECT_GT(searchesWon, 20);
     EXPECT_LT(searchesWon, movesCompared - 20);
-}
-
-TEST(Search, TagsThatAreNotLettersAreWeighedAsWords) {
-    // Cells the start-up has not emptied yet carry no tag; the scan would see the word "x".
-    GameState s;
-    s.Words.Add("x");
-    const std::string none;
-    const WindowTags tags{nullptr, &none, &none, &none};
-    EXPECT_EQ(IndexedCompletions(s.Words, tags, 0), 1u << ('x' - 'a'));
-    EXPECT_EQ(ScanCompletions(s.Words, tags, 0), 1u << ('x' - 'a'));
 }
 
 }  // namespace

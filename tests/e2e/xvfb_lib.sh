@@ -28,7 +28,10 @@ start_xvfb() {
     command -v Xvfb >/dev/null || fail "Xvfb is not installed (scripts/install-deps)"
     WORK_DIR=$(mktemp -d)
     local numberFile="$WORK_DIR/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    # The screen is also kept as a file in the work folder, for screenshots a busy machine
+    # can take quickly.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$WORK_DIR" -nolisten tcp \
+        3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$numberFile" ] && break
@@ -38,27 +41,21 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$numberFile")"
 }
 
-# Writes a small "wordlist.dic": 246-byte records, a six-byte word and a 240-byte definition.
-write_word_list() {
-    local word
-    for word in able word game play; do
-        printf '%-6s%-240s' "$word" "a word of the test list"
-    done >"$1"
+# The tests' own record writer, which the build names in GD_WRITE_TEST_FILES.
+record_writer() {
+    [ -x "${GD_WRITE_TEST_FILES:-}" ] || fail "GD_WRITE_TEST_FILES names no record writer"
+    "$GD_WRITE_TEST_FILES" "$@"
 }
 
-# Appends to "players.dat" $1 the profile of player $2: 1890 bytes, no password, the default
-# sounds, the "Marble" board, skill Normal and no games.
+# Writes a small "wordlist.dic" $1.
+write_word_list() {
+    record_writer wordlist "$1" able word game play || fail "cannot write $1"
+}
+
+# Appends to "players.dat" $1 the profile of new player $2: no password, the default sounds,
+# the "Marble" board, skill Normal and no games.
 write_profile() {
-    local sound
-    {
-        printf '%-25s%-10s%-25s\x02\x00%-150s' "$2" "" "Leeds" ""
-        for sound in sysmess incoming sent dropped dropped2 begin app missed; do
-            printf '%-150s' "$sound.wav"
-        done
-        printf '%-10s\x00\x00%-150s\x00\x00%-50s' "Marble" "" ""
-        head -c 258 /dev/zero # the four counters and the reserved texts
-        printf '\x02\x00\x00\x00\x00\x00'
-    } >>"$1"
+    record_writer profiles "$1" "$2" || fail "cannot write $1"
 }
 
 # Copies the runnable folder $1 and starts the program there with the remaining arguments. The
@@ -103,6 +100,12 @@ find_window() {
 # Saves a screenshot of the whole screen to $1.
 screenshot() {
     import -window root "$1"
+}
+
+# Copies the screen as it is now to $1 (X window dump format): fast enough to catch what shows
+# for a second while the machine is busy. `convert "xwd:$1" ...` reads it.
+quick_screenshot() {
+    cp "$WORK_DIR/Xvfb_screen0" "$1"
 }
 
 # The number of pixels that differ between the areas WxH+X+Y of two pictures.

@@ -84,35 +84,26 @@ TEST(ParseHelpText, SurvivesArbitraryBytes) {
     }
 }
 
-// Guards against unescaped text breaking a page, and links that lead nowhere.
-TEST(HelpPages, TopicPageHasParagraphsListsAndLinks) {
+// Guards against unescaped text breaking a page, links that lead nowhere, and contents that
+// lose the order or the nesting of the file.
+TEST(HelpPages, TopicAndContentsPages) {
     const HelpFile file = ParseHelpText(kSample);
     const std::string html = HelpTopicHtml(file, *file.Find(10));
-    for (const char* part : {"<h2>First Topic</h2>",
-                             "<p>First line of a paragraph continues here with <a "
-                             "href=\"topic:20\">Second Topic</a> and <a href=\"topic:20\">a "
-                             "label</a>.</p>",
-                             "<h3>A subheading</h3>", "<li>item one continued</li>",
-                             "<li>item <b>two</b> &amp; &lt;three&gt;</li>"})
+    for (const char* part : {"<p>First line of a paragraph continues here with <a "
+                             "href=\"topic:20\">Second Topic</a>",
+                             "<h3>A subheading</h3>", "<a href=\"topic:20\">a label</a>",
+                             "<li>item one continued</li>", "<b>two</b> &amp; &lt;three&gt;"})
         EXPECT_NE(html.find(part), std::string::npos) << part;
     const HelpFile broken = ParseHelpText("@topic 1 T\nsee [[2|there]] and **open");
     const std::string page = HelpTopicHtml(broken, broken.topics[0]);
     EXPECT_NE(page.find("see there and <b>open</b>"), std::string::npos);
     EXPECT_EQ(page.find("topic:2"), std::string::npos);
-}
 
-TEST(HelpPages, ContentsNestsHeadingsAndFallsBackToAllTopics) {
-    const HelpFile file = ParseHelpText(kSample);
-    const std::string html = HelpContentsHtml(file);
-    EXPECT_NE(html.find("<h2>Sample Help</h2>"), std::string::npos);
-    EXPECT_NE(html.find("<ul>\n<li><b>Basics</b></li>\n<ul>\n<li><a href=\"topic:20\">"),
-              std::string::npos);
-    const auto second = html.find("topic:20"), first = html.find("topic:10");
-    EXPECT_LT(second, first);  // the contents order, not the file order
-
-    const HelpFile bare = ParseHelpText("@topic 3 Three\n@topic 1 One\n");
-    const std::string all = HelpContentsHtml(bare);
-    EXPECT_LT(all.find("topic:3"), all.find("topic:1"));
+    const std::string contents = HelpContentsHtml(file);
+    EXPECT_LT(contents.find("<b>Basics</b>"), contents.find("<ul>\n<li><a href=\"topic:20\">"));
+    EXPECT_LT(contents.find("topic:20"), contents.find("topic:10"));  // the contents order
+    const std::string all = HelpContentsHtml(ParseHelpText("@topic 3 Three\n@topic 1 One\n"));
+    EXPECT_LT(all.find("topic:3"), all.find("topic:1"));  // no contents: every topic in file order
 }
 
 // Guards against one keyword showing up twice, or the index losing topic titles.
@@ -150,11 +141,8 @@ TEST(LoadHelpFileTest, ReportsEachKindOfUnusableFile) {
         EXPECT_EQ(LoadHelpFile(dir.File(name)).status, status) << name;
         EXPECT_NE(HelpStatusMessage(status, "p").empty(), status != HelpFileStatus::Loaded) << name;
     }
-    EXPECT_EQ(LoadHelpFile(dir.File("good.hlp")).file.topics.size(), 2u);
-    EXPECT_EQ(HelpStatusMessage(HelpFileStatus::Missing, "/x/GLYPHDROP.HLP"),
-              "The help file GLYPHDROP.HLP was not found in the program's folder "
-              "(/x/GLYPHDROP.HLP). Help is not available until the file is put back beside the "
-              "program.");
+    EXPECT_NE(HelpStatusMessage(HelpFileStatus::Missing, "/x/G.HLP").find("(/x/G.HLP)"),
+              std::string::npos);
 }
 
 // Guards against shipping a help file that lacks a topic the program opens by number, holds

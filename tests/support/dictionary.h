@@ -24,7 +24,8 @@ inline std::string DictBytes(const DictEntries& entries) {
     return bytes;
 }
 
-inline void WriteDictionary(const std::string& path, const DictEntries& entries) {
+// Writes the word list file `path` with these entries in this order.
+inline void WriteWordList(const std::string& path, const DictEntries& entries) {
     std::ofstream(path, std::ios::binary) << DictBytes(entries);
 }
 

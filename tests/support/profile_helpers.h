@@ -1,4 +1,4 @@
-// Helpers of the profile and player window tests: offsets, files, message boxes, fixtures.
+// Helpers of the profile and player window tests: offsets, message boxes, fixtures.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "fakes.h"
 #include "player_hooks.h"
 #include "profile.h"
+#include "profile_records.h"
 #include "temp_folder.h"
 
 namespace gd::test {
@@ -23,28 +24,6 @@ inline int IntAt(const std::string& bytes, std::size_t offset) {
 }
 inline std::string Padded(const std::string& text, std::size_t width) {
     return text + std::string(width - text.size(), ' ');
-}
-
-// A profile as the settings window fills it for a new player.
-inline PlayerProfile NewProfile(const std::string& name, const std::string& password = "") {
-    PlayerProfile p;
-    p.PlayerName = name;
-    p.Password = password;
-    p.Location = "Leeds";
-    p.PhotoMode = 2;
-    for (int i = 0; i < kSoundEventCount; ++i)
-        p.SoundFiles[i] = kDefaultSoundFiles[i];
-    p.Background = "Marble";
-    p.ComputerSkill = 2;
-    return p;
-}
-
-// The bytes of a profile file holding these records in this order.
-inline std::string Records(const std::vector<PlayerProfile>& all) {
-    std::string bytes;
-    for (const auto& p : all)
-        bytes += EncodeProfile(p);
-    return bytes;
 }
 
 // The text and title of the last message box, both empty when none was shown.
