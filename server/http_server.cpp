@@ -1,0 +1,240 @@
+// The game server's HTTP layer on libmicrohttpd.
+#include "http_server.h"
+
+#include <arpa/inet.h>
+#include <microhttpd.h>
+#include <netinet/in.h>
+
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+
+namespace gd::server {
+
+// One request from its first line to its reply.
+struct HttpServer::Exchange {
+    std::string target;  // the raw request target, query undecoded
+    std::string method;
+    std::string address;
+    bool headersSeen = false;
+    bool parked = false;
+    std::optional<Reply> reply;
+};
+
+namespace {
+
+void LogFromLibrary(void*, const char* format, va_list args) {
+    char line[512];
+    std::vsnprintf(line, sizeof line, format, args);
+    const auto n = std::strlen(line);
+    std::fprintf(stderr, "glyphdrop-server: http: %s%s", line,
+                 n > 0 && line[n - 1] == '\n' ? "" : "\n");
+}
+
+void* OnUri(void* self, const char* uri, MHD_Connection*) {
+    return HttpServer::BeginRequest(self, uri);
+}
+
+void OnCompleted(void* self, MHD_Connection*, void** context, MHD_RequestTerminationCode) {
+    HttpServer::EndRequest(self, context);
+}
+
+MHD_Result OnAccess(void* self, MHD_Connection* connection, const char*, const char* method,
+                    const char*, const char*, std::size_t* uploadSize, void** context) {
+    return static_cast<MHD_Result>(
+        HttpServer::Access(self, connection, method, uploadSize, context));
+}
+
+}  // namespace
+
+WorkerPool::WorkerPool(int threads) {
+    for (int i = 0; i < threads; ++i)
+        threads_.emplace_back([this] { Work(); });
+}
+
+WorkerPool::~WorkerPool() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        stopping_ = true;
+    }
+    ready_.notify_all();
+    for (auto& t : threads_)
+        t.join();
+}
+
+void WorkerPool::Submit(std::function<void()> task) {
+    ++busy_;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        tasks_.push_back(std::move(task));
+    }
+    ready_.notify_one();
+}
+
+void WorkerPool::Work() {
+    for (;;) {
+        std::function<void()> task;
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            ready_.wait(hold, [this] { return stopping_ || !tasks_.empty(); });
+            if (tasks_.empty()) return;
+            task = std::move(tasks_.front());
+            tasks_.pop_front();
+        }
+        task();
+        --busy_;
+    }
+}
+
+std::int64_t HttpServer::MonotonicMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+HttpServer::HttpServer(Service& service, HttpOptions options)
+    : service_(service), options_(std::move(options)), workers_(options_.workers) {
+    lastRequestMs_ = MonotonicMs();
+    sockaddr_in v4{};
+    sockaddr_in6 v6{};
+    const sockaddr* bindTo = nullptr;
+    unsigned flags = MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_EPOLL | MHD_USE_TURBO |
+                     MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG;
+    if (inet_pton(AF_INET, options_.address.c_str(), &v4.sin_addr) == 1) {
+        v4.sin_family = AF_INET;
+        v4.sin_port = htons(static_cast<std::uint16_t>(options_.port));
+        bindTo = reinterpret_cast<const sockaddr*>(&v4);
+    } else if (inet_pton(AF_INET6, options_.address.c_str(), &v6.sin6_addr) == 1) {
+        v6.sin6_family = AF_INET6;
+        v6.sin6_port = htons(static_cast<std::uint16_t>(options_.port));
+        bindTo = reinterpret_cast<const sockaddr*>(&v6);
+        flags |= MHD_USE_IPv6;
+    } else {
+        throw std::runtime_error("not an IP address: " + options_.address);
+    }
+    daemon_ = MHD_start_daemon(
+        flags, static_cast<std::uint16_t>(options_.port), nullptr, nullptr, &OnAccess, this,
+        MHD_OPTION_EXTERNAL_LOGGER, &LogFromLibrary, nullptr, MHD_OPTION_SOCK_ADDR, bindTo,
+        MHD_OPTION_THREAD_POOL_SIZE, static_cast<unsigned>(options_.eventThreads),
+        MHD_OPTION_CONNECTION_LIMIT, 8000u, MHD_OPTION_CONNECTION_TIMEOUT, 120u,
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(16384),
+        MHD_OPTION_LISTEN_BACKLOG_SIZE, 1024u, MHD_OPTION_URI_LOG_CALLBACK, &OnUri, this,
+        MHD_OPTION_NOTIFY_COMPLETED, &OnCompleted, this, MHD_OPTION_END);
+    if (!daemon_)
+        throw std::runtime_error("cannot listen on " + options_.address + ":" +
+                                 std::to_string(options_.port));
+    const auto* info = MHD_get_daemon_info(daemon_, MHD_DAEMON_INFO_BIND_PORT);
+    port_ = info ? info->port : options_.port;
+}
+
+HttpServer::~HttpServer() {
+    Stop();
+}
+
+void HttpServer::Stop() {
+    if (!daemon_) return;
+    MHD_quiesce_daemon(daemon_);
+    // Parked requests are answered by the workers; give the last replies a moment to leave.
+    while (inFlight_.load() > 0 || workers_.Busy() > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    MHD_stop_daemon(daemon_);
+    daemon_ = nullptr;
+}
+
+void* HttpServer::BeginRequest(void* self, const char* uri) {
+    auto* server = static_cast<HttpServer*>(self);
+    server->lastRequestMs_ = MonotonicMs();
+    ++server->inFlight_;
+    auto* exchange = new Exchange;
+    exchange->target = uri ? uri : "";
+    return exchange;
+}
+
+void HttpServer::EndRequest(void* self, void** context) {
+    delete static_cast<Exchange*>(*context);
+    *context = nullptr;
+    --static_cast<HttpServer*>(self)->inFlight_;
+}
+
+int HttpServer::Access(void* self, MHD_Connection* connection, const char* method,
+                       std::size_t* uploadSize, void** context) {
+    auto* server = static_cast<HttpServer*>(self);
+    auto& exchange = *static_cast<Exchange*>(*context);
+    // The first call brings the headers only; answering then would close the connection.
+    if (!exchange.headersSeen) {
+        exchange.headersSeen = true;
+        exchange.method = method;
+        exchange.address = server->ClientAddress(connection);
+        return MHD_YES;
+    }
+    if (*uploadSize != 0) {  // a body is read and ignored
+        *uploadSize = 0;
+        return MHD_YES;
+    }
+    return server->Respond(connection, exchange);
+}
+
+int HttpServer::Respond(MHD_Connection* connection, Exchange& exchange) {
+    if (!exchange.reply && !exchange.parked) {
+        Request request;
+        exchange.reply =
+            service_.Screen(exchange.method, exchange.target, exchange.address, request);
+        if (!exchange.reply) {
+            exchange.parked = true;
+            MHD_suspend_connection(connection);
+            workers_.Submit([this, connection, &exchange, request = std::move(request)] {
+                exchange.reply = service_.Answer(request, exchange.address);
+                MHD_resume_connection(connection);
+            });
+            return MHD_YES;
+        }
+    }
+    if (!exchange.reply) return MHD_YES;  // woken before the worker finished
+    const Reply& reply = *exchange.reply;
+    if (reply.status >= 400) LogRefusal(exchange, reply);
+    MHD_Response* response = MHD_create_response_from_buffer(
+        reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
+    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/plain");
+    const int queued =
+        MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
+    MHD_destroy_response(response);
+    return queued;
+}
+
+std::string HttpServer::ClientAddress(MHD_Connection* connection) const {
+    if (options_.forwardedFor) {
+        // The balancer in front appends the address it saw last.
+        if (const char* forwarded =
+                MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "X-Forwarded-For")) {
+            std::string list = forwarded;
+            const auto comma = list.rfind(',');
+            std::string last = comma == std::string::npos ? list : list.substr(comma + 1);
+            while (!last.empty() && last.front() == ' ')
+                last.erase(0, 1);
+            if (!last.empty()) return last;
+        }
+    }
+    const auto* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
+    if (!info || !info->client_addr) return "";
+    char text[INET6_ADDRSTRLEN] = "";
+    const sockaddr* a = info->client_addr;
+    if (a->sa_family == AF_INET)
+        inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(a)->sin_addr, text, sizeof text);
+    else if (a->sa_family == AF_INET6)
+        inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6*>(a)->sin6_addr, text,
+                  sizeof text);
+    return text;
+}
+
+void HttpServer::LogRefusal(const Exchange& exchange, const Reply& reply) const {
+    if (options_.logLevel == LogLevel::Error && reply.status < 500) return;
+    std::string why = reply.body.substr(0, reply.body.find('\n'));
+    std::fprintf(stderr, "glyphdrop-server: %d %s %s %.200s: %s\n", reply.status,
+                 exchange.address.c_str(), exchange.method.c_str(), exchange.target.c_str(),
+                 why.c_str());
+}
+
+}  // namespace gd::server

@@ -1,0 +1,87 @@
+// The game server's HTTP layer on libmicrohttpd: event threads answer what is quick (refusals,
+// polls of empty mailboxes) at once; requests that wait for the store are parked and answered by
+// a pool of workers, so a commit's wait never holds up an event thread.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "service.h"
+
+struct MHD_Daemon;
+struct MHD_Connection;
+
+namespace gd::server {
+
+enum class LogLevel { Error, Warn, Info };
+
+struct HttpOptions {
+    std::string address = "127.0.0.1";  // IPv4, or IPv6 without brackets
+    int port = 47810;                   // 0: the system picks one
+    int eventThreads = 2;
+    int workers = 128;
+    LogLevel logLevel = LogLevel::Warn;
+    bool forwardedFor = false;  // take the client's address from X-Forwarded-For
+};
+
+// Runs queued tasks on a fixed set of threads.
+class WorkerPool {
+  public:
+    explicit WorkerPool(int threads);
+    ~WorkerPool();  // runs what is queued, then ends
+    void Submit(std::function<void()> task);
+    int Busy() const { return busy_.load(); }
+
+  private:
+    void Work();
+    std::mutex lock_;
+    std::condition_variable ready_;
+    std::deque<std::function<void()>> tasks_;
+    bool stopping_ = false;
+    std::atomic<int> busy_{0};  // queued or running
+    std::vector<std::thread> threads_;
+};
+
+class HttpServer {
+  public:
+    // Starts listening; throws std::runtime_error when it cannot.
+    HttpServer(Service& service, HttpOptions options);
+    ~HttpServer();
+
+    int Port() const { return port_; }
+    // Milliseconds on the monotonic clock when the last request arrived.
+    std::int64_t LastRequestMs() const { return lastRequestMs_.load(); }
+    // Stops accepting, lets the requests in flight finish, then closes every connection.
+    void Stop();
+
+    static std::int64_t MonotonicMs();
+
+    // The library's calls for each request: its first line, each step, its end.
+    struct Exchange;
+    static void* BeginRequest(void* self, const char* uri);
+    static void EndRequest(void* self, void** context);
+    static int Access(void* self, MHD_Connection* connection, const char* method,
+                      std::size_t* uploadSize, void** context);
+
+  private:
+    int Respond(MHD_Connection* connection, Exchange& exchange);
+    std::string ClientAddress(MHD_Connection* connection) const;
+    void LogRefusal(const Exchange& exchange, const Reply& reply) const;
+
+    Service& service_;
+    HttpOptions options_;
+    WorkerPool workers_;
+    MHD_Daemon* daemon_ = nullptr;
+    int port_ = 0;
+    std::atomic<std::int64_t> lastRequestMs_{0};
+    std::atomic<int> inFlight_{0};
+};
+
+}  // namespace gd::server

@@ -1,0 +1,435 @@
+// The game server's store in one SQLite file, with group commit.
+#include "sqlite_store.h"
+
+#include <sqlite3.h>
+
+#include <climits>
+#include <optional>
+#include <stdexcept>
+
+namespace gd::server {
+
+namespace {
+
+constexpr const char* kSchema = R"(
+CREATE TABLE IF NOT EXISTS games(
+    seq INTEGER PRIMARY KEY AUTOINCREMENT,
+    game TEXT NOT NULL UNIQUE,
+    host_address TEXT NOT NULL,
+    joiner_address TEXT,
+    waiting INTEGER NOT NULL,
+    email TEXT NOT NULL, name TEXT NOT NULL, location TEXT NOT NULL,
+    played TEXT NOT NULL, won TEXT NOT NULL,
+    is_private INTEGER NOT NULL, password TEXT NOT NULL,
+    expires_at_ms INTEGER NOT NULL,
+    active_at_ms INTEGER NOT NULL,
+    last_move_host TEXT, last_move_joiner TEXT);
+CREATE INDEX IF NOT EXISTS games_waiting ON games(waiting, expires_at_ms);
+CREATE INDEX IF NOT EXISTS games_active ON games(active_at_ms);
+CREATE TABLE IF NOT EXISTS messages(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    game TEXT NOT NULL,
+    side INTEGER NOT NULL,
+    kind INTEGER NOT NULL,
+    text TEXT NOT NULL);
+CREATE INDEX IF NOT EXISTS messages_box ON messages(game, side, id);
+)";
+
+std::string MailboxName(const std::string& game, Side side) {
+    return (side == Side::Host ? "s" : "c") + game;
+}
+
+const char* LastMoveColumn(Side side) {
+    return side == Side::Host ? "last_move_host" : "last_move_joiner";
+}
+
+}  // namespace
+
+// The writer thread's view of the open transaction: prepared statements kept for reuse, and the
+// changes to the pending counts that take effect once the commit is on disk.
+class SqliteStore::Transaction {
+  public:
+    explicit Transaction(sqlite3* db) : db_(db) {}
+    ~Transaction() {
+        for (auto& [sql, stmt] : statements_)
+            sqlite3_finalize(stmt);
+    }
+
+    // A statement with its parameters bound, ready to step.
+    class Query {
+      public:
+        Query(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
+        Query(const Query&) = delete;
+        Query& operator=(const Query&) = delete;
+        ~Query() {
+            sqlite3_reset(stmt_);
+            sqlite3_clear_bindings(stmt_);
+        }
+        Query& Bind(const std::string& text) {
+            Check(sqlite3_bind_text(stmt_, ++at_, text.data(), static_cast<int>(text.size()),
+                                    SQLITE_TRANSIENT));
+            return *this;
+        }
+        Query& Bind(std::int64_t n) {
+            Check(sqlite3_bind_int64(stmt_, ++at_, n));
+            return *this;
+        }
+        Query& BindNull() {
+            Check(sqlite3_bind_null(stmt_, ++at_));
+            return *this;
+        }
+        // Steps once: true while there is a row.
+        bool Step() {
+            const int rc = sqlite3_step(stmt_);
+            if (rc == SQLITE_ROW) return true;
+            if (rc == SQLITE_DONE) return false;
+            throw std::runtime_error(sqlite3_errmsg(db_));
+        }
+        void Run() {
+            while (Step()) {
+            }
+        }
+        std::int64_t Int(int column) { return sqlite3_column_int64(stmt_, column); }
+        bool IsNull(int column) { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+        std::string Text(int column) {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+            return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+                     : std::string();
+        }
+
+      private:
+        void Check(int rc) {
+            if (rc != SQLITE_OK) throw std::runtime_error(sqlite3_errmsg(db_));
+        }
+        sqlite3* db_;
+        sqlite3_stmt* stmt_;
+        int at_ = 0;
+    };
+
+    Query Sql(const std::string& sql) {
+        auto& stmt = statements_[sql];
+        if (!stmt && sqlite3_prepare_v3(db_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt,
+                                        nullptr) != SQLITE_OK) {
+            statements_.erase(sql);
+            throw std::runtime_error(sqlite3_errmsg(db_));
+        }
+        return Query(db_, stmt);
+    }
+    void Exec(const char* sql) {
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(db_));
+    }
+    int Changes() { return sqlite3_changes(db_); }
+
+    // Pending-count changes of the current operation; kForget drops the mailbox's count.
+    static constexpr int kForget = INT_MIN;
+    std::vector<std::pair<std::string, int>> changes;
+
+    void ForgetGame(const std::string& game) {
+        changes.emplace_back(MailboxName(game, Side::Host), kForget);
+        changes.emplace_back(MailboxName(game, Side::Joiner), kForget);
+    }
+
+  private:
+    sqlite3* db_;
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+};
+
+SqliteStore::SqliteStore(const std::string& path) {
+    if (sqlite3_open_v2(path.c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        const std::string why = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        sqlite3_close(db_);
+        throw std::runtime_error("cannot open " + path + ": " + why);
+    }
+    tx_ = std::make_unique<Transaction>(db_);
+    try {
+        // Exclusive before WAL: the WAL index then lives in this process, and a second server
+        // on the same file fails here instead of sharing it.
+        tx_->Exec("PRAGMA locking_mode=EXCLUSIVE");
+        tx_->Exec("PRAGMA journal_mode=WAL");
+        tx_->Exec("PRAGMA synchronous=FULL");
+        tx_->Exec("BEGIN IMMEDIATE");
+        tx_->Exec(kSchema);
+        tx_->Exec("COMMIT");
+        LoadPendingCounts();
+    } catch (const std::exception& e) {
+        tx_.reset();
+        sqlite3_close(db_);
+        throw std::runtime_error("cannot use " + path + ": " + e.what());
+    }
+    writer_ = std::thread([this] { WriterLoop(); });
+}
+
+SqliteStore::~SqliteStore() {
+    {
+        std::lock_guard<std::mutex> hold(queueLock_);
+        stopping_ = true;
+    }
+    queued_.notify_all();
+    writer_.join();
+    tx_.reset();
+    sqlite3_close(db_);
+}
+
+void SqliteStore::LoadPendingCounts() {
+    auto q = tx_->Sql("SELECT game, side, count(*) FROM messages GROUP BY game, side");
+    std::unique_lock<std::shared_mutex> hold(countLock_);
+    pending_.clear();
+    while (q.Step())
+        pending_[MailboxName(q.Text(0), static_cast<Side>(q.Int(1)))] = static_cast<int>(q.Int(2));
+}
+
+template <class F>
+auto SqliteStore::Run(F work) -> decltype(work(std::declval<Transaction&>())) {
+    using Result = decltype(work(std::declval<Transaction&>()));
+    std::optional<Result> result;
+    auto job = std::make_unique<Job>();
+    job->work = [&](Transaction& tx) { result = work(tx); };
+    auto done = job->done.get_future();
+    {
+        std::lock_guard<std::mutex> hold(queueLock_);
+        queue_.push_back(std::move(job));
+    }
+    queued_.notify_one();
+    done.get();  // rethrows the operation's failure
+    return std::move(*result);
+}
+
+void SqliteStore::WriterLoop() {
+    for (;;) {
+        std::vector<std::unique_ptr<Job>> batch;
+        {
+            std::unique_lock<std::mutex> hold(queueLock_);
+            queued_.wait(hold, [this] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty()) return;
+            for (auto& job : queue_)
+                batch.push_back(std::move(job));
+            queue_.clear();
+        }
+        CommitBatch(batch);
+    }
+}
+
+void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
+    std::vector<std::exception_ptr> failures(batch.size());
+    std::vector<std::pair<std::string, int>> changes;
+    std::exception_ptr commitFailure;
+    try {
+        tx_->Exec("BEGIN IMMEDIATE");
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            tx_->changes.clear();
+            tx_->Exec("SAVEPOINT operation");
+            try {
+                batch[i]->work(*tx_);
+                tx_->Exec("RELEASE operation");
+                changes.insert(changes.end(), tx_->changes.begin(), tx_->changes.end());
+            } catch (...) {
+                failures[i] = std::current_exception();
+                tx_->Exec("ROLLBACK TO operation");
+                tx_->Exec("RELEASE operation");
+            }
+        }
+        tx_->Exec("COMMIT");
+    } catch (...) {
+        commitFailure = std::current_exception();
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    if (commitFailure) {
+        // Nothing of this batch happened; the counts are read again from the file.
+        try {
+            LoadPendingCounts();
+        } catch (...) {
+        }
+    } else {
+        std::unique_lock<std::shared_mutex> hold(countLock_);
+        for (const auto& [mailbox, change] : changes) {
+            if (change == Transaction::kForget) {
+                pending_.erase(mailbox);
+            } else if ((pending_[mailbox] += change) <= 0) {
+                pending_.erase(mailbox);
+            }
+        }
+    }
+    ++commits_;
+    operations_ += static_cast<long>(batch.size());
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        if (commitFailure || failures[i])
+            batch[i]->done.set_exception(commitFailure ? commitFailure : failures[i]);
+        else
+            batch[i]->done.set_value();
+    }
+}
+
+std::pair<long, long> SqliteStore::CommitsAndOperations() const {
+    return {commits_.load(), operations_.load()};
+}
+
+bool SqliteStore::MayHaveMessages(const std::string& game, Side reader) {
+    std::shared_lock<std::shared_mutex> hold(countLock_);
+    return pending_.count(MailboxName(game, reader)) > 0;
+}
+
+EnterOutcome SqliteStore::Enter(const WaitingEntry& e, int roomSize, std::int64_t nowMs) {
+    return Run([&](Transaction& tx) {
+        tx.Sql("DELETE FROM games WHERE waiting = 1 AND expires_at_ms <= ?").Bind(nowMs).Run();
+        auto count = tx.Sql("SELECT count(*) FROM games WHERE waiting = 1");
+        count.Step();
+        if (count.Int(0) >= roomSize) return EnterOutcome::Full;
+        auto taken = tx.Sql("SELECT 1 FROM games WHERE game = ?");
+        if (taken.Bind(e.game).Step()) return EnterOutcome::TakenGame;
+        tx.Sql(
+              "INSERT INTO games(game, host_address, waiting, email, name, location, played, "
+              "won, is_private, password, expires_at_ms, active_at_ms) "
+              "VALUES(?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            .Bind(e.game)
+            .Bind(e.hostAddress)
+            .Bind(e.email)
+            .Bind(e.name)
+            .Bind(e.location)
+            .Bind(e.played)
+            .Bind(e.won)
+            .Bind(std::int64_t{e.isPrivate})
+            .Bind(e.password)
+            .Bind(e.expiresAtMs)
+            .Bind(nowMs)
+            .Run();
+        return EnterOutcome::Entered;
+    });
+}
+
+std::vector<WaitingEntry> SqliteStore::ListWaiting(std::int64_t nowMs) {
+    return Run([&](Transaction& tx) {
+        std::vector<WaitingEntry> entries;
+        auto q = tx.Sql(
+            "SELECT game, email, name, location, played, won, is_private, password, "
+            "expires_at_ms, host_address FROM games "
+            "WHERE waiting = 1 AND expires_at_ms > ? ORDER BY seq");
+        q.Bind(nowMs);
+        while (q.Step()) {
+            entries.push_back({q.Text(0), q.Text(1), q.Text(2), q.Text(3), q.Text(4), q.Text(5),
+                               q.Int(6) != 0, q.Text(7), q.Int(8), q.Text(9)});
+        }
+        return entries;
+    });
+}
+
+JoinOutcome SqliteStore::Join(const std::string& game, const std::string& password,
+                              const std::string& address, std::int64_t nowMs) {
+    return Run([&](Transaction& tx) {
+        auto q = tx.Sql(
+            "SELECT is_private, password FROM games "
+            "WHERE game = ? AND waiting = 1 AND expires_at_ms > ?");
+        if (!q.Bind(game).Bind(nowMs).Step()) return JoinOutcome::NotWaiting;
+        if (q.Int(0) != 0 && q.Text(1) != password) return JoinOutcome::BadPassword;
+        tx.Sql("UPDATE games SET waiting = 0, joiner_address = ?, active_at_ms = ? WHERE game = ?")
+            .Bind(address)
+            .Bind(nowMs)
+            .Bind(game)
+            .Run();
+        return JoinOutcome::Joined;
+    });
+}
+
+bool SqliteStore::Leave(const std::string& game, const std::string& address, bool bound) {
+    return Run([&](Transaction& tx) {
+        tx.Sql("DELETE FROM games WHERE game = ? AND waiting = 1 AND (? = 0 OR host_address = ?)")
+            .Bind(game)
+            .Bind(std::int64_t{bound})
+            .Bind(address)
+            .Run();
+        return tx.Changes() > 0;
+    });
+}
+
+PostOutcome SqliteStore::Post(const PostRequest& r) {
+    return Run([&](Transaction& tx) {
+        const Side poster = Partner(r.to);
+        auto game = tx.Sql(
+            "SELECT host_address, joiner_address, last_move_host, last_move_joiner "
+            "FROM games WHERE game = ? AND waiting = 0");
+        if (!game.Bind(r.game).Step()) return PostOutcome::NotAllowed;
+        const std::string posterAddress = game.Text(poster == Side::Host ? 0 : 1);
+        if (r.bound && posterAddress != r.address) return PostOutcome::NotAllowed;
+        const int lastMove = r.to == Side::Host ? 2 : 3;
+        const bool isMove = r.message.kind == MessageKind::Move;
+        const bool repeated =
+            isMove && !game.IsNull(lastMove) && game.Text(lastMove) == r.message.text;
+
+        const std::string touch =
+            std::string("UPDATE games SET active_at_ms = ?") +
+            (isMove && !repeated ? std::string(", ") + LastMoveColumn(r.to) + " = ?, " +
+                                       LastMoveColumn(poster) + " = NULL"
+                                 : "") +
+            " WHERE game = ?";
+        if (repeated) {
+            tx.Sql(touch).Bind(r.nowMs).Bind(r.game).Run();
+            return PostOutcome::Repeated;
+        }
+        auto count = tx.Sql("SELECT count(*) FROM messages WHERE game = ? AND side = ?");
+        count.Bind(r.game).Bind(static_cast<std::int64_t>(r.to)).Step();
+        if (count.Int(0) >= r.maxPending) return PostOutcome::MailboxFull;
+
+        tx.Sql("INSERT INTO messages(game, side, kind, text) VALUES(?, ?, ?, ?)")
+            .Bind(r.game)
+            .Bind(static_cast<std::int64_t>(r.to))
+            .Bind(static_cast<std::int64_t>(r.message.kind))
+            .Bind(r.message.text)
+            .Run();
+        auto update = tx.Sql(touch);
+        update.Bind(r.nowMs);
+        if (isMove) update.Bind(r.message.text);
+        update.Bind(r.game).Run();
+        tx.changes.emplace_back(MailboxName(r.game, r.to), 1);
+        return PostOutcome::Stored;
+    });
+}
+
+std::vector<Message> SqliteStore::Take(const TakeRequest& r) {
+    return Run([&](Transaction& tx) {
+        std::vector<Message> taken;
+        auto game = tx.Sql("SELECT host_address, joiner_address FROM games WHERE game = ?");
+        if (!game.Bind(r.game).Step()) return taken;
+        const int column = r.reader == Side::Host ? 0 : 1;
+        if (r.bound && (game.IsNull(column) || game.Text(column) != r.address)) return taken;
+
+        std::vector<std::int64_t> ids;
+        std::vector<Message> pending;
+        auto q = tx.Sql(
+            "SELECT id, kind, text FROM messages WHERE game = ? AND side = ? ORDER BY id LIMIT 8");
+        q.Bind(r.game).Bind(static_cast<std::int64_t>(r.reader));
+        while (q.Step()) {
+            ids.push_back(q.Int(0));
+            pending.push_back({static_cast<MessageKind>(q.Int(1)), q.Text(2)});
+        }
+        const std::size_t n = DeliverableCount(pending);
+        if (n == 0) return taken;
+        tx.Sql("DELETE FROM messages WHERE game = ? AND side = ? AND id <= ?")
+            .Bind(r.game)
+            .Bind(static_cast<std::int64_t>(r.reader))
+            .Bind(ids[n - 1])
+            .Run();
+        taken.assign(pending.begin(), pending.begin() + static_cast<long>(n));
+        tx.changes.emplace_back(MailboxName(r.game, r.reader), -static_cast<int>(n));
+        return taken;
+    });
+}
+
+int SqliteStore::RemoveIdle(std::int64_t idleSinceMs) {
+    return Run([&](Transaction& tx) {
+        std::vector<std::string> games;
+        auto q = tx.Sql("SELECT game FROM games WHERE active_at_ms < ?");
+        q.Bind(idleSinceMs);
+        while (q.Step())
+            games.push_back(q.Text(0));
+        for (const auto& g : games) {
+            tx.Sql("DELETE FROM messages WHERE game = ?").Bind(g).Run();
+            tx.Sql("DELETE FROM games WHERE game = ?").Bind(g).Run();
+            tx.ForgetGame(g);
+        }
+        return static_cast<int>(games.size());
+    });
+}
+
+}  // namespace gd::server

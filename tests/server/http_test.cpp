@@ -1,0 +1,89 @@
+// The real server over HTTP on loopback: the program's percent-encoded requests, two player
+// addresses, refusals, and a clean end on SIGTERM.
+#include <gtest/gtest.h>
+
+#include "server_process.h"
+#include "temp_folder.h"
+
+namespace gd::server::test {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string Between(const std::string& text, const std::string& open, const std::string& close) {
+    const auto from = text.find(open), to = text.find(close);
+    return from == std::string::npos || to == std::string::npos
+               ? ""
+               : text.substr(from + open.size(), to - from - open.size());
+}
+
+// Guards against fields shifted or mangled on their way through HTTP, and mailboxes open to a
+// third address.
+TEST(ServerHttp, TwoAddressesPlayThroughEveryScript) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"));
+    ASSERT_GT(server.Port(), 0);
+    const std::string b = server.Base();
+    EXPECT_TRUE(Has(HttpGet(b + "updates.mv?1.1").body, "*CURRENT*"));
+    const std::string entry =
+        HttpGet(b + "joinwait.mv?ann%40x.org+Ann%20%2B%20Co+Le%20Mans+3+1+YES+pa%2Bss+120").body;
+    const std::string game = Between(entry, "tttt", "ssss");
+    ASSERT_FALSE(game.empty()) << entry;
+    EXPECT_TRUE(Has(HttpGet(b + "readwait.mv").body, "*#*Ann + Co#*#**#**Le Mans##*##"));
+    EXPECT_TRUE(
+        Has(HttpGet(b + "joingame.mv?" + game + "+bob%40y+pa%2Bss", "127.0.0.2").body, "-JOINED-"));
+    const std::string block = "xxxBob%20Yjjjhh*Oslo*qqcc*2*eerr*1*pptt*1*vvmm*0*aa";
+    EXPECT_TRUE(
+        Has(HttpGet(b + "postdata.mv?s" + game + "+START+" + block, "127.0.0.2").body, "WRITE*OK"));
+    EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?s" + game + "+CHAT+1+1%20=%202", "127.0.0.2").body,
+                    "WRITE*OK"));
+    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?s" + game, "127.0.0.3").body, "FILE*NOT*FOUND"));
+    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?s" + game).body, "hh*Oslo*qq"));
+    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?s" + game).body, "***$$1+1 = 2$$$**"));
+    EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?c" + game + "+MOVE+q17").body, "WRITE*OK"));
+    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?c" + game, "127.0.0.2").body, "*#*$q17$*#*"));
+    EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?c" + game + "+QUIT").body, "WRITE*OK"));
+    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?c" + game, "127.0.0.2").body, "QUIT*GAME"));
+    EXPECT_EQ(server.Signal(SIGTERM), 0);
+}
+
+// Guards against a malformed, oversized or too frequent request crashing the server or being
+// served.
+TEST(ServerHttp, RefusesMalformedOversizedAndTooFrequentRequests) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"), {"--rate", "1", "--burst", "6"});
+    ASSERT_GT(server.Port(), 0);
+    const std::string b = server.Base();
+    EXPECT_EQ(HttpGet(b + "getdata.mv?s" + std::string(5000, '1')).status, 414);
+    EXPECT_EQ(HttpGet(b + "getdata.mv?s1%2").status, 400);
+    EXPECT_EQ(HttpGet(b + "joinwait.mv?a+b").status, 400);
+    EXPECT_EQ(HttpGet(b + "postdata.mv?sX+CHAT+" + std::string(3000, 'a')).status, 400);
+    EXPECT_EQ(HttpGet(b + "../etc/passwd").status, 404);
+    int refused = 0;
+    for (int i = 0; i < 6; ++i)
+        refused += HttpGet(b + "readwait.mv").status == 429;
+    EXPECT_GE(refused, 3);
+    // Another address has a bucket of its own.
+    EXPECT_EQ(HttpGet(b + "readwait.mv", "127.0.0.2").status, 200);
+}
+
+// Guards against an acknowledged post lost when the server is stopped and started again.
+TEST(ServerHttp, AcknowledgedPostsOutliveARestart) {
+    gd::test::TempFolder folder;
+    std::string game;
+    {
+        ServerProcess server(folder.File("s.db"));
+        const std::string b = server.Base();
+        game = Between(HttpGet(b + "joinwait.mv?e+Ann+X+0+0+NO+none+300").body, "tttt", "ssss");
+        HttpGet(b + "joingame.mv?" + game + "+e+");
+        EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?s" + game + "+MOVE+a0").body, "WRITE*OK"));
+        EXPECT_EQ(server.Signal(SIGKILL), -SIGKILL);
+    }
+    ServerProcess server(folder.File("s.db"));
+    EXPECT_TRUE(Has(HttpGet(server.Base() + "getdata.mv?s" + game).body, "*#*$a0$*#*"));
+}
+
+}  // namespace
+}  // namespace gd::server::test

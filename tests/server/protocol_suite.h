@@ -1,0 +1,65 @@
+// The protocol test suite every store passes: the server's rules driven through its requests,
+// with a clock and game numbers the test sets. A store joins the suite with one
+// INSTANTIATE_TEST_SUITE_P(Name, ServerProtocol, testing::Values(StoreMaker{...})).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "service.h"
+#include "store.h"
+
+namespace gd::server::test {
+
+struct StoreMaker {
+    std::string name;
+    std::function<std::shared_ptr<Store>()> make;  // a fresh, empty store
+};
+inline void PrintTo(const StoreMaker& maker, std::ostream* out) {
+    *out << maker.name;
+}
+
+class FakeClock : public Clock {
+  public:
+    std::int64_t now = 1'800'000'000'000;
+    std::int64_t NowMs() override { return now; }
+};
+
+class CountingNumbers : public GameNumbers {
+  public:
+    int next = 1;
+    std::string Next() override { return "G" + std::to_string(next++); }
+};
+
+class ServerProtocol : public testing::TestWithParam<StoreMaker> {
+  protected:
+    void SetUp() override { Start(ServiceOptions{}); }
+    void Start(ServiceOptions options) {
+        options.ratePerSecond = 0;
+        options.roomSize = 3;
+        service.reset();
+        store = GetParam().make();
+        service = std::make_unique<Service>(*store, clock, numbers, options);
+    }
+
+    // The body of the reply to GET `target` from `address`.
+    std::string Get(const std::string& target, const std::string& address = "127.0.0.1");
+    // Enters the waiting room and returns the game number.
+    std::string Enter(const std::string& name = "Ann", const std::string& privacy = "NO+none",
+                      const std::string& address = "127.0.0.1");
+    // Enters, then joins from `joiner`; returns the game number.
+    std::string StartGame(const std::string& joiner = "127.0.0.1");
+    std::string Post(const std::string& key, const std::string& kindAndText,
+                     const std::string& address = "127.0.0.1");
+
+    std::shared_ptr<Store> store;
+    FakeClock clock;
+    CountingNumbers numbers;
+    std::unique_ptr<Service> service;
+    int lastStatus = 0;
+};
+
+}  // namespace gd::server::test

@@ -1,0 +1,94 @@
+// Runs the built glyphdrop-server on a free loopback port for a test, and a small libcurl client
+// that talks to it from a chosen loopback address.
+#pragma once
+
+#include <curl/curl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace gd::server::test {
+
+class ServerProcess {
+  public:
+    // Starts the server with the store `db` and extra options; Port() is 0 when it did not start.
+    ServerProcess(const std::string& db, std::vector<std::string> options = {}) {
+        std::vector<std::string> args = {GLYPHDROP_SERVER_EXE, "--listen", "127.0.0.1:0", "--db",
+                                         db};
+        args.insert(args.end(), options.begin(), options.end());
+        int out[2];
+        if (pipe(out) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], 1);
+            close(out[0]);
+            std::vector<char*> argv;
+            for (auto& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        // The first line names the port: "glyphdrop-server listening on http://127.0.0.1:PORT".
+        FILE* in = fdopen(out[0], "r");
+        char line[512] = "";
+        if (fgets(line, sizeof line, in)) {
+            const std::string text = line;
+            const auto colon = text.find(':', text.find("127.0.0.1"));
+            if (colon != std::string::npos) port_ = std::stoi(text.substr(colon + 1));
+        }
+        fclose(in);
+    }
+    ~ServerProcess() { Signal(SIGKILL); }
+
+    int Port() const { return port_; }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/Glyphdrop/"; }
+
+    // Sends the signal and waits for the process; returns its exit status (-signal if killed).
+    int Signal(int sig) {
+        if (pid_ <= 0) return -1;
+        kill(pid_, sig);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    }
+
+  private:
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+struct HttpAnswer {
+    long status = 0;  // 0 when the request failed
+    std::string body;
+};
+
+// A GET of `url` from the loopback address `from`.
+inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127.0.0.1") {
+    HttpAnswer answer;
+    CURL* curl = curl_easy_init();
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_INTERFACE, from.c_str());
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, 20L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(
+        curl, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t n, void* body) {
+            static_cast<std::string*>(body)->append(data, size * n);
+            return size * n;
+        });
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer.body);
+    if (curl_easy_perform(curl) == CURLE_OK)
+        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer.status);
+    else
+        answer.body.clear();
+    curl_easy_cleanup(curl);
+    return answer;
+}
+
+}  // namespace gd::server::test
