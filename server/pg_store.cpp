@@ -2,6 +2,7 @@
 #include "pg_store.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <cstdlib>
 #include <stdexcept>
@@ -138,6 +139,14 @@ class PgStore::Connection {
 
     bool Broken() const { return PQstatus(c_.get()) != CONNECTION_OK; }
 
+    // Whether an idle session still stands: it has nothing to say between operations, so
+    // anything on its socket is the database ending it (a restart, a fail-over).
+    bool StillOpen() const {
+        if (Broken()) return false;
+        pollfd socket{PQsocket(c_.get()), POLLIN, 0};
+        return ::poll(&socket, 1, 0) == 0;
+    }
+
     // Statements without parameters: the schema and transaction control.
     void Exec(const char* sql) { Check(PQexec(c_.get(), sql), sql); }
 
@@ -216,10 +225,11 @@ PgStore::Lease::~Lease() {
 PgStore::Lease PgStore::Acquire() {
     std::unique_lock<std::mutex> hold(lock_);
     released_.wait(hold, [this] { return !idle_.empty() || open_ < limit_; });
-    if (!idle_.empty()) {
+    while (!idle_.empty()) {
         auto c = std::move(idle_.back());
         idle_.pop_back();
-        return Lease(*this, std::move(c));
+        if (c->StillOpen()) return Lease(*this, std::move(c));
+        --open_;
     }
     ++open_;
     hold.unlock();

@@ -134,5 +134,15 @@ TEST_F(PgStoreTest, KeepsEveryByteOfPlayerTexts) {
     EXPECT_EQ(got[0].text, odd);
 }
 
+// Guards against pooled sessions that the database ended by a restart failing the operations
+// that come after it.
+TEST_F(PgStoreTest, KeepsWorkingAfterTheDatabaseRestarts) {
+    PgStore store(url, 2);
+    StartGame(store, "G4");
+    SharedPostgres().Restart();
+    EXPECT_EQ(store.Post(ChatToHost("G4", "after")), PostOutcome::Stored);
+    EXPECT_EQ(store.Take({"G4", Side::Host, "127.0.0.1", true, kNow}).size(), 1u);
+}
+
 }  // namespace
 }  // namespace gd::server

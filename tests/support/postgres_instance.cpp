@@ -137,7 +137,7 @@ PostgresInstance::PostgresInstance() {
         if (!WaitFor(initdb, std::chrono::seconds(120), &status) || !WIFEXITED(status) ||
             WEXITSTATUS(status) != 0)
             throw std::runtime_error("initdb failed: " + Tail(folder_ + "/initdb.log"));
-        Start();
+        Start(false);
     } catch (...) {
         Stop();
         throw;
@@ -148,10 +148,11 @@ PostgresInstance::~PostgresInstance() {
     Stop();
 }
 
-void PostgresInstance::Start() {
-    // Another program may take the free port before the server binds it: try a few ports.
+void PostgresInstance::Start(bool samePort) {
+    // Another program may take the free port before the server binds it: try a few ports (a
+    // restart keeps its port, so that addresses given out stay good).
     for (int attempt = 0; attempt < 5; ++attempt) {
-        port_ = FreeLoopbackPort();
+        if (!samePort) port_ = FreeLoopbackPort();
         pid_ = Spawn({BinDir() + "/postgres", "-D", folder_ + "/data", "-k", folder_, "-h",
                       "127.0.0.1", "-p", std::to_string(port_), "-c", "fsync=off", "-c",
                       "shared_buffers=16MB", "-c", "max_connections=200"},
@@ -172,7 +173,21 @@ void PostgresInstance::Start() {
     throw std::runtime_error("PostgreSQL did not start: " + LogTail());
 }
 
+void PostgresInstance::Restart() {
+    StopServer();
+    Start(true);
+}
+
 void PostgresInstance::Stop() {
+    StopServer();
+    if (!folder_.empty()) {
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+        folder_.clear();
+    }
+}
+
+void PostgresInstance::StopServer() {
     if (pid_ > 0) {
         ::kill(pid_, SIGINT);  // fast shutdown: open sessions are ended, not waited for
         if (!WaitFor(pid_, std::chrono::seconds(15))) {
@@ -180,11 +195,6 @@ void PostgresInstance::Stop() {
             ::waitpid(pid_, nullptr, 0);
         }
         pid_ = -1;
-    }
-    if (!folder_.empty()) {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-        folder_.clear();
     }
 }
 

@@ -29,11 +29,14 @@ class PostgresInstance {
     // Runs statements on a database and returns the first field of the last row ("" when none).
     std::string Query(const std::string& url, const std::string& sql) const;
 
+    // Stops the server and starts it again on the same port, as a database restart does.
+    void Restart();
     // Fast shutdown by PID, then the folder is removed; safe to call twice.
     void Stop();
 
   private:
-    void Start();
+    void Start(bool samePort);
+    void StopServer();
     std::string LogTail() const;
 
     std::string folder_;
