@@ -16,6 +16,7 @@
 #include "http_server.h"
 #include "open_store.h"
 #include "service.h"
+#include "sqlite_store.h"
 #include "text.h"
 
 namespace {
@@ -51,6 +52,7 @@ void PrintHelp(const Options& d) {
         "  --rate PER_SECOND        requests an address may make per second on average;\n"
         "                           0 turns rate limits off (default %g)\n"
         "  --burst N                requests an address may make at once (default %g)\n"
+        "  --mailbox-size N         messages waiting in one mailbox at most (default %d)\n"
         "  --latest-version V       the version the update check calls current (default %s)\n"
         "  --log-level LEVEL        error, warn (each refused or failed request) or info\n"
         "                           (also start and stop) (default warn)\n"
@@ -64,7 +66,8 @@ void PrintHelp(const Options& d) {
         "                           (default %d)\n"
         "  --help                   show this help\n",
         d.listen.c_str(), d.service.roomSize, d.service.idleSeconds, d.service.ratePerSecond,
-        d.service.rateBurst, d.service.latestVersion.c_str(), d.http.eventThreads, d.http.workers);
+        d.service.rateBurst, d.service.maxPending, d.service.latestVersion.c_str(),
+        d.http.eventThreads, d.http.workers);
 }
 
 int Number(const std::string& option, const std::string& text, int least) {
@@ -110,6 +113,8 @@ Options Parse(int argc, char** argv) {
             o.service.ratePerSecond = Number(arg, value(), 0);
         } else if (arg == "--burst") {
             o.service.rateBurst = Number(arg, value(), 1);
+        } else if (arg == "--mailbox-size") {
+            o.service.maxPending = Number(arg, value(), 1);
         } else if (arg == "--latest-version") {
             o.service.latestVersion = value();
         } else if (arg == "--log-level") {
@@ -203,8 +208,14 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         WaitForTheEnd(options, http, service, stop);
         http.Stop();
-        if (options.http.logLevel == LogLevel::Info)
+        if (options.http.logLevel == LogLevel::Info) {
             std::fprintf(stderr, "glyphdrop-server: stopped, closing the store\n");
+            if (const auto* sqlite = dynamic_cast<const SqliteStore*>(store.get())) {
+                const auto [commits, operations] = sqlite->CommitsAndOperations();
+                std::fprintf(stderr, "glyphdrop-server: %ld commits carried %ld operations\n",
+                             commits, operations);
+            }
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "glyphdrop-server: %s\n", e.what());
         return 1;

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# The game server's load run on loopback: nginx serving a 40-byte file, then glyphdrop-server
+# answering polls of empty mailboxes and post+read pairs, each at 64 and 256 connections, with
+# wrk (one thread), and posts alone at 256. Prints requests/s, p99 latency and the ratios to
+# nginx. The server runs without rate limits, and with mailboxes large enough for posts alone.
+# Usage: bench/server/run-load.sh [SECONDS per run, default 10]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+seconds=${1:-10}
+
+need=()
+command -v wrk >/dev/null || need+=(wrk)
+[ -x /usr/sbin/nginx ] || need+=(nginx-light)
+command -v curl >/dev/null || need+=(curl)
+if [ ${#need[@]} -gt 0 ]; then
+    sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
+fi
+scripts/install-deps
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)" --target glyphdrop-server >/dev/null
+
+work=$(mktemp -d /tmp/glyphdrop-bench-XXXXXX)
+pids=()
+finish() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap finish EXIT
+
+free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
+nginx_port=$(free_port)
+server_port=$(free_port)
+
+mkdir -p "$work/www"
+printf '%s' "Glyphdrop serves forty bytes of text.\n" | head -c 40 > "$work/www/static.txt"
+cat > "$work/nginx.conf" <<CONF
+worker_processes 2;
+daemon off;
+pid $work/nginx.pid;
+error_log $work/nginx-error.log;
+events { worker_connections 4096; }
+http {
+    access_log off;
+    client_body_temp_path $work; proxy_temp_path $work; fastcgi_temp_path $work;
+    uwsgi_temp_path $work; scgi_temp_path $work;
+    server { listen 127.0.0.1:$nginx_port; root $work/www; }
+}
+CONF
+/usr/sbin/nginx -c "$work/nginx.conf" -p "$work" &
+pids+=($!)
+build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$server_port" --db "$work/bench.db" \
+    --rate 0 --mailbox-size 1000000 --log-level info > "$work/server.out" 2> "$work/server.err" &
+server_pid=$!
+pids+=($server_pid)
+base="http://127.0.0.1:$server_port/Glyphdrop"
+for _ in $(seq 50); do curl -sf "$base/updates.mv?1.1" >/dev/null && break; sleep 0.1; done
+
+# 256 games, each entered and joined, for the post+read pairs; the first one's mailbox is polled.
+for i in $(seq 256); do
+    game=$(curl -s "$base/joinwait.mv?bench%40x+P$i+Here+0+0+NO+none+3600" | sed -n 's/.*tttt\(.*\)ssss.*/\1/p')
+    curl -s "$base/joingame.mv?$game+b%40x+" >/dev/null
+    echo "$game"
+done > "$work/games.txt"
+export GAMES_FILE="$work/games.txt"
+empty_poll="$base/getdata.mv?s$(head -1 "$work/games.txt")"
+
+run() {  # label connections url [script]
+    local out
+    out=$(wrk -t1 -c"$2" -d"${seconds}s" --latency ${4:+-s "$4"} "$3")
+    local rps p99 errors
+    rps=$(awk '/^Requests\/sec/ {print $2}' <<<"$out")
+    p99=$(awk '$1 == "99%" {print $2}' <<<"$out")
+    errors=$(awk '/Non-2xx|Socket errors/ {printf "%s ", $0}' <<<"$out")
+    printf '%-28s %5s  %12s  %10s  %s\n' "$1" "$2" "$rps" "$p99" "$errors"
+    eval "rps_${5}_$2=$rps"
+}
+
+printf '%-28s %5s  %12s  %10s\n' "run" "conns" "requests/s" "p99"
+for c in 64 256; do
+    run "nginx 40-byte file" "$c" "http://127.0.0.1:$nginx_port/static.txt" "" nginx
+    run "empty-mailbox poll" "$c" "$empty_poll" "" poll
+    run "post+read pairs" "$c" "$base/readwait.mv" bench/server/post_read.lua pair
+done
+POSTS_ONLY=1 run "durable posts only" 256 "$base/readwait.mv" bench/server/post_read.lua post
+echo
+for c in 64 256; do
+    awk -v c="$c" -v n="$(eval echo \$rps_nginx_$c)" -v p="$(eval echo \$rps_poll_$c)" \
+        -v q="$(eval echo \$rps_pair_$c)" 'BEGIN {
+        printf "%d connections: polls / nginx = %.2f; post+read / nginx = %.2f; durable posts/s = %.0f\n",
+            c, p / n, q / n, q / 2 }'
+done
+echo "posts only, 256 connections: $rps_post_256 durable posts/s"
+kill -TERM "$server_pid"; wait "$server_pid" || true
+grep -h "commits" "$work/server.err" || true
