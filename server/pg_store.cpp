@@ -138,6 +138,8 @@ class PgStore::Connection {
     }
 
     bool Broken() const { return PQstatus(c_.get()) != CONNECTION_OK; }
+    // Between operations a session holds no transaction, open or failed.
+    bool ReadyForNext() const { return !Broken() && PQtransactionStatus(c_.get()) == PQTRANS_IDLE; }
 
     // Whether an idle session still stands: it has nothing to say between operations, so
     // anything on its socket is the database ending it (a restart, a fail-over).
@@ -245,8 +247,9 @@ PgStore::Lease PgStore::Acquire() {
 
 void PgStore::Release(std::unique_ptr<Connection> c) {
     std::lock_guard<std::mutex> hold(lock_);
-    // A lost session is dropped; the next operation opens a new one.
-    if (c->Broken()) {
+    // A lost session, or one left inside a transaction, is dropped; the next operation opens a
+    // new one.
+    if (!c->ReadyForNext()) {
         --open_;
     } else {
         idle_.push_back(std::move(c));

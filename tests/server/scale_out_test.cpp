@@ -28,6 +28,14 @@ class ScaleOut : public testing::Test {
         EXPECT_EQ(first.Signal(SIGTERM), 0);
         EXPECT_EQ(second.Signal(SIGTERM), 0);
     }
+    // Enters the waiting room through the first process; returns the game number.
+    std::string Enter() {
+        const std::string entry =
+            HttpGet(via[0] + "joinwait.mv?a%40x+Ann+Leeds+3+1+NO+none+300").body;
+        const auto from = entry.find("tttt") + 4;
+        return entry.substr(from, entry.find("ssss") - from);
+    }
+
     const std::string db = gd::test::SharedPostgres().NewDatabase();
     ServerProcess first{db, {"--rate", "0"}}, second{db, {"--rate", "0"}};
     const std::string via[2] = {first.Base(), second.Base()};
@@ -35,9 +43,7 @@ class ScaleOut : public testing::Test {
 
 // Guards against a game, a join or a retried move known to one process only.
 TEST_F(ScaleOut, AGameStartedThroughOneProcessGoesOnThroughTheOther) {
-    const std::string entry = HttpGet(via[0] + "joinwait.mv?a%40x+Ann+Leeds+3+1+NO+none+300").body;
-    const auto from = entry.find("tttt") + 4;
-    const std::string game = entry.substr(from, entry.find("ssss") - from);
+    const std::string game = Enter();
     EXPECT_TRUE(Has(HttpGet(via[1] + "readwait.mv").body, "*$*" + game + "$*$"));
     EXPECT_TRUE(
         Has(HttpGet(via[1] + "joingame.mv?" + game + "+b%40y+", "127.0.0.2").body, "-JOINED-"));
@@ -53,9 +59,7 @@ TEST_F(ScaleOut, AGameStartedThroughOneProcessGoesOnThroughTheOther) {
 // Guards against a message read twice, lost or overtaken when readers poll one mailbox through
 // both processes while posts arrive through both.
 TEST_F(ScaleOut, ConcurrentReadersThroughBothProcessesGetEachMessageOnce) {
-    const std::string entry = HttpGet(via[0] + "joinwait.mv?a%40x+Ann+Leeds+3+1+NO+none+300").body;
-    const auto from = entry.find("tttt") + 4;
-    const std::string game = entry.substr(from, entry.find("ssss") - from);
+    const std::string game = Enter();
     ASSERT_TRUE(
         Has(HttpGet(via[1] + "joingame.mv?" + game + "+b%40y+", "127.0.0.2").body, "-JOINED-"));
 
