@@ -46,7 +46,7 @@ std::uint32_t CountingLookup(const WordList& words, const WindowTags& tags, int 
 struct BenchBoard {
     test::Harness t;
     FixedRandom random;
-    Services sv{t.sound, t.pause, random, t.prompt, t.hooks};
+    Services sv{t.sound, t.pause, random, t.prompt, t.hooks, t.clock};
     std::mt19937 generator{42};
     std::string letters;
 

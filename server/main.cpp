@@ -61,7 +61,7 @@ void PrintHelp(const Options& d) {
         "  --forwarded-for          take the player's address from X-Forwarded-For (behind a\n"
         "                           load balancer that sets it)\n"
         "  --exit-when-idle SECONDS end after this long without a request (default 0: never)\n"
-        "  --threads N              HTTP event threads (default %d)\n"
+        "  --threads N              HTTP event threads, at least 2 (default %d)\n"
         "  --workers N              threads answering requests that wait for the store\n"
         "                           (default %d)\n"
         "  --help                   show this help\n",
@@ -130,7 +130,7 @@ Options Parse(int argc, char** argv) {
         } else if (arg == "--exit-when-idle") {
             o.exitWhenIdle = Number(arg, value(), 0);
         } else if (arg == "--threads") {
-            o.http.eventThreads = Number(arg, value(), 1);
+            o.http.eventThreads = Number(arg, value(), 2);
         } else if (arg == "--workers") {
             o.http.workers = Number(arg, value(), 1);
         } else {

@@ -17,13 +17,15 @@
 #include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
+#include "nestedwait.h"
 #include "playmore.h"
+#include "qtext.h"
 #include "qtservices.h"
 #include "quickhelp.h"
+#include "rules.h"
 #include "settingswindow.h"
 #include "singlewindow.h"
 #include "statswindow.h"
-#include "qtext.h"
 #include "wordlistwindow.h"
 
 namespace gd {
@@ -36,11 +38,14 @@ QString ProgramFolder() {
 
 Application::Application(AppOptions options, ServiceOverrides overrides)
     : options_(std::move(options)), pictures_(options_.home) {
+    InstallNestedWaitGuard(*QCoreApplication::instance());
+    Clock* clock = overrides.clock;
+    if (!clock) clock = (ownClock_ = std::make_unique<QtClock>()).get();
     SoundPlayer* sound = overrides.sound;
     if (!sound) sound = (ownSound_ = std::make_unique<QtSoundPlayer>()).get();
     Pauser* pause = overrides.pause;
     if (!pause) {
-        ownPause_ = std::make_unique<QtPauser>([this] {
+        ownPause_ = std::make_unique<QtPauser>(*clock, [this] {
             Refresh();
             if (main_) main_->repaint();
         });
@@ -52,16 +57,20 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     if (!prompt)
         prompt =
             (ownPrompt_ = std::make_unique<QtPrompter>([this] { return DialogParent(); })).get();
-    services_ = std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this});
+    services_ =
+        std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this, *clock});
     inet_ = overrides.inet;
     if (!inet_) inet_ = (ownInet_ = std::make_unique<CurlTransfer>()).get();
 
-    lantimer_.setObjectName("lantimer");
-    connect(&lantimer_, &QTimer::timeout, this, &Application::LanTimerTick);
+    lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tickGuard_,
+                                             [this] { LanTimerTick(); });
+    inettimer_ = std::make_unique<StateTimer>("inettimer", state_.inettimer, tickGuard_,
+                                              [this] { InetTimerTick(); });
 }
 
 Application::~Application() {
-    lantimer_.stop();
+    lantimer_.reset();
+    inettimer_.reset();
     delete playMore_;
     delete menu_;
     delete login_;
@@ -171,18 +180,18 @@ QWidget* Application::DialogParent() const {
 
 void Application::Refresh() {
     if (main_) main_->Refresh();
-    lantimer_.setInterval(state_.lantimer.Interval);
-    if (state_.lantimer.Enabled && !lantimer_.isActive()) lantimer_.start();
-    if (!state_.lantimer.Enabled && lantimer_.isActive()) lantimer_.stop();
+    lantimer_->Sync();
+    inettimer_->Sync();
 }
 
 void Application::LanTimerTick() {
-    // A message box inside a tick runs its own event loop; the timer must not re-enter.
-    if (inTick_) return;
-    inTick_ = true;
     // False when no computer game is in play: a LAN game will read its opponent's messages then.
     gd::LanTimerTick(state_, *services_);
-    inTick_ = false;
+    Refresh();
+}
+
+void Application::InetTimerTick() {
+    // Internet play polls the game server here.
     Refresh();
 }
 
@@ -194,7 +203,9 @@ bool Application::ConfirmLeaveInternetPlay() {
 
 void Application::EndProgram() {
     ending_ = true;
-    lantimer_.stop();
+    state_.lantimer.Enabled = state_.inettimer.Enabled = false;
+    lantimer_->Sync();
+    inettimer_->Sync();
     if (playMore_) playMore_->close();
     if (menu_) menu_->close();
     QApplication::closeAllWindows();
@@ -253,7 +264,7 @@ void Application::CloseMainWindow() {
         // Deleted once the event that led here (a menu click) is done with its window.
         main_.release()->deleteLater();
     }
-    state_ = GameState{};
+    UnloadMainWindow(state_);
     Refresh();
 }
 

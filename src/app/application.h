@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "profile.h"
 #include "services.h"
 #include "state.h"
+#include "statetimer.h"
 #include "transfer.h"
 
 namespace gd {
@@ -38,6 +38,7 @@ struct ServiceOverrides {
     RandomSource* random = nullptr;
     Prompter* prompt = nullptr;
     HttpTransfer* inet = nullptr;
+    Clock* clock = nullptr;
 };
 
 // The program's folder: GLYPHDROP_HOME when it names one, else the folder of the program.
@@ -55,7 +56,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     MainWindow* mainWindow() const { return main_.get(); }
     MenuForm* menuForm() const;
     PlayMore* playMore() const;
-    QTimer& lantimer() { return lantimer_; }
+    StateTimer& lantimer() { return *lantimer_; }
+    StateTimer& inettimer() { return *inettimer_; }
+    // Keeps the ticks of every timer of the program from running inside each other.
+    TickGuard& tickGuard() { return tickGuard_; }
     QString folder() const { return options_.home; }
     // The HTTP transfer control `Inet1`.
     HttpTransfer& inet() { return *inet_; }
@@ -83,7 +87,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     // The questions before leaving internet play; false when the player answered No.
     bool ConfirmLeaveInternetPlay();
     // Ends the program at once; no window asks anything on the way.
-    void EndProgram();
+    void EndProgram() override;
     bool ending() const { return ending_; }
 
     // The menu window over the top of the main window.
@@ -119,6 +123,8 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
 
     // A tick of `lantimer`: the computer's turn in a game against the computer.
     void LanTimerTick();
+    // A tick of `inettimer`: polls the game server's mailbox in an internet game.
+    void InetTimerTick();
 
     // GameHooks: where the rules reach the windows and the other subsystems.
     void ShowPlayMore() override;
@@ -145,6 +151,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     std::unique_ptr<Pauser> ownPause_;
     std::unique_ptr<RandomSource> ownRandom_;
     std::unique_ptr<Prompter> ownPrompt_;
+    std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<Services> services_;
     std::unique_ptr<HttpTransfer> ownInet_;
     HttpTransfer* inet_ = nullptr;
@@ -155,9 +162,10 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<LoginWindow> login_;
     QPointer<SettingsWindow> settings_;
     QPointer<StatsWindow> stats_;
-    QTimer lantimer_;
+    TickGuard tickGuard_;
+    std::unique_ptr<StateTimer> lantimer_;
+    std::unique_ptr<StateTimer> inettimer_;
     bool ending_ = false;
-    bool inTick_ = false;
 };
 
 }  // namespace gd

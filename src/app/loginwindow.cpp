@@ -10,8 +10,8 @@
 
 #include "files.h"
 #include "login.h"
-#include "singlewindow.h"
 #include "qtext.h"
+#include "singlewindow.h"
 
 namespace gd {
 namespace {

@@ -12,9 +12,9 @@
 #include "board.h"
 #include "files.h"
 #include "layout.h"
+#include "qtext.h"
 #include "rules.h"
 #include "singlewindow.h"
-#include "qtext.h"
 
 namespace gd {
 
@@ -225,13 +225,16 @@ void MainWindow::Refresh() {
 }
 
 void MainWindow::RefreshPhoto() {
-    // The computer's turn timer refreshes many times a second: a stored picture is scaled only
-    // when another one is to show. A file is read each time, as a new download may replace it.
-    if (s_.Picture1 != PhotoPicture::File && photoShown_ == s_.Picture1) return;
-    photoShown_ = s_.Picture1;
+    // The computer's turn timer refreshes many times a second: a picture is decoded and scaled
+    // only when another one is to show.
+    const std::pair<PhotoPicture, int> wanted{s_.Picture1, s_.Picture1Serial};
+    if (photoShown_ == wanted) return;
+    photoShown_ = wanted;
     Pictures& pics = app_.pictures();
     QPixmap photo;
-    if (s_.Picture1 == PhotoPicture::File) photo = Pictures::LoadFile(s_.Picture1File);
+    if (s_.Picture1 == PhotoPicture::File)
+        photo.loadFromData(reinterpret_cast<const uchar*>(s_.Picture1Data.data()),
+                           static_cast<uint>(s_.Picture1Data.size()));
     if (s_.Picture1 == PhotoPicture::PcPlayer) photo = pics.Named("pcplayer");
     if (photo.isNull()) photo = pics.Named("photona");
     picture1_->setPixmap(

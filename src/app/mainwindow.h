@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "state.h"
 #include "widgets.h"
@@ -105,7 +106,8 @@ class MainWindow : public QWidget {
     QLabel* closeButton_ = nullptr;
     QLabel* menuButton_ = nullptr;
     QLabel* light_ = nullptr;
-    std::optional<PhotoPicture> photoShown_;  // what Picture1 shows; none before the first refresh
+    // What Picture1 shows, with the photo's serial; none before the first refresh.
+    std::optional<std::pair<PhotoPicture, int>> photoShown_;
 };
 
 }  // namespace gd

@@ -2,17 +2,18 @@
 #include "qtservices.h"
 
 #include <QAudioDevice>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
 #include <QThread>
+#include <QTime>
 #include <QUrl>
 #include <chrono>
 
 #include "files.h"
+#include "nestedwait.h"
 #include "qtext.h"
 
 namespace gd {
@@ -31,14 +32,22 @@ void QtSoundPlayer::Play(const std::string& file) {
     effect_->play();
 }
 
-QtPauser::QtPauser(std::function<void()> repaint, int milliseconds)
-    : repaint_(std::move(repaint)), milliseconds_(milliseconds) {}
+double QtClock::TimeOfDay() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+std::int64_t QtClock::MonotonicMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+QtPauser::QtPauser(Clock& clock, std::function<void()> repaint, int milliseconds)
+    : clock_(clock), repaint_(std::move(repaint)), milliseconds_(milliseconds) {}
 
 void QtPauser::Pause() {
     if (repaint_) repaint_();
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds_)
+    const std::int64_t start = clock_.MonotonicMs();
+    while (clock_.MonotonicMs() - start < milliseconds_)
         QThread::msleep(5);
 }
 
@@ -71,18 +80,21 @@ QtPrompter::QtPrompter(std::function<QWidget*()> parent) : parent_(std::move(par
 
 void QtPrompter::Message(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, ToQ(title), ToQ(text), QMessageBox::Ok, parent_());
+    const NestedWait wait;
     box.exec();
 }
 
 bool QtPrompter::YesNo(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::Question, ToQ(title), ToQ(text),
                     QMessageBox::Yes | QMessageBox::No, parent_());
+    const NestedWait wait;
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtPrompter::Input(const std::string& text, const std::string& title,
                                              const std::string& initial) {
     bool ok = false;
+    const NestedWait wait;
     const QString answer = QInputDialog::getText(parent_(), ToQ(title), ToQ(text),
                                                  QLineEdit::Normal, ToQ(initial), &ok);
     if (!ok) return std::nullopt;

@@ -27,14 +27,22 @@ class QtSoundPlayer : public SoundPlayer {
     std::unique_ptr<QSoundEffect> effect_;
 };
 
-// Shows what has changed, then waits about a second on a monotonic clock without handling any
-// event, so no input and no timer can reach the game during the pause.
+// The system clock for the time of day, the steady clock for durations.
+class QtClock : public Clock {
+  public:
+    double TimeOfDay() override;
+    std::int64_t MonotonicMs() override;
+};
+
+// Shows what has changed, then waits about a second on the monotonic clock without handling
+// any event, so no input and no timer can reach the game during the pause.
 class QtPauser : public Pauser {
   public:
-    explicit QtPauser(std::function<void()> repaint, int milliseconds = 1000);
+    QtPauser(Clock& clock, std::function<void()> repaint, int milliseconds = 1000);
     void Pause() override;
 
   private:
+    Clock& clock_;
     std::function<void()> repaint_;
     int milliseconds_;
 };
@@ -51,7 +59,8 @@ class ClockRandom : public RandomSource {
     std::mt19937 engine_;
 };
 
-// Message boxes and the input box, over the window the user is looking at.
+// Message boxes and the input box, over the window the user is looking at. Each is a nested
+// wait: windows that close meanwhile are deleted only after it.
 class QtPrompter : public Prompter {
   public:
     explicit QtPrompter(std::function<QWidget*()> parent);

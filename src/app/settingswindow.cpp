@@ -23,10 +23,11 @@
 
 #include "download.h"
 #include "files.h"
+#include "nestedwait.h"
 #include "providers.h"
+#include "qtext.h"
 #include "rules.h"
 #include "singlewindow.h"
-#include "qtext.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -90,6 +91,7 @@ SettingsWindow::SettingsWindow(GameState& s, Services& sv, HttpTransfer& inet, P
     setObjectName("settings");
     setWindowTitle("Settings");
     chooseSoundFile = [this](const QString& start) {
+        const NestedWait wait;
         return QFileDialog::getOpenFileName(this, "Browse", start, "Sound File (*.wav)");
     };
 

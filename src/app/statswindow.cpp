@@ -9,9 +9,9 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "qtext.h"
 #include "singlewindow.h"
 #include "stats.h"
-#include "qtext.h"
 
 namespace gd {
 

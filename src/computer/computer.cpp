@@ -154,10 +154,8 @@ void ComputerMove(GameState& s, Services& sv) {
     if (choice.column < 0) return;
 
     // The letter waits above its column for the second pause, then falls.
+    ShowAboveColumn(s, sv, choice.letter, Picture::Red, choice.column);
     const int dropCell = kDropRowFirst + choice.column;
-    SetHole(s, dropCell, LetterOf(choice.letter), Picture::Red);
-    sv.hooks.RepaintHole(dropCell);
-    sv.pause.Pause();
     const int landing = LetFall(s, dropCell);
     assert(IsHoleEmpty(s, dropCell) && s.Hole[dropCell].Tag == kEmptyMarker);
 

@@ -3,6 +3,7 @@
 
 #include <cassert>
 #include <cstdlib>
+#include <utility>
 
 #include "board.h"
 
@@ -70,6 +71,12 @@ void WordFound(GameState& s, const std::string& word) {
     s.WinningWord = word;
     s.Label13 = "Game Over";
     if (s.lantimer.Enabled) s.lantimer.Enabled = false;
+}
+
+// A text from outside as a status line shows it: a hostile length is cut.
+std::string ShortenForStatus(const std::string& text) {
+    constexpr std::size_t kMaxShown = 64;
+    return text.size() <= kMaxShown ? text : text.substr(0, kMaxShown) + "...";
 }
 
 bool AllPiecesVisible(const GameState& s) {
@@ -182,12 +189,52 @@ void HoleDragDrop(GameState& s, Services& sv, int hole, int piece) {
     for (Piece& slot : s.Image)
         if (!slot.visible) GiveLetterToPiece(s, slot, n);
 
-    const std::string move = letter + std::to_string(landing);
-    if (s.LanGame) sv.hooks.SendLanMove("M" + move);
-    if (s.InternetState == 1) sv.hooks.UploadMove(move);
+    const Move move{letter[0], landing};
+    if (s.LanGame) sv.hooks.SendLanMove(EncodeMove(move, MoveForm::LanMessage));
+    if (s.InternetState == 1) sv.hooks.UploadMove(EncodeMove(move, MoveForm::Payload));
+    // A failed upload the player gave up on ends the program before the word test.
+    if (s.ProgramEnding) return;
     s.Label13 = "Opponents Turn";
     CheckForWord(s, sv, landing);
     if (!s.MoveEndedGame && !s.GameOver) PassTurn(s);
+}
+
+void ShowAboveColumn(GameState& s, Services& sv, int letter, Picture picture, int column) {
+    const int dropCell = kDropRowFirst + column;
+    SetHole(s, dropCell, LetterOf(letter), picture);
+    sv.hooks.RepaintHole(dropCell);
+    sv.pause.Pause();
+}
+
+bool ApplyOpponentMove(GameState& s, Services& sv, const std::string& text, MoveForm form) {
+    const std::optional<Move> move = DecodeMove(text, form);
+    // A repeated or hostile move would put a letter where none can fall; both boards stay equal.
+    if (!move || LandingHole(s, move->hole % kColumns) != move->hole) {
+        AddStatusLine(s, "Move refused: " + ShortenForStatus(text));
+        return false;
+    }
+    const int column = move->hole % kColumns;
+    const Picture opponentColour = s.PieceColour == "red" ? Picture::Blue : Picture::Red;
+    ShowAboveColumn(s, sv, move->LetterNumber(), opponentColour, column);
+    const int dropCell = kDropRowFirst + column;
+    s.Hole[move->hole] = s.Hole[dropCell];
+    EmptyHole(s, dropCell);
+    PlaySound(s, sv, SoundEvent::OpponentPieceDrop);
+    CheckForWord(s, sv, move->hole);
+    s.Label13 = "Your Turn";
+    s.CurrentPlayer = s.LocalPlayer;
+    return true;
+}
+
+void EndProgramNow(GameState& s, Services& sv) {
+    s.ProgramEnding = true;
+    sv.hooks.EndProgram();
+}
+
+void ShowPhoto(GameState& s, std::string bytes) {
+    s.Picture1 = PhotoPicture::File;
+    s.Picture1Data = std::move(bytes);
+    ++s.Picture1Serial;
 }
 
 void CheckForWord(GameState& s, Services& sv, int hole) {
@@ -233,6 +280,22 @@ void ShowWinningWord(GameState& s, Services& sv, const std::array<int, 4>& holes
     }
     RecordResult(s, sv, false);
     sv.hooks.ShowPlayMore();
+}
+
+void UnloadMainWindow(GameState& s) {
+    const GameState design;
+    s.Hole = design.Hole;
+    s.Image = design.Image;
+    for (std::string* label :
+         {&s.Label7, &s.Label8, &s.Label9, &s.Label10, &s.Label11, &s.Label12, &s.Label13})
+        label->clear();
+    s.Picture1 = design.Picture1;
+    s.Picture1Data.clear();
+    s.light = design.light;
+    s.SoundButtonOn = design.SoundButtonOn;
+    s.StatusText = design.StatusText;
+    s.lantimer = design.lantimer;
+    s.inettimer = design.inettimer;
 }
 
 void ClearBoard(GameState& s) {

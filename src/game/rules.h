@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "move.h"
 #include "services.h"
 #include "state.h"
 
@@ -29,6 +30,22 @@ int ChooseNewLetter(const GameState& s, Services& sv, const std::string& dropped
 // Hands the turn to the other player of the pairing.
 void PassTurn(GameState& s);
 
+// Shows letter 0..25 in `picture` in the drop-row hole above `column`, repainted at once, then
+// pauses, so that a player sees the opponent's letter before it lands.
+void ShowAboveColumn(GameState& s, Services& sv, int letter, Picture picture, int column);
+// The one way an opponent's move from the network reaches the board: the move text is decoded
+// and must land in the lowest empty hole of its column; then the letter shows above the column,
+// lands, and the turn comes back to the local player. A refused move changes nothing but a
+// status line. True when the move was applied.
+bool ApplyOpponentMove(GameState& s, Services& sv, const std::string& text, MoveForm form);
+
+// Ends the program at once: the hook quits, and `ProgramEnding` tells the running handler to
+// stop before its next step.
+void EndProgramNow(GameState& s, Services& sv);
+
+// `Picture1` shows a photo from the bytes of its file, which the caller may then delete.
+void ShowPhoto(GameState& s, std::string bytes);
+
 // Checks the 13 windows through the hole where a letter came to rest; ends the game on the
 // first word, or as a draw when the board is full.
 void CheckForWord(GameState& s, Services& sv, int hole);
@@ -39,6 +56,11 @@ void CheckWord(GameState& s, Services& sv, const std::string& word);
 void ShowWinningWord(GameState& s, Services& sv, const std::array<int, 4>& holes);
 // Reads a counter caption as a number, adds one and writes it back.
 void IncrementCaption(std::string& caption);
+
+// What closing the main window forgets: its elements (board, pieces, opponent panel, turn
+// caption, photo, light, status list) and its timers go back to how they were designed; the
+// program-wide game values stay for the whole run.
+void UnloadMainWindow(GameState& s);
 
 // Empties board and piece area after a finished game; does nothing while a game is in play.
 void ClearBoard(GameState& s);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -44,6 +45,17 @@ class RandomSource {
     virtual double Next() = 0;
 };
 
+// The clock: the time of day for the values compared with it (a host's wait expiry), and a
+// monotonic count for every pause and duration, so nothing breaks at midnight.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    // Seconds since midnight, with a fraction.
+    virtual double TimeOfDay() = 0;
+    // Milliseconds on a clock that never jumps or wraps.
+    virtual std::int64_t MonotonicMs() = 0;
+};
+
 // Modal message boxes and the input box.
 class Prompter {
   public:
@@ -76,6 +88,8 @@ class GameHooks {
     virtual void EndInternetGame() {}
     // Sends the waiting-room exit request to the game server; its answer and errors are ignored.
     virtual void ExitWaitingRoom() {}
+    // Ends the program at once, asking nothing; called through `EndProgramNow`.
+    virtual void EndProgram() {}
 };
 
 // Everything the rules need from outside the state, passed by reference alongside it.
@@ -85,6 +99,7 @@ struct Services {
     RandomSource& random;
     Prompter& prompt;
     GameHooks& hooks;
+    Clock& clock;
 };
 
 }  // namespace gd

@@ -93,12 +93,18 @@ struct GameState {
     // Won, Lost, Tied; Label13 the turn caption.
     std::string Label7, Label8, Label9, Label10, Label11, Label12, Label13;
     PhotoPicture Picture1 = PhotoPicture::Photona;
-    std::string Picture1File;  // the downloaded photo when Picture1 is File
+    // The shown photo's bytes when Picture1 is File: the downloaded file is deleted once shown,
+    // so the photo itself is held. The serial changes with every new photo.
+    std::string Picture1Data;
+    int Picture1Serial = 0;
     LightPicture light = LightPicture::Off;
 
     StatusList StatusText;
     TimerState lantimer{false, 50};
-    TimerState inettimer{false, 30000};
+    TimerState inettimer{false, 10000};
+
+    // Set once the program is to end: a handler that may end it stops at once.
+    bool ProgramEnding = false;
 
     // Current-player values, copied from the profile at login.
     std::string LocalLocation;

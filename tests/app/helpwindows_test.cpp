@@ -12,8 +12,8 @@
 #include "app_fixture.h"
 #include "helpfile.h"
 #include "helpviewer.h"
-#include "quickhelp.h"
 #include "qtext.h"
+#include "quickhelp.h"
 
 namespace gd::test {
 namespace {

@@ -12,8 +12,8 @@
 #include "app_fixture.h"
 #include "helpviewer.h"
 #include "menuform.h"
-#include "quickhelp.h"
 #include "qtext.h"
+#include "quickhelp.h"
 #include "wordlistwindow.h"
 
 namespace gd::test {

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "app_fixture.h"
-#include "qtservices.h"
 #include "qtext.h"
+#include "qtservices.h"
 
 namespace gd::test {
 namespace {
@@ -30,15 +30,19 @@ TEST(ClockRandom, ReseedsWithinOneClockTickStillDiffer) {
     EXPECT_EQ(seen.count(other.Next()), 0u);
 }
 
-// Guards against the pause waiting before the state is shown, or not waiting its time out.
-TEST(QtPauser, RepaintsFirstThenWaits) {
-    QElapsedTimer clock;
-    qint64 repaintedAt = -1;
-    QtPauser pause([&] { repaintedAt = clock.elapsed(); }, 60);
-    clock.start();
+// Guards against the pause waiting before the state is shown, or not waiting its time out on
+// the monotonic clock (the time of day may jump or wrap at midnight).
+TEST(QtPauser, RepaintsFirstThenWaitsOnTheMonotonicClock) {
+    struct SteppingClock : FakeClock {
+        std::int64_t MonotonicMs() override { return monotonicMs += 250; }
+    } clock;
+    clock.timeOfDay = 86399.5;
+    std::int64_t repaintedAt = -1;
+    QtPauser pause(clock, [&] { repaintedAt = clock.monotonicMs; });
     pause.Pause();
-    EXPECT_TRUE(repaintedAt >= 0 && repaintedAt < 20) << repaintedAt;
-    EXPECT_GE(clock.elapsed(), 60);
+    EXPECT_EQ(repaintedAt, 0);
+    EXPECT_GE(clock.monotonicMs, 1000 + 250);
+    EXPECT_LE(clock.monotonicMs, 1000 + 500);
 }
 
 // Guards against a missing audio device or file making the game wait or fail.

@@ -151,7 +151,7 @@ double ChiSquare(const std::array<int, N>& counts, int draws) {
 TEST(RandomMove, LetterAndColumnAreUniformAndFullColumnsAreNeverPicked) {
     Harness t;
     SeededRandom random(20240531);
-    Services sv{t.sound, t.pause, random, t.prompt, t.hooks};
+    Services sv{t.sound, t.pause, random, t.prompt, t.hooks, t.clock};
     t.s.CurrentComputerSkill = 1;
     const int draws = 26 * 2000;
     std::array<int, 26> letters{};
@@ -201,7 +201,7 @@ TEST(ComputerMoveTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBl
         Harness h;
         RepaintWatch watch;
         watch.h = &h;
-        Services sv{h.sound, h.pause, h.random, h.prompt, watch};
+        Services sv{h.sound, h.pause, h.random, h.prompt, watch, h.clock};
         h.s.LocalPlayer = h.s.FirstPlayer = "Ann";
         h.s.SecondPlayer = h.s.CurrentPlayer = kComputerName;
         h.random.QueueLetters({'q' - 'a'});
@@ -251,8 +251,8 @@ TEST(Search, IndexedSearchAgreesWithTheListScan) {
         for (int skill = 1; skill <= 3; ++skill) {
             h.s.CurrentComputerSkill = skill;
             SeededRandom a(board), b(board);
-            Services sa{h.sound, h.pause, a, h.prompt, h.hooks};
-            Services sb{h.sound, h.pause, b, h.prompt, h.hooks};
+            Services sa{h.sound, h.pause, a, h.prompt, h.hooks, h.clock};
+            Services sb{h.sound, h.pause, b, h.prompt, h.hooks, h.clock};
             const ComputerChoice fast = ChooseComputerMove(h.s, sa);
             const ComputerChoice scan = ChooseComputerMove(h.s, sb, ScanCompletions);
             ASSERT_EQ(std::tie(fast.column, fast.letter, fast.computerLetter),

@@ -112,7 +112,7 @@ TEST(Drop, RefusalsSayWhyAndChangeNothing) {
 TEST(Refill, VowelLimitsHoldOverManyDraws) {
     Harness t;
     test::SeededRandom random(7);
-    Services sv{t.sound, t.pause, random, t.prompt, t.hooks};
+    Services sv{t.sound, t.pause, random, t.prompt, t.hooks, t.clock};
     std::mt19937 pick(11);
     const std::string vowels = "aeiou";
     for (int round = 0; round < 20000; ++round) {

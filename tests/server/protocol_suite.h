@@ -1,6 +1,7 @@
-// The protocol test suite every store passes: the server's rules driven through its requests,
-// with a clock and game numbers the test sets. A store joins the suite with one
-// INSTANTIATE_TEST_SUITE_P(Name, ServerProtocol, testing::Values(StoreMaker{...})).
+// The protocol test suite every store passes: the server's rules driven through real HTTP
+// requests on loopback (from 127.0.0.x addresses), with a clock and game numbers the test sets. A
+// store joins the suite with one INSTANTIATE_TEST_SUITE_P(Name, ServerProtocol,
+// testing::Values(StoreMaker{...})).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "http_server.h"
 #include "service.h"
 #include "store.h"
 
@@ -40,9 +42,15 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
     void Start(ServiceOptions options) {
         options.ratePerSecond = 0;
         options.roomSize = 3;
+        http.reset();
         service.reset();
         store = GetParam().make();
         service = std::make_unique<Service>(*store, clock, numbers, options);
+        HttpOptions where;
+        where.port = 0;
+        where.workers = 8;
+        where.logLevel = LogLevel::Error;
+        http = std::make_unique<HttpServer>(*service, where);
     }
 
     // The body of the reply to GET `target` from `address`.
@@ -59,6 +67,7 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
     FakeClock clock;
     CountingNumbers numbers;
     std::unique_ptr<Service> service;
+    std::unique_ptr<HttpServer> http;
     int lastStatus = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -69,6 +70,19 @@ class SeededRandom : public RandomSource {
     int reseeds = 0;
 };
 
+// A clock that moves only when a test moves it.
+class FakeClock : public Clock {
+  public:
+    double TimeOfDay() override { return timeOfDay; }
+    std::int64_t MonotonicMs() override { return monotonicMs; }
+    void Advance(double seconds) {
+        timeOfDay += seconds;
+        monotonicMs += static_cast<std::int64_t>(seconds * 1000);
+    }
+    double timeOfDay = 12 * 3600;
+    std::int64_t monotonicMs = 0;
+};
+
 // Answers message boxes from a script and records every box shown.
 class ScriptedPrompter : public Prompter {
   public:
@@ -106,14 +120,19 @@ class RecordingHooks : public GameHooks {
     }
     void SendLanMove(const std::string& message) override { lanMoves.push_back(message); }
     void UploadMove(const std::string& move) override { uploads.push_back(move); }
-    void RepaintHole(int hole) override { repainted.push_back(hole); }
+    void RepaintHole(int hole) override {
+        repainted.push_back(hole);
+        if (repaintedFn) repaintedFn(hole);
+    }
     void EndInternetGame() override { ++internetGamesEnded; }
     void ExitWaitingRoom() override { ++waitingRoomsExited; }
-    int playMoreShown = 0;
+    void EndProgram() override { ++programEnds; }
+    int playMoreShown = 0, programEnds = 0;
     int internetGamesEnded = 0, waitingRoomsExited = 0;
     std::vector<std::pair<std::string, GameOutcome>> results;
     std::vector<std::string> lanMoves, uploads;
     std::vector<int> repainted;
+    std::function<void(int)> repaintedFn;  // looks at the state while the hole is shown
 };
 
 inline bool BoardEmpty(const GameState& s) {
@@ -130,7 +149,8 @@ struct Harness {
     ScriptedRandom random;
     ScriptedPrompter prompt;
     RecordingHooks hooks;
-    Services sv{sound, pause, random, prompt, hooks};
+    FakeClock clock;
+    Services sv{sound, pause, random, prompt, hooks, clock};
 
     Harness() {
         for (int h = 0; h < kBoardHoles; ++h)
