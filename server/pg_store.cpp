@@ -343,9 +343,8 @@ PostOutcome PgStore::Post(const PostRequest& r) {
             return PostOutcome::Repeated;
         }
         const Result stored = c->Run(
-            "INSERT INTO messages(game, side, kind, text) SELECT $1::bytea, $2::smallint, "
-            "$3::smallint, "
-            "$4::bytea "
+            "INSERT INTO messages(game, side, kind, text) "
+            "SELECT $1::bytea, $2::smallint, $3::smallint, $4::bytea "
             "WHERE (SELECT count(*) FROM messages WHERE game = $1 AND side = $2) < $5",
             Params()
                 .Bytes(r.game)
