@@ -129,7 +129,7 @@ const char* LastMoveColumn(Side side) {
 // One session with the database; its statements are prepared on first use and kept.
 class PgStore::Connection {
   public:
-    explicit Connection(const std::string& url) : c_(PQconnectdb(url.c_str()), &PQfinish) {
+    explicit Connection(const std::string& url) : c_(Connect(url), &PQfinish) {
         if (PQstatus(c_.get()) != CONNECTION_OK)
             throw std::runtime_error("cannot connect to PostgreSQL: " + Error());
         // The schema's "already exists, skipping" and the like are no news for the log.
@@ -170,6 +170,29 @@ class PgStore::Connection {
     }
 
   private:
+    // Settings of our own come first, so that the address's own override them: a database
+    // machine that vanishes is noticed within about a minute, and a server process that
+    // vanishes in the middle of a transaction (its machine cut off) releases its row locks
+    // after 30 seconds.
+    static PGconn* Connect(const std::string& url) {
+        static const std::pair<const char*, const char*> kDefaults[] = {
+            {"connect_timeout", "10"},
+            {"keepalives_idle", "30"},
+            {"keepalives_interval", "10"},
+            {"keepalives_count", "3"},
+            {"tcp_user_timeout", "30000"},
+            {"options", "-c idle_in_transaction_session_timeout=30s"},
+        };
+        std::vector<const char*> keys, values;
+        for (const auto& [key, value] : kDefaults) {
+            keys.push_back(key);
+            values.push_back(value);
+        }
+        keys.insert(keys.end(), {"dbname", nullptr});
+        values.insert(values.end(), {url.c_str(), nullptr});
+        return PQconnectdbParams(keys.data(), values.data(), 1);
+    }
+
     std::string Error() const {
         std::string e = PQerrorMessage(c_.get());
         while (!e.empty() && (e.back() == '\n' || e.back() == ' '))
