@@ -2,8 +2,11 @@
 #include "http_server.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <microhttpd.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdarg>
@@ -135,11 +138,29 @@ HttpServer::~HttpServer() {
 
 void HttpServer::Stop() {
     if (!daemon_) return;
-    MHD_quiesce_daemon(daemon_);
-    // Parked requests are answered by the workers; give the last replies a moment to leave.
-    while (inFlight_.load() > 0 || workers_.Busy() > 0)
+    stopping_ = true;
+    const MHD_socket listening = MHD_quiesce_daemon(daemon_);
+    if (listening != MHD_INVALID_SOCKET) {
+        fcntl(listening, F_SETFL, fcntl(listening, F_GETFL) | O_NONBLOCK);
+        // Connections the kernel completed but nobody accepted yet carry requests too: they are
+        // served. Closing the socket then refuses new ones at once.
+        for (;;) {
+            sockaddr_storage from{};
+            socklen_t size = sizeof from;
+            const int fd = accept4(listening, reinterpret_cast<sockaddr*>(&from), &size,
+                                   SOCK_NONBLOCK | SOCK_CLOEXEC);
+            if (fd < 0) break;
+            MHD_add_connection(daemon_, fd, reinterpret_cast<sockaddr*>(&from), size);
+        }
+        close(listening);
+    }
+    // The requests in flight finish, until all is quiet for a moment (a request may still be on
+    // its way on an open connection). Parked ones are always waited for: the library must not
+    // stop while one is parked.
+    const std::int64_t giveUpAt = MonotonicMs() + 10000;
+    auto quiet = [this] { return inFlight_.load() == 0 && MonotonicMs() - lastRequestMs_ >= 100; };
+    while (workers_.Busy() > 0 || (!quiet() && MonotonicMs() < giveUpAt))
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     MHD_stop_daemon(daemon_);
     daemon_ = nullptr;
 }
@@ -198,6 +219,9 @@ int HttpServer::Respond(MHD_Connection* connection, Exchange& exchange) {
     MHD_Response* response = MHD_create_response_from_buffer(
         reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
     MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/plain");
+    // While stopping, kept-alive connections close after their reply, so their next request
+    // goes to a new connection that is refused instead of keeping the server busy.
+    if (stopping_) MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
     const int queued =
         MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
     MHD_destroy_response(response);

@@ -82,6 +82,7 @@ class HttpServer {
     int port_ = 0;
     std::atomic<std::int64_t> lastRequestMs_{0};
     std::atomic<int> inFlight_{0};
+    std::atomic<bool> stopping_{false};
 };
 
 }  // namespace gd::server

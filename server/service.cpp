@@ -228,8 +228,9 @@ Reply Service::JoinGame(const std::vector<std::string>& f, const std::string& ad
             return Reply{200, JoinedReply()};
         case JoinOutcome::BadPassword:
             return Reply{200, BadPasswordReply()};
+        // An ordinary outcome of the game, not a refusal: the program says the join failed.
         case JoinOutcome::NotWaiting:
-            return Reply{404, NotWaitingReply()};
+            return Reply{200, NotWaitingReply()};
     }
     return Refusal(500, "Unknown join outcome");
 }

@@ -2,6 +2,12 @@
 // addresses, refusals, and a clean end on SIGTERM.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
 #include "server_process.h"
 #include "temp_folder.h"
 
@@ -83,6 +89,43 @@ TEST(ServerHttp, AcknowledgedPostsOutliveARestart) {
     }
     ServerProcess server(folder.File("s.db"));
     EXPECT_TRUE(Has(HttpGet(server.Base() + "getdata.mv?s" + game).body, "*#*$a0$*#*"));
+}
+
+// Guards against SIGTERM cutting off requests in flight or losing what they stored. Each poster
+// keeps its connection, so every request it sends is one the server has to finish.
+TEST(ServerHttp, SigtermAnswersTheRequestsInFlightThenEnds) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"),
+                         {"--rate", "0", "--mailbox-size", "100000", "--log-level", "error"});
+    const std::string b = server.Base();
+    const std::string game =
+        Between(HttpGet(b + "joinwait.mv?e+Ann+X+0+0+NO+none+300").body, "tttt", "ssss");
+    HttpGet(b + "joingame.mv?" + game + "+e+");
+    std::atomic<int> acknowledged{0}, cut{0};
+    std::atomic<bool> stopping{false};
+    std::vector<std::thread> posters;
+    for (int t = 0; t < 8; ++t)
+        posters.emplace_back([&] {
+            HttpClient client;
+            while (!stopping) {
+                const auto a = client.Get(b + "postdata.mv?s" + game + "+CHAT+x");
+                cut += a.status == 0;
+                acknowledged += Has(a.body, "WRITE*OK");
+            }
+        });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    stopping = true;
+    EXPECT_EQ(server.Signal(SIGTERM), 0);
+    for (auto& p : posters)
+        p.join();
+    EXPECT_EQ(cut, 0);
+
+    ServerProcess again(folder.File("s.db"),
+                        {"--rate", "0", "--mailbox-size", "100000", "--log-level", "error"});
+    int read = 0;
+    while (Has(HttpGet(again.Base() + "getdata.mv?s" + game).body, "***$$x$$$**"))
+        ++read;
+    EXPECT_EQ(read, acknowledged.load());
 }
 
 }  // namespace

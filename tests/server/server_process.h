@@ -67,28 +67,45 @@ class ServerProcess {
 struct HttpAnswer {
     long status = 0;  // 0 when the request failed
     std::string body;
+    CURLcode error = CURLE_OK;
 };
 
-// A GET of `url` from the loopback address `from`.
+// GETs from one loopback address, over one kept-alive connection while the server keeps it.
+class HttpClient {
+  public:
+    explicit HttpClient(const std::string& from = "127.0.0.1") : curl_(curl_easy_init()) {
+        curl_easy_setopt(curl_, CURLOPT_INTERFACE, from.c_str());
+        curl_easy_setopt(curl_, CURLOPT_TIMEOUT, 20L);
+        curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(
+            curl_, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t n, void* body) {
+                static_cast<std::string*>(body)->append(data, size * n);
+                return size * n;
+            });
+    }
+    ~HttpClient() { curl_easy_cleanup(curl_); }
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    HttpAnswer Get(const std::string& url) {
+        HttpAnswer answer;
+        curl_easy_setopt(curl_, CURLOPT_URL, url.c_str());
+        curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &answer.body);
+        answer.error = curl_easy_perform(curl_);
+        if (answer.error == CURLE_OK)
+            curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &answer.status);
+        else
+            answer.body.clear();
+        return answer;
+    }
+
+  private:
+    CURL* curl_;
+};
+
+// A GET of `url` from the loopback address `from`, on a connection of its own.
 inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127.0.0.1") {
-    HttpAnswer answer;
-    CURL* curl = curl_easy_init();
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_INTERFACE, from.c_str());
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, 20L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(
-        curl, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t n, void* body) {
-            static_cast<std::string*>(body)->append(data, size * n);
-            return size * n;
-        });
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer.body);
-    if (curl_easy_perform(curl) == CURLE_OK)
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer.status);
-    else
-        answer.body.clear();
-    curl_easy_cleanup(curl);
-    return answer;
+    return HttpClient(from).Get(url);
 }
 
 }  // namespace gd::server::test
