@@ -405,7 +405,8 @@ std::vector<Message> PgStore::Take(const TakeRequest& r) {
     return InTransaction(*c, [&] {
         // FOR UPDATE without SKIP LOCKED: a second reader waits for the first, then finds the
         // messages the first took gone and starts after them, so no message is read twice and
-        // none overtakes an older one.
+        // none overtakes an older one. A read delivers at most one message of each kind, so
+        // eight rows are more than one read can take.
         const Result pending = c->Run(
             "SELECT id, kind, text FROM messages WHERE game = $1 AND side = $2 "
             "ORDER BY id LIMIT 8 FOR UPDATE",
