@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -19,7 +20,7 @@ using test::SharedPostgres;
 
 constexpr std::int64_t kNow = 1'000'000;
 
-WaitingEntry Entry(const std::string& game, const std::string& host = "127.0.0.1") {
+WaitingEntry Entry(const std::string& game) {
     WaitingEntry e;
     e.game = game;
     e.email = "x@example.org";
@@ -29,7 +30,7 @@ WaitingEntry Entry(const std::string& game, const std::string& host = "127.0.0.1
     e.won = "1";
     e.password = "none";
     e.expiresAtMs = kNow + 600'000;
-    e.hostAddress = host;
+    e.hostAddress = "127.0.0.1";
     return e;
 }
 

@@ -1,6 +1,7 @@
 // Several glyphdrop-server processes on one PostgreSQL database behave as one server.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <map>
