@@ -91,6 +91,14 @@ TEST(ServerHttp, AcknowledgedPostsOutliveARestart) {
     EXPECT_TRUE(Has(HttpGet(server.Base() + "getdata.mv?s" + game).body, "*#*$a0$*#*"));
 }
 
+// Guards against a server started for the game running on for ever once nobody plays.
+TEST(ServerHttp, EndsAfterTheIdleTime) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"), {"--exit-when-idle", "1"});
+    EXPECT_EQ(HttpGet(server.Base() + "readwait.mv").status, 200);
+    EXPECT_EQ(server.WaitForExit(4000), 0);
+}
+
 // Guards against SIGTERM cutting off requests in flight or losing what they stored. Each poster
 // keeps its connection, so every request it sends is one the server has to finish.
 TEST(ServerHttp, SigtermAnswersTheRequestsInFlightThenEnds) {

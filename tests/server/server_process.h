@@ -59,6 +59,19 @@ class ServerProcess {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
     }
 
+    // Waits up to `ms` for the process to end by itself; its exit status, or -1000 when it runs on.
+    int WaitForExit(int ms) {
+        for (int waited = 0; pid_ > 0 && waited < ms; waited += 20) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+            }
+            usleep(20000);
+        }
+        return -1000;
+    }
+
   private:
     pid_t pid_ = -1;
     int port_ = 0;
