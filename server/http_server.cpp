@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <microhttpd.h>
 #include <netinet/in.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -69,7 +70,6 @@ WorkerPool::~WorkerPool() {
 }
 
 void WorkerPool::Submit(std::function<void()> task) {
-    ++busy_;
     {
         std::lock_guard<std::mutex> hold(lock_);
         tasks_.push_back(std::move(task));
@@ -88,8 +88,14 @@ void WorkerPool::Work() {
             tasks_.pop_front();
         }
         task();
-        --busy_;
     }
+}
+
+void WorkerPool::Run(std::function<void()> answer, std::function<void(bool durable)> deliver) {
+    Submit([answer = std::move(answer), deliver = std::move(deliver)] {
+        answer();
+        deliver(true);  // the store made it durable before answering
+    });
 }
 
 std::int64_t HttpServer::MonotonicMs() {
@@ -97,8 +103,11 @@ std::int64_t HttpServer::MonotonicMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-HttpServer::HttpServer(Service& service, HttpOptions options)
-    : service_(service), options_(std::move(options)), workers_(options_.workers) {
+HttpServer::HttpServer(Service& service, HttpOptions options, AnswerRunner* runner)
+    : service_(service),
+      options_(std::move(options)),
+      workers_(runner ? 0 : options_.workers),
+      runner_(runner ? *runner : workers_) {
     lastRequestMs_ = MonotonicMs();
     sockaddr_in v4{};
     sockaddr_in6 v6{};
@@ -159,7 +168,7 @@ void HttpServer::Stop() {
     // stop while one is parked.
     const std::int64_t giveUpAt = MonotonicMs() + 10000;
     auto quiet = [this] { return inFlight_.load() == 0 && MonotonicMs() - lastRequestMs_ >= 100; };
-    while (workers_.Busy() > 0 || (!quiet() && MonotonicMs() < giveUpAt))
+    while (parked_.load() > 0 || (!quiet() && MonotonicMs() < giveUpAt))
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     MHD_stop_daemon(daemon_);
     daemon_ = nullptr;
@@ -205,11 +214,17 @@ int HttpServer::Respond(MHD_Connection* connection, Exchange& exchange) {
             service_.Screen(exchange.method, exchange.target, exchange.address, request);
         if (!exchange.reply) {
             exchange.parked = true;
+            ++parked_;
             MHD_suspend_connection(connection);
-            workers_.Submit([this, connection, &exchange, request = std::move(request)] {
-                exchange.reply = service_.Answer(request, exchange.address);
-                MHD_resume_connection(connection);
-            });
+            runner_.Run(
+                [this, &exchange, request = std::move(request)] {
+                    exchange.reply = service_.Answer(request, exchange.address);
+                },
+                [this, connection, &exchange](bool durable) {
+                    if (!durable) exchange.reply = Reply{500, "The store failed to commit\n"};
+                    MHD_resume_connection(connection);
+                    --parked_;
+                });
             return MHD_YES;
         }
     }
@@ -255,10 +270,18 @@ std::string HttpServer::ClientAddress(MHD_Connection* connection) const {
 
 void HttpServer::LogRefusal(const Exchange& exchange, const Reply& reply) const {
     if (options_.logLevel == LogLevel::Error && reply.status < 500) return;
-    std::string why = reply.body.substr(0, reply.body.find('\n'));
-    std::fprintf(stderr, "glyphdrop-server: %d %s %s %.200s: %s\n", reply.status,
-                 exchange.address.c_str(), exchange.method.c_str(), exchange.target.c_str(),
-                 why.c_str());
+    // A request's bytes go into the log as printable text only, so no line can forge another.
+    auto printable = [](std::string text) {
+        text = text.substr(0, 200);
+        for (char& c : text)
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f)
+                c = '?';
+        return text;
+    };
+    const std::string why = reply.body.substr(0, reply.body.find('\n'));
+    std::fprintf(stderr, "glyphdrop-server: %d %s %s %s: %s\n", reply.status,
+                 printable(exchange.address).c_str(), printable(exchange.method).c_str(),
+                 printable(exchange.target).c_str(), why.c_str());
 }
 
 }  // namespace gd::server

@@ -32,12 +32,12 @@ struct HttpOptions {
 };
 
 // Runs queued tasks on a fixed set of threads.
-class WorkerPool {
+class WorkerPool : public AnswerRunner {
   public:
     explicit WorkerPool(int threads);
-    ~WorkerPool();  // runs what is queued, then ends
+    ~WorkerPool() override;  // runs what is queued, then ends
     void Submit(std::function<void()> task);
-    int Busy() const { return busy_.load(); }
+    void Run(std::function<void()> answer, std::function<void(bool durable)> deliver) override;
 
   private:
     void Work();
@@ -45,14 +45,14 @@ class WorkerPool {
     std::condition_variable ready_;
     std::deque<std::function<void()>> tasks_;
     bool stopping_ = false;
-    std::atomic<int> busy_{0};  // queued or running
     std::vector<std::thread> threads_;
 };
 
 class HttpServer {
   public:
-    // Starts listening; throws std::runtime_error when it cannot.
-    HttpServer(Service& service, HttpOptions options);
+    // Starts listening; throws std::runtime_error when it cannot. Requests that wait for the
+    // store are answered through `runner`, or on a pool of options.workers threads.
+    HttpServer(Service& service, HttpOptions options, AnswerRunner* runner = nullptr);
     ~HttpServer();
 
     int Port() const { return port_; }
@@ -78,10 +78,12 @@ class HttpServer {
     Service& service_;
     HttpOptions options_;
     WorkerPool workers_;
+    AnswerRunner& runner_;
     MHD_Daemon* daemon_ = nullptr;
     int port_ = 0;
     std::atomic<std::int64_t> lastRequestMs_{0};
     std::atomic<int> inFlight_{0};
+    std::atomic<int> parked_{0};
     std::atomic<bool> stopping_{false};
 };
 

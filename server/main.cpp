@@ -199,7 +199,8 @@ int main(int argc, char** argv) {
         SystemClock clock;
         RandomGameNumbers numbers;
         Service service(*store, clock, numbers, options.service);
-        HttpServer http(service, options.http);
+        // A store that commits in groups answers inside its transactions.
+        HttpServer http(service, options.http, dynamic_cast<AnswerRunner*>(store.get()));
         std::printf("glyphdrop-server listening on http://%s:%d (store %s)\n",
                     options.http.address.find(':') == std::string::npos
                         ? options.http.address.c_str()

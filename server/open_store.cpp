@@ -1,8 +1,7 @@
 // Opens the store a --db value names: a PostgreSQL address, or else a SQLite file.
 #include "open_store.h"
 
-#include <stdexcept>
-
+#include "pg_store.h"
 #include "sqlite_store.h"
 
 namespace gd::server {
@@ -12,7 +11,7 @@ bool NamesPostgres(const std::string& db) {
 }
 
 std::unique_ptr<Store> OpenStore(const std::string& db) {
-    if (NamesPostgres(db)) throw std::runtime_error("this build has no PostgreSQL store: " + db);
+    if (NamesPostgres(db)) return std::make_unique<PgStore>(db);
     return std::make_unique<SqliteStore>(db);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -56,6 +57,16 @@ class RandomGameNumbers : public GameNumbers {
 struct Reply {
     int status = 200;
     std::string body;
+};
+
+// Runs the answers that wait for the store. A pool of threads runs each on its own; a store
+// that commits in groups runs them inside its next transaction instead, sparing a thread switch.
+class AnswerRunner {
+  public:
+    virtual ~AnswerRunner() = default;
+    // Runs `answer`, then `deliver(true)` once what it stored is durable, or `deliver(false)`
+    // when that failed.
+    virtual void Run(std::function<void()> answer, std::function<void(bool durable)> deliver) = 0;
 };
 
 // A request that passed the first checks, waiting for the store.

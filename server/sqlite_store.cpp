@@ -1,6 +1,7 @@
 // The game server's store in one SQLite file, with group commit.
 #include "sqlite_store.h"
 
+#include <pthread.h>
 #include <sqlite3.h>
 
 #include <climits>
@@ -150,16 +151,19 @@ SqliteStore::SqliteStore(const std::string& path) {
         tx_->Exec("PRAGMA locking_mode=EXCLUSIVE");
         tx_->Exec("PRAGMA journal_mode=WAL");
         tx_->Exec("PRAGMA synchronous=FULL");
-        tx_->Exec("BEGIN IMMEDIATE");
+        tx_->Sql("BEGIN IMMEDIATE").Run();
         tx_->Exec(kSchema);
-        tx_->Exec("COMMIT");
+        tx_->Sql("COMMIT").Run();
         LoadPendingCounts();
     } catch (const std::exception& e) {
         tx_.reset();
         sqlite3_close(db_);
         throw std::runtime_error("cannot use " + path + ": " + e.what());
     }
-    writer_ = std::thread([this] { WriterLoop(); });
+    writer_ = std::thread([this] {
+        pthread_setname_np(pthread_self(), "gd-store");
+        WriterLoop();
+    });
 }
 
 SqliteStore::~SqliteStore() {
@@ -181,20 +185,47 @@ void SqliteStore::LoadPendingCounts() {
         pending_[MailboxName(q.Text(0), static_cast<Side>(q.Int(1)))] = static_cast<int>(q.Int(2));
 }
 
-template <class F>
-auto SqliteStore::Run(F work) -> decltype(work(std::declval<Transaction&>())) {
-    using Result = decltype(work(std::declval<Transaction&>()));
-    std::optional<Result> result;
-    auto job = std::make_unique<Job>();
-    job->work = [&](Transaction& tx) { result = work(tx); };
-    auto done = job->done.get_future();
+void SqliteStore::Enqueue(std::unique_ptr<Job> job) {
     {
         std::lock_guard<std::mutex> hold(queueLock_);
         queue_.push_back(std::move(job));
     }
     queued_.notify_one();
+}
+
+template <class F>
+auto SqliteStore::Apply(F work) -> decltype(work(std::declval<Transaction&>())) {
+    // On the writer thread (an answer run inside the transaction) the operation runs at once, in
+    // a savepoint of its own, so a failure undoes it alone.
+    if (std::this_thread::get_id() == writer_.get_id()) {
+        const std::size_t mark = tx_->changes.size();
+        tx_->Sql("SAVEPOINT step").Run();
+        try {
+            auto result = work(*tx_);
+            tx_->Sql("RELEASE step").Run();
+            return result;
+        } catch (...) {
+            tx_->Sql("ROLLBACK TO step").Run();
+            tx_->Sql("RELEASE step").Run();
+            tx_->changes.resize(mark);
+            throw;
+        }
+    }
+    using Result = decltype(work(std::declval<Transaction&>()));
+    std::optional<Result> result;
+    auto job = std::make_unique<Job>();
+    job->work = [&](Transaction& tx) { result = work(tx); };
+    auto done = job->done.get_future();
+    Enqueue(std::move(job));
     done.get();  // rethrows the operation's failure
     return std::move(*result);
+}
+
+void SqliteStore::Run(std::function<void()> answer, std::function<void(bool durable)> deliver) {
+    auto job = std::make_unique<Job>();
+    job->work = [answer = std::move(answer)](Transaction&) { answer(); };
+    job->deliver = std::move(deliver);
+    Enqueue(std::move(job));
 }
 
 void SqliteStore::WriterLoop() {
@@ -217,21 +248,21 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
     std::vector<std::pair<std::string, int>> changes;
     std::exception_ptr commitFailure;
     try {
-        tx_->Exec("BEGIN IMMEDIATE");
+        tx_->Sql("BEGIN IMMEDIATE").Run();
         for (std::size_t i = 0; i < batch.size(); ++i) {
             tx_->changes.clear();
-            tx_->Exec("SAVEPOINT operation");
+            tx_->Sql("SAVEPOINT operation").Run();
             try {
                 batch[i]->work(*tx_);
-                tx_->Exec("RELEASE operation");
+                tx_->Sql("RELEASE operation").Run();
                 changes.insert(changes.end(), tx_->changes.begin(), tx_->changes.end());
             } catch (...) {
                 failures[i] = std::current_exception();
-                tx_->Exec("ROLLBACK TO operation");
-                tx_->Exec("RELEASE operation");
+                tx_->Sql("ROLLBACK TO operation").Run();
+                tx_->Sql("RELEASE operation").Run();
             }
         }
-        tx_->Exec("COMMIT");
+        tx_->Sql("COMMIT").Run();
     } catch (...) {
         commitFailure = std::current_exception();
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -255,7 +286,10 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
     ++commits_;
     operations_ += static_cast<long>(batch.size());
     for (std::size_t i = 0; i < batch.size(); ++i) {
-        if (commitFailure || failures[i])
+        const bool failed = commitFailure || failures[i];
+        if (batch[i]->deliver)
+            batch[i]->deliver(!failed);
+        else if (failed)
             batch[i]->done.set_exception(commitFailure ? commitFailure : failures[i]);
         else
             batch[i]->done.set_value();
@@ -272,7 +306,7 @@ bool SqliteStore::MayHaveMessages(const std::string& game, Side reader) {
 }
 
 EnterOutcome SqliteStore::Enter(const WaitingEntry& e, int roomSize, std::int64_t nowMs) {
-    return Run([&](Transaction& tx) {
+    return Apply([&](Transaction& tx) {
         tx.Sql("DELETE FROM games WHERE waiting = 1 AND expires_at_ms <= ?").Bind(nowMs).Run();
         auto count = tx.Sql("SELECT count(*) FROM games WHERE waiting = 1");
         count.Step();
@@ -300,7 +334,7 @@ EnterOutcome SqliteStore::Enter(const WaitingEntry& e, int roomSize, std::int64_
 }
 
 std::vector<WaitingEntry> SqliteStore::ListWaiting(std::int64_t nowMs) {
-    return Run([&](Transaction& tx) {
+    return Apply([&](Transaction& tx) {
         std::vector<WaitingEntry> entries;
         auto q = tx.Sql(
             "SELECT game, email, name, location, played, won, is_private, password, "
@@ -317,7 +351,7 @@ std::vector<WaitingEntry> SqliteStore::ListWaiting(std::int64_t nowMs) {
 
 JoinOutcome SqliteStore::Join(const std::string& game, const std::string& password,
                               const std::string& address, std::int64_t nowMs) {
-    return Run([&](Transaction& tx) {
+    return Apply([&](Transaction& tx) {
         auto q = tx.Sql(
             "SELECT is_private, password FROM games "
             "WHERE game = ? AND waiting = 1 AND expires_at_ms > ?");
@@ -333,7 +367,7 @@ JoinOutcome SqliteStore::Join(const std::string& game, const std::string& passwo
 }
 
 bool SqliteStore::Leave(const std::string& game, const std::string& address, bool bound) {
-    return Run([&](Transaction& tx) {
+    return Apply([&](Transaction& tx) {
         tx.Sql("DELETE FROM games WHERE game = ? AND waiting = 1 AND (? = 0 OR host_address = ?)")
             .Bind(game)
             .Bind(std::int64_t{bound})
@@ -344,7 +378,7 @@ bool SqliteStore::Leave(const std::string& game, const std::string& address, boo
 }
 
 PostOutcome SqliteStore::Post(const PostRequest& r) {
-    return Run([&](Transaction& tx) {
+    return Apply([&](Transaction& tx) {
         const Side poster = Partner(r.to);
         auto game = tx.Sql(
             "SELECT host_address, joiner_address, last_move_host, last_move_joiner "
@@ -387,7 +421,7 @@ PostOutcome SqliteStore::Post(const PostRequest& r) {
 }
 
 std::vector<Message> SqliteStore::Take(const TakeRequest& r) {
-    return Run([&](Transaction& tx) {
+    return Apply([&](Transaction& tx) {
         std::vector<Message> taken;
         auto game = tx.Sql("SELECT host_address, joiner_address FROM games WHERE game = ?");
         if (!game.Bind(r.game).Step()) return taken;
@@ -417,7 +451,7 @@ std::vector<Message> SqliteStore::Take(const TakeRequest& r) {
 }
 
 int SqliteStore::RemoveIdle(std::int64_t idleSinceMs) {
-    return Run([&](Transaction& tx) {
+    return Apply([&](Transaction& tx) {
         std::vector<std::string> games;
         auto q = tx.Sql("SELECT game FROM games WHERE active_at_ms < ?");
         q.Bind(idleSinceMs);

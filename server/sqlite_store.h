@@ -2,7 +2,8 @@
 //
 // One writer thread runs every operation. It takes all operations queued while the previous
 // commit was reaching the disk and runs them in one transaction (group commit), each in a
-// savepoint of its own; each caller gets its answer only after that commit. The file is locked
+// savepoint of its own; each caller gets its answer only after that commit. The HTTP layer hands
+// it whole requests to answer (AnswerRunner), so no thread waits for a commit. The file is locked
 // exclusively, so a second process cannot share it and the count of pending messages kept in
 // memory for polls stays true.
 #pragma once
@@ -22,13 +23,14 @@
 #include <utility>
 #include <vector>
 
+#include "service.h"
 #include "store.h"
 
 struct sqlite3;
 
 namespace gd::server {
 
-class SqliteStore : public Store {
+class SqliteStore : public Store, public AnswerRunner {
   public:
     // Opens or creates the file; throws std::runtime_error with SQLite's message when it cannot.
     explicit SqliteStore(const std::string& path);
@@ -45,6 +47,10 @@ class SqliteStore : public Store {
     bool MayHaveMessages(const std::string& game, Side reader) override;
     int RemoveIdle(std::int64_t idleSinceMs) override;
 
+    // Runs `answer` on the writer thread inside the next transaction, its store calls at once;
+    // `deliver` follows the commit.
+    void Run(std::function<void()> answer, std::function<void(bool durable)> deliver) override;
+
     // Commits made so far and operations they carried, for the load run's report.
     std::pair<long, long> CommitsAndOperations() const;
 
@@ -53,11 +59,13 @@ class SqliteStore : public Store {
   private:
     struct Job {
         std::function<void(Transaction&)> work;
-        std::promise<void> done;
+        std::promise<void> done;                    // for a caller that waits
+        std::function<void(bool durable)> deliver;  // or for one that is called back
     };
 
     template <class F>
-    auto Run(F work) -> decltype(work(std::declval<Transaction&>()));
+    auto Apply(F work) -> decltype(work(std::declval<Transaction&>()));
+    void Enqueue(std::unique_ptr<Job> job);
     void WriterLoop();
     void CommitBatch(std::vector<std::unique_ptr<Job>>& batch);
     void LoadPendingCounts();

@@ -66,24 +66,44 @@ done > "$work/games.txt"
 export GAMES_FILE="$work/games.txt"
 empty_poll="$base/getdata.mv?s$(head -1 "$work/games.txt")"
 
-run() {  # label connections url [script]
-    local out
-    out=$(wrk -t1 -c"$2" -d"${seconds}s" --latency ${4:+-s "$4"} "$3")
-    local rps p99 errors
+# CPU time (clock ticks) used so far by a process and its children's threads: the nginx master's
+# workers, or the server. Other builds share this machine, so requests/s move with their load;
+# CPU microseconds per request do not.
+cpu_ticks() {
+    local total=0 pid
+    for pid in "$@"; do
+        total=$((total + $(awk '{print $14 + $15}' "/proc/$pid/stat")))
+    done
+    echo "$total"
+}
+nginx_pids() { echo "$(cat "$work/nginx.pid")" $(ps --ppid "$(cat "$work/nginx.pid")" -o pid=); }
+
+run() {  # label connections url script key pids...
+    local label=$1 conns=$2 url=$3 script=$4 key=$5
+    shift 5
+    local before out after
+    before=$(cpu_ticks "$@")
+    out=$(wrk -t1 -c"$conns" -d"${seconds}s" --latency ${script:+-s "$script"} "$url")
+    after=$(cpu_ticks "$@")
+    local rps p99 errors requests cpu
     rps=$(awk '/^Requests\/sec/ {print $2}' <<<"$out")
     p99=$(awk '$1 == "99%" {print $2}' <<<"$out")
+    requests=$(awk '/requests in/ {print $1}' <<<"$out")
     errors=$(awk '/Non-2xx|Socket errors/ {printf "%s ", $0}' <<<"$out")
-    printf '%-28s %5s  %12s  %10s  %s\n' "$1" "$2" "$rps" "$p99" "$errors"
-    eval "rps_${5}_$2=$rps"
+    cpu=$(awk -v t=$((after - before)) -v n="$requests" -v hz="$(getconf CLK_TCK)" \
+        'BEGIN { printf "%.1f", t / hz * 1e6 / n }')
+    printf '%-28s %5s  %12s  %10s  %10s  %s\n' "$label" "$conns" "$rps" "$p99" "$cpu" "$errors"
+    eval "rps_${key}_$conns=$rps"
 }
 
-printf '%-28s %5s  %12s  %10s\n' "run" "conns" "requests/s" "p99"
+printf '%-28s %5s  %12s  %10s  %10s\n' "run" "conns" "requests/s" "p99" "CPU us/req"
 for c in 64 256; do
-    run "nginx 40-byte file" "$c" "http://127.0.0.1:$nginx_port/static.txt" "" nginx
-    run "empty-mailbox poll" "$c" "$empty_poll" "" poll
-    run "post+read pairs" "$c" "$base/readwait.mv" bench/server/post_read.lua pair
+    run "nginx 40-byte file" "$c" "http://127.0.0.1:$nginx_port/static.txt" "" nginx $(nginx_pids)
+    run "empty-mailbox poll" "$c" "$empty_poll" "" poll "$server_pid"
+    run "post+read pairs" "$c" "$base/readwait.mv" bench/server/post_read.lua pair "$server_pid"
 done
-POSTS_ONLY=1 run "durable posts only" 256 "$base/readwait.mv" bench/server/post_read.lua post
+POSTS_ONLY=1 run "durable posts only" 256 "$base/readwait.mv" bench/server/post_read.lua post \
+    "$server_pid"
 echo
 for c in 64 256; do
     awk -v c="$c" -v n="$(eval echo \$rps_nginx_$c)" -v p="$(eval echo \$rps_poll_$c)" \

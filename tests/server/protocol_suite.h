@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -50,7 +51,8 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
         where.port = 0;
         where.workers = 8;
         where.logLevel = LogLevel::Error;
-        http = std::make_unique<HttpServer>(*service, where);
+        http =
+            std::make_unique<HttpServer>(*service, where, dynamic_cast<AnswerRunner*>(store.get()));
     }
 
     // The body of the reply to GET `target` from `address`.
@@ -68,7 +70,7 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
     CountingNumbers numbers;
     std::unique_ptr<Service> service;
     std::unique_ptr<HttpServer> http;
-    int lastStatus = 0;
+    std::atomic<int> lastStatus{0};  // of the latest Get, from whichever thread
 };
 
 }  // namespace gd::server::test

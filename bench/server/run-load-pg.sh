@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The game server's load run on PostgreSQL, on loopback: a private PostgreSQL (fsync and
+# synchronous_commit on), then polls of an empty mailbox and post+read pairs against one
+# glyphdrop-server process, and against two processes on the same database at once (one wrk
+# each, half the connections each). Prints requests/s and p99 latency.
+# Usage: bench/server/run-load-pg.sh [SECONDS per run, default 10]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+seconds=${1:-10}
+
+need=()
+command -v wrk >/dev/null || need+=(wrk)
+command -v curl >/dev/null || need+=(curl)
+if [ ${#need[@]} -gt 0 ]; then
+    sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
+fi
+scripts/install-deps
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)" --target glyphdrop-server >/dev/null
+
+work=$(mktemp -d /tmp/glyphdrop-bench-pg-XXXXXX)
+chmod 755 "$work"  # the database runs as the postgres account, which must reach its folder
+pids=()
+finish() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    tests/support/scratch-postgres.sh stop "$work/pg"
+    rm -rf "$work"
+}
+trap finish EXIT
+
+db=$(tests/support/scratch-postgres.sh start "$work/pg")
+free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
+bases=()
+for n in 1 2; do
+    port=$(free_port)
+    build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$port" --db "$db" --rate 0 \
+        --mailbox-size 1000000 > "$work/server$n.out" 2> "$work/server$n.err" &
+    pids+=($!)
+    bases+=("http://127.0.0.1:$port/Glyphdrop")
+    for _ in $(seq 50); do curl -sf "${bases[-1]}/updates.mv?1.1" >/dev/null && break; sleep 0.1; done
+done
+
+# 256 games, entered through the first process and joined through the second.
+for i in $(seq 256); do
+    game=$(curl -s "${bases[0]}/joinwait.mv?bench%40x+P$i+Here+0+0+NO+none+3600" | sed -n 's/.*tttt\(.*\)ssss.*/\1/p')
+    curl -s "${bases[1]}/joingame.mv?$game+b%40x+" >/dev/null
+    echo "$game"
+done > "$work/games.txt"
+export GAMES_FILE="$work/games.txt"
+poll="/getdata.mv?s$(head -1 "$work/games.txt")"
+
+measure() {  # connections path-or-base-url [script] -> "requests/s p99"
+    wrk -t1 -c"$1" -d"${seconds}s" --latency ${3:+-s "$3"} "$2" |
+        awk '/^Requests\/sec/ {r = $2} $1 == "99%" {p = $2} END {print r, p}'
+}
+row() { printf '%-34s %5s  %12s  %10s\n' "$@"; }
+
+row "run" "conns" "requests/s" "p99"
+for c in 64 256; do
+    row "empty-mailbox poll, 1 process" "$c" $(measure "$c" "${bases[0]}$poll")
+    row "post+read pairs, 1 process" "$c" $(measure "$c" "${bases[0]}/readwait.mv" bench/server/post_read.lua)
+    for what in poll pair; do
+        half=$((c / 2))
+        if [ $what = poll ]; then
+            measure "$half" "${bases[0]}$poll" > "$work/a" & a=$!
+            measure "$half" "${bases[1]}$poll" > "$work/b"
+        else
+            measure "$half" "${bases[0]}/readwait.mv" bench/server/post_read.lua > "$work/a" & a=$!
+            measure "$half" "${bases[1]}/readwait.mv" bench/server/post_read.lua > "$work/b"
+        fi
+        wait $a
+        read -r ra pa < "$work/a"; read -r rb pb < "$work/b"
+        label=$([ $what = poll ] && echo "empty-mailbox poll" || echo "post+read pairs")
+        row "$label, 2 processes" "$c" "$(awk -v a="$ra" -v b="$rb" 'BEGIN {printf "%.2f", a + b}')" "$pa / $pb"
+    done
+done

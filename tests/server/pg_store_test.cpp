@@ -1,0 +1,149 @@
+// The PostgreSQL store shared by several server processes: each store object here stands for one
+// process with its own connections to the one database.
+#include "pg_store.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include "postgres_instance.h"
+
+namespace gd::server {
+namespace {
+
+using test::SharedPostgres;
+
+constexpr std::int64_t kNow = 1'000'000;
+
+WaitingEntry Entry(const std::string& game) {
+    WaitingEntry e;
+    e.game = game;
+    e.email = "x@example.org";
+    e.name = "Ann";
+    e.location = "Leeds";
+    e.played = "3";
+    e.won = "1";
+    e.password = "none";
+    e.expiresAtMs = kNow + 600'000;
+    e.hostAddress = "127.0.0.1";
+    return e;
+}
+
+// A joined game: the host is 127.0.0.1, the joiner 127.0.0.2.
+void StartGame(Store& store, const std::string& game) {
+    ASSERT_EQ(store.Enter(Entry(game), 100, kNow), EnterOutcome::Entered);
+    ASSERT_EQ(store.Join(game, "", "127.0.0.2", kNow), JoinOutcome::Joined);
+}
+
+PostRequest ChatToHost(const std::string& game, const std::string& text) {
+    return {game, Side::Host, {MessageKind::Chat, text}, "127.0.0.2", true, 64, kNow};
+}
+
+class PgStoreTest : public ::testing::Test {
+  protected:
+    std::string url = SharedPostgres().NewDatabase();
+};
+
+// Guards against a message read twice or lost when readers in several processes poll one mailbox
+// while it fills, and against a later message overtaking an earlier one.
+TEST_F(PgStoreTest, ConcurrentReadersThroughTwoProcessesTakeEachMessageOnce) {
+    PgStore first(url, 4), second(url, 4);
+    StartGame(first, "G1");
+    constexpr int kMessages = 300;
+    std::atomic<bool> posted{false};
+    std::thread poster([&] {
+        for (int i = 0; i < kMessages; ++i) {
+            Store& via = i % 2 ? first : second;
+            while (via.Post(ChatToHost("G1", "m" + std::to_string(i))) == PostOutcome::MailboxFull)
+                std::this_thread::yield();
+        }
+        posted = true;
+    });
+    std::vector<std::vector<int>> seen(4);
+    std::vector<std::thread> readers;
+    for (int r = 0; r < 4; ++r) {
+        readers.emplace_back([&, r] {
+            Store& via = r % 2 ? first : second;
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+            for (;;) {
+                const bool last = posted;
+                const auto got = via.Take({"G1", Side::Host, "127.0.0.1", true, kNow});
+                for (const auto& m : got)
+                    seen[r].push_back(std::stoi(m.text.substr(1)));
+                if ((last && got.empty()) || std::chrono::steady_clock::now() > until) break;
+            }
+        });
+    }
+    poster.join();
+    for (auto& t : readers)
+        t.join();
+
+    std::map<int, int> times;
+    for (const auto& one : seen) {
+        EXPECT_TRUE(std::is_sorted(one.begin(), one.end()));
+        for (int n : one)
+            ++times[n];
+    }
+    EXPECT_EQ(times.size(), std::size_t{kMessages});
+    for (const auto& [n, count] : times)
+        EXPECT_EQ(count, 1) << "message m" << n;
+}
+
+// Guards against the room's size or one game's join being decided in one process only.
+TEST_F(PgStoreTest, RoomSizeAndJoinHoldAcrossProcesses) {
+    PgStore first(url, 4), second(url, 4);
+    std::atomic<int> entered{0}, joined{0};
+    std::vector<std::thread> players;
+    for (int i = 0; i < 8; ++i) {
+        players.emplace_back([&, i] {
+            Store& via = i % 2 ? first : second;
+            if (via.Enter(Entry("E" + std::to_string(i)), 5, kNow) == EnterOutcome::Entered)
+                ++entered;
+        });
+    }
+    for (auto& t : players)
+        t.join();
+    EXPECT_EQ(entered, 5);
+
+    const std::string game = first.ListWaiting(kNow).at(0).game;
+    std::thread a(
+        [&] { joined += first.Join(game, "", "127.0.0.3", kNow) == JoinOutcome::Joined; });
+    std::thread b(
+        [&] { joined += second.Join(game, "", "127.0.0.4", kNow) == JoinOutcome::Joined; });
+    a.join();
+    b.join();
+    EXPECT_EQ(joined, 1);
+}
+
+// Guards against player texts that the database's text encoding would refuse or cut.
+TEST_F(PgStoreTest, KeepsEveryByteOfPlayerTexts) {
+    PgStore store(url, 1);
+    const std::string odd = std::string("N\0\xff\xe9 +%", 7);
+    WaitingEntry e = Entry("G3");
+    e.name = odd;
+    ASSERT_EQ(store.Enter(e, 100, kNow), EnterOutcome::Entered);
+    EXPECT_EQ(store.ListWaiting(kNow).at(0).name, odd);
+    ASSERT_EQ(store.Join("G3", "", "127.0.0.2", kNow), JoinOutcome::Joined);
+    ASSERT_EQ(store.Post(ChatToHost("G3", odd)), PostOutcome::Stored);
+    const auto got = store.Take({"G3", Side::Host, "127.0.0.1", true, kNow});
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].text, odd);
+}
+
+// Guards against pooled sessions that the database ended by a restart failing the operations
+// that come after it.
+TEST_F(PgStoreTest, KeepsWorkingAfterTheDatabaseRestarts) {
+    PgStore store(url, 2);
+    StartGame(store, "G4");
+    SharedPostgres().Restart();
+    EXPECT_EQ(store.Post(ChatToHost("G4", "after")), PostOutcome::Stored);
+    EXPECT_EQ(store.Take({"G4", Side::Host, "127.0.0.1", true, kNow}).size(), 1u);
+}
+
+}  // namespace
+}  // namespace gd::server

@@ -1,0 +1,105 @@
+// Several glyphdrop-server processes on one PostgreSQL database behave as one server.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include "postgres_instance.h"
+#include "server_process.h"
+
+namespace gd::server::test {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Two server processes on one fresh database, without rate limits.
+class ScaleOut : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_GT(first.Port(), 0);
+        ASSERT_GT(second.Port(), 0);
+    }
+    void TearDown() override {
+        EXPECT_EQ(first.Signal(SIGTERM), 0);
+        EXPECT_EQ(second.Signal(SIGTERM), 0);
+    }
+    // Enters the waiting room through the first process; returns the game number.
+    std::string Enter() {
+        const std::string entry =
+            HttpGet(via[0] + "joinwait.mv?a%40x+Ann+Leeds+3+1+NO+none+300").body;
+        const auto from = entry.find("tttt") + 4;
+        return entry.substr(from, entry.find("ssss") - from);
+    }
+
+    const std::string db = gd::test::SharedPostgres().NewDatabase();
+    ServerProcess first{db, {"--rate", "0"}}, second{db, {"--rate", "0"}};
+    const std::string via[2] = {first.Base(), second.Base()};
+};
+
+// Guards against a game, a join or a retried move known to one process only.
+TEST_F(ScaleOut, AGameStartedThroughOneProcessGoesOnThroughTheOther) {
+    const std::string game = Enter();
+    EXPECT_TRUE(Has(HttpGet(via[1] + "readwait.mv").body, "*$*" + game + "$*$"));
+    EXPECT_TRUE(
+        Has(HttpGet(via[1] + "joingame.mv?" + game + "+b%40y+", "127.0.0.2").body, "-JOINED-"));
+    EXPECT_FALSE(
+        Has(HttpGet(via[0] + "joingame.mv?" + game + "+c%40z+", "127.0.0.3").body, "-JOINED-"));
+    for (const auto& base : via)  // the program repeats a move it saw no "WRITE*OK" for
+        EXPECT_TRUE(Has(HttpGet(base + "postdata.mv?s" + game + "+MOVE+q17", "127.0.0.2").body,
+                        "WRITE*OK"));
+    EXPECT_TRUE(Has(HttpGet(via[0] + "getdata.mv?s" + game).body, "*#*$q17$*#*"));
+    EXPECT_TRUE(Has(HttpGet(via[1] + "getdata.mv?s" + game).body, "FILE*NOT*FOUND"));
+}
+
+// Guards against a message read twice, lost or overtaken when readers poll one mailbox through
+// both processes while posts arrive through both.
+TEST_F(ScaleOut, ConcurrentReadersThroughBothProcessesGetEachMessageOnce) {
+    const std::string game = Enter();
+    ASSERT_TRUE(
+        Has(HttpGet(via[1] + "joingame.mv?" + game + "+b%40y+", "127.0.0.2").body, "-JOINED-"));
+
+    constexpr int kMessages = 150;
+    std::atomic<bool> posted{false};
+    std::vector<std::vector<int>> seen(4);
+    std::vector<std::thread> readers;
+    for (std::size_t r = 0; r < seen.size(); ++r) {
+        readers.emplace_back([&, r] {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+            for (bool last = false; !last && std::chrono::steady_clock::now() < until;) {
+                last = posted.load();
+                const std::string reply = HttpGet(via[r % 2] + "getdata.mv?s" + game).body;
+                const auto at = reply.find("***$$m");
+                if (at != std::string::npos) seen[r].push_back(std::stoi(reply.substr(at + 6)));
+                if (!Has(reply, "FILE*NOT*FOUND")) last = false;
+            }
+        });
+    }
+    for (int i = 0; i < kMessages; ++i) {
+        const std::string post =
+            via[i % 2] + "postdata.mv?s" + game + "+CHAT+m" + std::to_string(i);
+        for (int attempt = 0; attempt < 100; ++attempt)  // a full mailbox stores nothing
+            if (Has(HttpGet(post, "127.0.0.2").body, "WRITE*OK")) break;
+    }
+    posted = true;
+    for (auto& t : readers)
+        t.join();
+
+    std::map<int, int> times;
+    for (const auto& mine : seen) {
+        EXPECT_TRUE(std::is_sorted(mine.begin(), mine.end()));
+        for (int n : mine)
+            ++times[n];
+    }
+    EXPECT_EQ(times.size(), std::size_t{kMessages});
+    for (const auto& [n, count] : times)
+        EXPECT_EQ(count, 1) << "message m" << n;
+}
+
+}  // namespace
+}  // namespace gd::server::test
