@@ -24,7 +24,7 @@ enum class LogLevel { Error, Warn, Info };
 
 struct HttpOptions {
     std::string address = "127.0.0.1";  // IPv4, or IPv6 without brackets
-    int port = 47810;                   // 0: the system picks one
+    int port = 27810;                   // 0: the system picks one
     int eventThreads = 2;
     int workers = 128;
     LogLevel logLevel = LogLevel::Warn;

@@ -24,7 +24,7 @@ namespace {
 using namespace gd::server;
 
 struct Options {
-    std::string listen = "127.0.0.1:47810";
+    std::string listen = "127.0.0.1:27810";
     std::string db;  // default: glyphdrop-server.db beside the executable
     ServiceOptions service;
     HttpOptions http;

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
         "1|2|3");
     QCommandLineOption lanPorts(
-        "lan-ports", "The LAN ports for discovery and sessions (default 47820,47821).", "UDP,TCP");
+        "lan-ports", "The LAN ports for discovery and sessions (default 27820,27821).", "UDP,TCP");
     parser.addOption(player);
     parser.addOption(lanPorts);
     QCommandLineOption drive("drive", "Test only: play the script in FILE.", "FILE");

@@ -10,7 +10,7 @@
 namespace gd {
 
 // The local server that `./run` starts; the program talks to it unless told otherwise.
-inline const std::string kDefaultServerAddress = "http://127.0.0.1:47810";
+inline const std::string kDefaultServerAddress = "http://127.0.0.1:27810";
 
 // Request time-outs in seconds around particular requests; 60 is the control's default.
 constexpr int kListTimeout = 20;

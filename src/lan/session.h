@@ -74,8 +74,8 @@ class LanRoot {
 
 // Ports and timings of the real layer. Tests choose other ports so that two never collide.
 struct LanOptions {
-    int udpPort = 47820;  // discovery
-    int tcpPort = 47821;  // sessions; the host listens here
+    int udpPort = 27820;  // discovery
+    int tcpPort = 27821;  // sessions; the host listens here
     int heartbeatMs = 1000;
     int lossMs = 5000;          // no frame for this long: the connection is lost
     int joinDeadlineMs = 3000;  // a new connection must send a valid join within this

@@ -6,7 +6,7 @@
 namespace gd {
 namespace {
 
-const std::string kBase = "http://127.0.0.1:47810";
+const std::string kBase = "http://127.0.0.1:27810";
 
 // Guards against fields that shift or break the request line: blanks, "+" and "#" inside a field.
 TEST(RequestTest, FieldsAreEncodedAndJoinedWithARawPlus) {
