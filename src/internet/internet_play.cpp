@@ -252,7 +252,7 @@ void InternetPlay::inettimerTick() {
     if (mail.pictureUrl) ShowOpponentPicture(*mail.pictureUrl);
     if (mail.move) OpponentMoved(*mail.move);
     if (s_.ProgramEnding) return;
-    if (mail.playData) ShowPlayData(*mail.playData);
+    if (mail.playData) ShowOpponentPanel(s_, *mail.playData);
     if (mail.startGame && s_.InternetState == 2) OpponentJoined(*mail.startGame);
     s_.inettimer.Enabled = true;
 }
@@ -309,18 +309,9 @@ void InternetPlay::ShowOpponentPicture(const std::string& address) {
     view_.ShowDownloading(false);
 }
 
-void InternetPlay::ShowPlayData(const PlayData& data) {
-    s_.Label7 = data.name;
-    s_.Label8 = data.location;
-    s_.Label9 = data.played;
-    s_.Label10 = data.won;
-    s_.Label11 = data.lost;
-    s_.Label12 = data.tied;
-}
-
 void InternetPlay::OpponentJoined(const PlayData& data) {
     s_.InternetState = 1;
-    ShowPlayData(data);
+    ShowOpponentPanel(s_, data);
     s_.FirstPlayer = s_.LocalPlayer;
     s_.SecondPlayer = s_.Label7;
     s_.PieceColour = "blue";

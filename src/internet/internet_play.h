@@ -93,7 +93,6 @@ class InternetPlay {
     void WaitExpired();
     void OpponentLeft();
     void ShowOpponentPicture(const std::string& address);
-    void ShowPlayData(const PlayData& data);
     void OpponentJoined(const PlayData& data);
 
     GameState& s_;

@@ -170,7 +170,7 @@ void LanController::PlayerMessage(const std::string& text) {
             s_.FirstPlayer != s_.LocalPlayer ? s_.FirstPlayer : s_.SecondPlayer;
         AddStatusLine(s_, "From " + other + ": " + text.substr(1));
     } else if (kind == 's') {
-        ShowOpponentProfile(s_, text);
+        ShowOpponentPanel(s_, ReadPlayDataBlock(text));
         // Only the joiner answers, so the exchange is one profile each way.
         if (s_.SecondPlayer == s_.LocalPlayer) SendProfile();
     } else if (kind == 'M') {
@@ -209,16 +209,6 @@ void LanController::SendChat(const std::string& chatText) {
 
 void LanController::Leave() {
     if (connection_) connection_->Close();
-}
-
-void ShowOpponentProfile(GameState& s, const std::string& text) {
-    const PlayData d = ReadPlayDataBlock(text);
-    s.Label7 = d.name;
-    s.Label8 = d.location;
-    s.Label9 = d.played;
-    s.Label10 = d.won;
-    s.Label11 = d.lost;
-    s.Label12 = d.tied;
 }
 
 }  // namespace gd

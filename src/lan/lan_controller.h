@@ -94,7 +94,4 @@ class LanController {
     bool autoChoiceRan_ = false;                 // the stored method is chosen at most once per run
 };
 
-// Fills the opponent panel (`Label7` to `Label12`) from a received profile text.
-void ShowOpponentProfile(GameState& s, const std::string& text);
-
 }  // namespace gd

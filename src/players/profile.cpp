@@ -311,4 +311,13 @@ PlayData ReadPlayDataBlock(const std::string& text) {
                     Between(text, "tt*", "*vv"), Between(text, "mm*", "*aa")};
 }
 
+void ShowOpponentPanel(GameState& s, const PlayData& data) {
+    s.Label7 = data.name;
+    s.Label8 = data.location;
+    s.Label9 = data.played;
+    s.Label10 = data.won;
+    s.Label11 = data.lost;
+    s.Label12 = data.tied;
+}
+
 }  // namespace gd

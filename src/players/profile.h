@@ -112,5 +112,7 @@ std::string BuildPlayDataBlock(const PlayerProfile& p);
 // player without a record sends his name and zero counters.
 std::string PlayDataBlock(const ProfileFile& f, const std::string& localPlayer);
 PlayData ReadPlayDataBlock(const std::string& text);
+// The opponent panel (`Label7` to `Label12`) shows a received public profile.
+void ShowOpponentPanel(GameState& s, const PlayData& data);
 
 }  // namespace gd
