@@ -40,8 +40,9 @@ TEST(LanWindows, ConnectionMethodWindowNeedsAChoiceThenGivesWayToHostOrJoin) {
     EXPECT_TRUE(h.app->netSelectPlay()->isVisible());
 }
 
-// Guards against the stored method's timer never firing, or choosing again in the same run.
-TEST(LanWindows, StoredMethodIsChosenByTimer1OnlyTheFirstTime) {
+// Guards against the stored method's timer never firing. Choosing only once a run is the
+// controller's, tested with it.
+TEST(LanWindows, StoredMethodIsChosenByTimer1) {
     AppHarness h;
     h.Start();
     h.s().CurrentLanProtocol = "This Computer (Loopback)";
@@ -50,13 +51,7 @@ TEST(LanWindows, StoredMethodIsChosenByTimer1OnlyTheFirstTime) {
     h.app->provider()->Timer1().Fire();
     h.Settle();
     EXPECT_FALSE(h.app->provider());
-    ASSERT_TRUE(h.app->netSelectPlay());
-    h.app->netSelectPlay()->close();
-    h.Settle();
-    h.app->PlayNetworkGame();
-    h.app->provider()->Timer1().Fire();
-    h.Settle();
-    EXPECT_TRUE(h.app->provider());
+    EXPECT_TRUE(h.app->netSelectPlay());
 }
 
 }  // namespace

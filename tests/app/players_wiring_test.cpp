@@ -82,18 +82,5 @@ TEST(PlayerCommands, DeletingTheProfileGoesBackToTheLogin) {
     EXPECT_EQ(h.app->loginWindow()->Combo1()->count(), 0);
 }
 
-// Guards against results of games against the computer counted on the wrong profile.
-TEST(GameResults, ComputerGamesCountOnTheComputersRecord) {
-    AppHarness h;
-    WriteProfiles(h.File("players.dat"), {NewProfile(kComputerName)});
-    h.Start();
-    h.app->RecordGameResult(kComputerName, GameOutcome::Tie);
-    const std::vector<PlayerProfile> all = ReadProfiles(ProfileFile{h.home.path().toStdString()});
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0].Played, 0);
-    EXPECT_EQ(all[1].Played, 1);
-    EXPECT_EQ(all[1].Tied, 1);
-}
-
 }  // namespace
 }  // namespace gd::test

@@ -31,8 +31,7 @@ TEST_F(OpponentMove, ShowsTheLetterAboveItsColumnThenLandsAndGivesTheTurnBack) {
     EXPECT_EQ(t.s.Hole[1].Tag, "q");
     EXPECT_EQ(t.s.Hole[1].picture, Picture::Blue);
     EXPECT_TRUE(IsHoleEmpty(t.s, 43));
-    EXPECT_EQ(t.s.Label13, "Your Turn");
-    EXPECT_EQ(t.s.CurrentPlayer, "Ann");
+    EXPECT_EQ(t.s.Label13 + " " + t.s.CurrentPlayer, "Your Turn Ann");
     EXPECT_EQ(t.sound.played.back(), t.s.CurrentSoundFiles[int(SoundEvent::OpponentPieceDrop)]);
 }
 

@@ -90,10 +90,10 @@ TEST_F(InternetTest, WaitExpiresOnTheFirstTickAfterIt) {
     EXPECT_EQ(inet.requests.back(), kBase + "/Glyphdrop/joinwait.mv?ann@pc+Ann++0+0+NO+none+300");
     inet.Answer(inet.requests.back(), "x***--ENTRY--***tttt 42 ssss");
     play.EnterWaitingRoom({true, "", WaitOption::FiveMinutes});
-    EXPECT_EQ(h.s.InternetState, 2);
-    EXPECT_EQ(play.ReadMailboxKey + play.PostMailboxKey, "s42c42");
-    EXPECT_EQ(inet.timeouts.back(), kEnterWaitTimeout);
-    EXPECT_EQ(inet.RequestTimeout, kDefaultRequestTimeout);
+    EXPECT_EQ(play.ReadMailboxKey + play.PostMailboxKey + std::to_string(h.s.InternetState),
+              "s42c422");
+    EXPECT_EQ(std::make_pair(inet.timeouts.back(), inet.RequestTimeout),
+              std::make_pair(kEnterWaitTimeout, kDefaultRequestTimeout));
 
     h.clock.monotonicMs = 1000 + 300000;
     Tick("x FILE*NOT*FOUND");
@@ -103,17 +103,16 @@ TEST_F(InternetTest, WaitExpiresOnTheFirstTickAfterIt) {
     play.inettimerTick();
     EXPECT_EQ(inet.requests.size(), requests);
     EXPECT_EQ(test::LastBox(h.prompt).second, "Wait Time Expired");
-    EXPECT_EQ(h.s.InternetState, 0);
-    EXPECT_FALSE(h.s.inettimer.Enabled);
+    EXPECT_FALSE(h.s.InternetState || h.s.inettimer.Enabled);
 }
 
 // Guards against polling that stops, or goes on, on the wrong answers.
 TEST_F(InternetTest, TickBranchesOnTheMailboxAnswer) {
     Playing();
-    Tick("x FILE*NOT*FOUND");
+    Tick("x FILE*NOT*FOUND");  // the light is on during the request only
     EXPECT_TRUE(h.s.inettimer.Enabled);
-    EXPECT_EQ(inet.lights.back(), LightPicture::On);
-    EXPECT_EQ(h.s.light, LightPicture::Off);
+    EXPECT_EQ(std::make_pair(inet.lights.back(), h.s.light),
+              std::make_pair(LightPicture::On, LightPicture::Off));
 
     inet.replies.clear();
     play.inettimerTick();  // the request fails: red light, polling goes on
@@ -131,10 +130,8 @@ TEST_F(InternetTest, ChatThenMoveInOneReply) {
     Tick("x*CHAT****$$hi there$$$**<*MOVE**#*$q3$*#*>");
     const auto& lines = h.s.StatusText.lines;
     EXPECT_NE(std::find(lines.begin(), lines.end(), "From Bob: hi there"), lines.end());
-    EXPECT_EQ(h.s.Hole[3].Tag, "q");
-    EXPECT_EQ(h.s.CurrentPlayer, "Ann");
-    EXPECT_EQ(h.s.inettimer.Interval, kPollAfterOpponent);
-    EXPECT_TRUE(h.s.inettimer.Enabled);
+    EXPECT_EQ(h.s.Hole[3].Tag + h.s.CurrentPlayer, "qAnn");
+    EXPECT_TRUE(h.s.inettimer.Enabled && h.s.inettimer.Interval == kPollAfterOpponent);
 
     Tick("x*MOVE**#*$q3$*#*");  // the same move again: refused, the board stays
     EXPECT_EQ(LastStatus(), "Move refused: q3");
@@ -149,8 +146,7 @@ TEST_F(InternetTest, MoveDuringTheGameOverWindowWaitsForTheNextGame) {
     EXPECT_TRUE(IsHoleEmpty(h.s, 3));
     h.s.GameOver = false;  // "Yes": the next game has begun here too
     Tick("x FILE*NOT*FOUND");
-    EXPECT_EQ(h.s.Hole[3].Tag, "q");
-    EXPECT_EQ(h.s.CurrentPlayer, "Ann");
+    EXPECT_EQ(h.s.Hole[3].Tag + h.s.CurrentPlayer, "qAnn");
 }
 
 TEST_F(InternetTest, ChatThenQuitEndsTheGameAsAWin) {
@@ -160,8 +156,8 @@ TEST_F(InternetTest, ChatThenQuitEndsTheGameAsAWin) {
     EXPECT_EQ(test::LastBox(h.prompt).second, "Opponent Left!");
     EXPECT_TRUE(IsHoleEmpty(h.s, 3));
     EXPECT_FALSE(h.s.inettimer.Enabled || h.s.InternetState);
-    ASSERT_EQ(h.hooks.results.size(), 1u);
-    EXPECT_EQ(h.hooks.results[0], std::make_pair(std::string("Ann"), GameOutcome::Win));
+    EXPECT_EQ(h.hooks.results,
+              (std::vector<std::pair<std::string, GameOutcome>>{{"Ann", GameOutcome::Win}}));
 }
 
 // Guards against a host who never starts, or a second start message restarting the game.
@@ -202,34 +198,8 @@ TEST_F(InternetTest, MovePostTriesThreeTimesThenAsks) {
     h.s.ProgramEnding = false;
     inet.Answer(Post(PostKind::Move, "q17"), "WRITE*OK");
     play.UploadMove("q17");
-    EXPECT_EQ(h.s.inettimer.Interval, kPollAfterOwnMove);
-    EXPECT_TRUE(h.s.inettimer.Enabled);
+    EXPECT_TRUE(h.s.inettimer.Enabled && h.s.inettimer.Interval == kPollAfterOwnMove);
     EXPECT_EQ(h.s.light, LightPicture::Off);
-}
-
-struct ForwardingHooks : test::RecordingHooks {
-    InternetPlay* play = nullptr;
-    void UploadMove(const std::string& move) override { play->UploadMove(move); }
-};
-
-// Guards against a drop that goes on to the word check after the player chose to end.
-TEST_F(InternetTest, NoToTransferFailedEndsTheDropBeforeTheWordCheck) {
-    ForwardingHooks hooks;
-    Services sv{h.sound, h.pause, h.random, h.prompt, hooks, h.clock};
-    InternetPlay own{h.s, sv, inet, view, ProfileFile{dir.path}, dir.path};
-    hooks.play = &own;
-    Playing();
-    own.PostMailboxKey = "s7";
-    h.s.CurrentPlayer = "Ann";
-    h.AddWords({"abcd"});
-    h.SetBoard({"abc...."});
-    h.SetPieces("dddddddd");
-    h.prompt.answers = {false};
-    h.s.Image[0].visible = false;
-    HoleDragDrop(h.s, sv, 3, 0);
-    EXPECT_EQ(hooks.programEnds, 1);
-    EXPECT_EQ(hooks.playMoreShown, 0);
-    EXPECT_TRUE(hooks.results.empty());
 }
 
 // Guards against a photo left on disk after showing, or a file of another kind shown.
@@ -237,8 +207,7 @@ TEST_F(InternetTest, OpponentsPictureIsShownAndItsFileDeleted) {
     Playing();
     inet.Answer("http://pics/bob.JPG", "picture bytes");
     Tick("x*PICURL***#$http://pics/bob.JPG$#**");
-    EXPECT_EQ(h.s.Picture1, PhotoPicture::File);
-    EXPECT_EQ(h.s.Picture1Data, "picture bytes");
+    EXPECT_TRUE(h.s.Picture1 == PhotoPicture::File && h.s.Picture1Data == "picture bytes");
     EXPECT_FALSE(dir.Has("bob.JPG"));
     inet.Answer("http://pics/notes.txt", "text");
     Tick("x*PICURL***#$http://pics/notes.txt$#**");
@@ -264,8 +233,7 @@ TEST_F(InternetTest, RefreshAndJoin) {
     h.prompt.inputs = {std::string("pw")};
     inet.Answer(JoinGameUrl(kBase, "7", "ann@pc", "pw"), "x-JOINED-");
     play.Join();
-    EXPECT_EQ(h.s.InternetState, 1);
-    EXPECT_EQ(play.ReadMailboxKey, "c7");
+    EXPECT_EQ(play.ReadMailboxKey + std::to_string(h.s.InternetState), "c71");
     EXPECT_EQ(h.s.FirstPlayer + h.s.CurrentPlayer + h.s.PieceColour, "BobBobred");
     EXPECT_EQ(inet.requests.back().rfind(Post(PostKind::Start, "xxxAnnjjj"), 0), 0u);
     EXPECT_EQ(view.closed, 1);
@@ -283,8 +251,7 @@ TEST_F(InternetTest, LeavingTellsTheOpponent) {
     EXPECT_EQ(h.hooks.results.back(), std::make_pair(std::string("Ann"), GameOutcome::Loss));
     EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
     EXPECT_EQ(inet.timeouts.back(), kQuitTimeout);
-    EXPECT_EQ(h.s.InternetState, 0);
-    EXPECT_EQ(view.opened, 1);
+    EXPECT_EQ(std::to_string(h.s.InternetState) + std::to_string(view.opened), "01");
 
     Playing();
     play.PostChat(" a+b ");

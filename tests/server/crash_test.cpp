@@ -64,8 +64,8 @@ TEST(ServerCrash, AcknowledgedMessagesAreReadExactlyOnceAcrossKills) {
     {
         ServerProcess server(folder.File("s.db"), options);
         for (auto& box : boxes) {
-            const auto e = HttpGet(server.Base() + "joinwait.mv?e+A+X+0+0+NO+none+900").body;
-            box.game = e.substr(e.find("tttt") + 4, 11);
+            box.game =
+                GameNumber(HttpGet(server.Base() + "joinwait.mv?e+A+X+0+0+NO+none+900").body);
             ASSERT_EQ(HttpGet(server.Base() + "joingame.mv?" + box.game + "+e+").status, 200);
         }
     }

@@ -1,5 +1,5 @@
-// The real server over HTTP on loopback: the program's percent-encoded requests, two player
-// addresses, refusals, and a clean end on SIGTERM.
+// The real server program over HTTP on loopback: refusals, the idle end and a clean end on
+// SIGTERM. Its rules through HTTP are the protocol suite's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,47 +13,6 @@
 
 namespace gd::server::test {
 namespace {
-
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::string Between(const std::string& text, const std::string& open, const std::string& close) {
-    const auto from = text.find(open), to = text.find(close);
-    return from == std::string::npos || to == std::string::npos
-               ? ""
-               : text.substr(from + open.size(), to - from - open.size());
-}
-
-// Guards against fields shifted or mangled on their way through HTTP, and mailboxes open to a
-// third address.
-TEST(ServerHttp, TwoAddressesPlayThroughEveryScript) {
-    gd::test::TempFolder folder;
-    ServerProcess server(folder.File("s.db"));
-    ASSERT_GT(server.Port(), 0);
-    const std::string b = server.Base();
-    EXPECT_TRUE(Has(HttpGet(b + "updates.mv?1.1").body, "*CURRENT*"));
-    const std::string entry =
-        HttpGet(b + "joinwait.mv?ann%40x.org+Ann%20%2B%20Co+Le%20Mans+3+1+YES+pa%2Bss+120").body;
-    const std::string game = Between(entry, "tttt", "ssss");
-    ASSERT_FALSE(game.empty()) << entry;
-    EXPECT_TRUE(Has(HttpGet(b + "readwait.mv").body, "*#*Ann + Co#*#**#**Le Mans##*##"));
-    EXPECT_TRUE(
-        Has(HttpGet(b + "joingame.mv?" + game + "+bob%40y+pa%2Bss", "127.0.0.2").body, "-JOINED-"));
-    const std::string block = "xxxBob%20Yjjjhh*Oslo*qqcc*2*eerr*1*pptt*1*vvmm*0*aa";
-    EXPECT_TRUE(
-        Has(HttpGet(b + "postdata.mv?s" + game + "+START+" + block, "127.0.0.2").body, "WRITE*OK"));
-    EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?s" + game + "+CHAT+1+1%20=%202", "127.0.0.2").body,
-                    "WRITE*OK"));
-    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?s" + game, "127.0.0.3").body, "FILE*NOT*FOUND"));
-    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?s" + game).body, "hh*Oslo*qq"));
-    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?s" + game).body, "***$$1+1 = 2$$$**"));
-    EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?c" + game + "+MOVE+q17").body, "WRITE*OK"));
-    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?c" + game, "127.0.0.2").body, "*#*$q17$*#*"));
-    EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?c" + game + "+QUIT").body, "WRITE*OK"));
-    EXPECT_TRUE(Has(HttpGet(b + "getdata.mv?c" + game, "127.0.0.2").body, "QUIT*GAME"));
-    EXPECT_EQ(server.Signal(SIGTERM), 0);
-}
 
 // Guards against a malformed, oversized or too frequent request crashing the server or being
 // served.
@@ -75,22 +34,6 @@ TEST(ServerHttp, RefusesMalformedOversizedAndTooFrequentRequests) {
     EXPECT_EQ(HttpGet(b + "readwait.mv", "127.0.0.2").status, 200);
 }
 
-// Guards against an acknowledged post lost when the server is stopped and started again.
-TEST(ServerHttp, AcknowledgedPostsOutliveARestart) {
-    gd::test::TempFolder folder;
-    std::string game;
-    {
-        ServerProcess server(folder.File("s.db"));
-        const std::string b = server.Base();
-        game = Between(HttpGet(b + "joinwait.mv?e+Ann+X+0+0+NO+none+300").body, "tttt", "ssss");
-        HttpGet(b + "joingame.mv?" + game + "+e+");
-        EXPECT_TRUE(Has(HttpGet(b + "postdata.mv?s" + game + "+MOVE+a0").body, "WRITE*OK"));
-        EXPECT_EQ(server.Signal(SIGKILL), -SIGKILL);
-    }
-    ServerProcess server(folder.File("s.db"));
-    EXPECT_TRUE(Has(HttpGet(server.Base() + "getdata.mv?s" + game).body, "*#*$a0$*#*"));
-}
-
 // Guards against a server started for the game running on for ever once nobody plays.
 TEST(ServerHttp, EndsAfterTheIdleTime) {
     gd::test::TempFolder folder;
@@ -106,8 +49,7 @@ TEST(ServerHttp, SigtermAnswersTheRequestsInFlightThenEnds) {
     ServerProcess server(folder.File("s.db"),
                          {"--rate", "0", "--mailbox-size", "100000", "--log-level", "error"});
     const std::string b = server.Base();
-    const std::string game =
-        Between(HttpGet(b + "joinwait.mv?e+Ann+X+0+0+NO+none+300").body, "tttt", "ssss");
+    const std::string game = GameNumber(HttpGet(b + "joinwait.mv?e+Ann+X+0+0+NO+none+300").body);
     HttpGet(b + "joingame.mv?" + game + "+e+");
     std::atomic<int> acknowledged{0}, cut{0};
     std::atomic<bool> stopping{false};

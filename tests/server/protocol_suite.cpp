@@ -11,10 +11,6 @@ namespace gd::server::test {
 
 namespace {
 
-bool Has(const std::string& reply, const std::string& text) {
-    return reply.find(text) != std::string::npos;
-}
-
 const std::string kBlock = "xxxBob%20Dejjjhh*Rome*qqcc*4*eerr*2*pptt*1*vvmm*-1*aa";
 
 }  // namespace
@@ -33,12 +29,8 @@ std::string ServerProtocol::Get(const std::string& target, const std::string& ad
 
 std::string ServerProtocol::Enter(const std::string& name, const std::string& privacy,
                                   const std::string& address) {
-    const std::string reply =
-        Get("joinwait.mv?ann%40x.org+" + name + "+Paris+4+2+" + privacy + "+300", address);
-    const auto from = reply.find("tttt"), to = reply.find("ssss");
-    return from == std::string::npos || to == std::string::npos
-               ? ""
-               : reply.substr(from + 4, to - from - 4);
+    return GameNumber(
+        Get("joinwait.mv?ann%40x.org+" + name + "+Paris+4+2+" + privacy + "+300", address));
 }
 
 std::string ServerProtocol::StartGame(const std::string& joiner) {

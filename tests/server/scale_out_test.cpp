@@ -14,10 +14,6 @@
 namespace gd::server::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // Two server processes on one fresh database, without rate limits.
 class ScaleOut : public testing::Test {
   protected:
@@ -31,10 +27,7 @@ class ScaleOut : public testing::Test {
     }
     // Enters the waiting room through the first process; returns the game number.
     std::string Enter() {
-        const std::string entry =
-            HttpGet(via[0] + "joinwait.mv?a%40x+Ann+Leeds+3+1+NO+none+300").body;
-        const auto from = entry.find("tttt") + 4;
-        return entry.substr(from, entry.find("ssss") - from);
+        return GameNumber(HttpGet(via[0] + "joinwait.mv?a%40x+Ann+Leeds+3+1+NO+none+300").body);
     }
 
     const std::string db = gd::test::SharedPostgres().NewDatabase();

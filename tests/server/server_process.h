@@ -116,6 +116,18 @@ class HttpClient {
     CURL* curl_;
 };
 
+inline bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The game number of a waiting-room entry's reply, between "tttt" and "ssss"; "" when none.
+inline std::string GameNumber(const std::string& reply) {
+    const auto from = reply.find("tttt"), to = reply.find("ssss");
+    return from == std::string::npos || to == std::string::npos
+               ? ""
+               : reply.substr(from + 4, to - from - 4);
+}
+
 // A GET of `url` from the loopback address `from`, on a connection of its own.
 inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127.0.0.1") {
     return HttpClient(from).Get(url);
