@@ -68,6 +68,20 @@ def main():
           b"partial")
     write("profile_fuzz", "empty", bytes([1, 0]))
 
+    first = b"Glyphdrop\n"
+    entry = (b"*$*G1$*$*#*Ann + Co#*#**#**Le Mans##*##***#***3###*###****#****1####*####*****#*****"
+             b"YES#####*#####\n")
+    for name, reply in (
+            ("mailbox", b"*CHAT* ***$$1+1 = 2$$$**\n*MOVE* *#*$q17$*#*\nPLAYDATA " + BLOCK + b"\n"
+             b"*PICURL* **#$http://127.0.0.1/a.png$#**\nQUIT*GAME\n"),
+            ("start", b"START*GAME " + BLOCK + b"\n"), ("empty", b"FILE*NOT*FOUND\n"),
+            ("waiting", entry + entry.replace(b"G1", b"G2").replace(b"YES", b"NO")),
+            ("nobody", b"No players are waiting.\n"), ("entered", b"***--ENTRY--***ttttG1ssss\n"),
+            ("full", b"***--FULL--***\n"), ("joined", b"-JOINED-\n"),
+            ("badpassword", b"*BADPASSWORD*\n"), ("written", b"WRITE*OK\n"),
+            ("current", b"*CURRENT*\n"), ("updated", b"*UPDATED*\n")):
+        write("internet_reply_fuzz", name, first + reply)
+
     base = b"/Glyphdrop/"
     enter = b"0" + base + b"joinwait.mv?ann%40x.org+Ann%20%2B%20Co+Le%20Mans+3+1+YES+pa%2Bss+120"
     join_game = b"1" + base + b"joingame.mv?G1+bob%40y+pa%2Bss"
