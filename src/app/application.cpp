@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QUrl>
 
 #include "about.h"
@@ -15,6 +16,8 @@
 #include "curl_transfer.h"
 #include "files.h"
 #include "helpviewer.h"
+#include "internet_play.h"
+#include "internetwindows.h"
 #include "lanwindows.h"
 #include "login.h"
 #include "loginwindow.h"
@@ -29,6 +32,7 @@
 #include "settingswindow.h"
 #include "singlewindow.h"
 #include "statswindow.h"
+#include "waitingtransfer.h"
 #include "wordlistwindow.h"
 
 namespace gd {
@@ -69,10 +73,13 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     if (!sound) sound = (ownSound_ = std::make_unique<QtSoundPlayer>()).get();
     Pauser* pause = overrides.pause;
     if (!pause) {
-        ownPause_ = std::make_unique<QtPauser>(*clock, [this] {
-            Refresh();
-            if (main_) main_->repaint();
-        });
+        ownPause_ = std::make_unique<QtPauser>(
+            *clock,
+            [this] {
+                Refresh();
+                if (main_) main_->repaint();
+            },
+            1000 / options_.timeScale);
         pause = ownPause_.get();
     }
     RandomSource* random = overrides.random;
@@ -83,19 +90,29 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
             (ownPrompt_ = std::make_unique<QtPrompter>([this] { return DialogParent(); })).get();
     services_ =
         std::make_unique<Services>(Services{*sound, *pause, *random, *prompt, *this, *clock});
-    inet_ = overrides.inet;
-    if (!inet_) inet_ = (ownInet_ = std::make_unique<CurlTransfer>()).get();
+    HttpTransfer* inner = overrides.inet;
+    if (!inner) inner = (ownInet_ = std::make_unique<CurlTransfer>()).get();
+    // Every request waits for its answer with the windows painting and the light shown.
+    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, tickGuard_, [this] { Refresh(); });
+    inet_ = waitingInet_.get();
+    internetWindows_ = std::make_unique<InternetWindows>(*this);
+    internet_ = std::make_unique<InternetPlay>(state_, *services_, *inet_, *internetWindows_,
+                                               profiles(), FromQ(options_.home));
+    internet_->ServerAddress = options_.server;
 
     lan_ = std::make_unique<LanController>(state_, *services_, profiles());
     lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tickGuard_,
                                              [this] { LanTimerTick(); });
     inettimer_ = std::make_unique<StateTimer>("inettimer", state_.inettimer, tickGuard_,
                                               [this] { InetTimerTick(); });
+    lantimer_->SetTimeScale(options_.timeScale);
+    inettimer_->SetTimeScale(options_.timeScale);
 }
 
 Application::~Application() {
     lantimer_.reset();
     inettimer_.reset();
+    internetWindows_->CloseAll();
     delete playMore_;
     delete menu_;
     delete login_;
@@ -180,6 +197,7 @@ void Application::ShowSettings() {
 
 void Application::LogOn(const std::string& player) {
     state_.LocalPlayer = player;
+    internet_->UserEmail = MakeUserEmail(player, FromQ(QSysInfo::machineHostName()));
     // The skill given on the command line replaces the profile's, however the player logged on.
     if (options_.skill != 0) state_.CurrentComputerSkill = options_.skill;
     ShowMainWindow();
@@ -220,7 +238,7 @@ void Application::LanTimerTick() {
 }
 
 void Application::InetTimerTick() {
-    // Internet play polls the game server here.
+    internet_->inettimerTick();
     Refresh();
 }
 
@@ -236,6 +254,7 @@ void Application::EndProgram() {
     state_.lantimer.Enabled = state_.inettimer.Enabled = false;
     lantimer_->Sync();
     inettimer_->Sync();
+    internetWindows_->CloseAll();
     if (playMore_) playMore_->close();
     if (menu_) menu_->close();
     QApplication::closeAllWindows();
@@ -315,14 +334,20 @@ bool Application::SendChat(const std::string& chatText) {
     if (chatText.empty()) return false;
     AddStatusLine(state_, "Sent: " + chatText);
     if (state_.LanGame) lan_->SendChat(chatText);
-    // An internet game posts the line here.
+    if (state_.InternetState == 1) internet_->PostChat(chatText);
     Refresh();
     return true;
 }
 
-// Internet play and the update check are not built yet: their commands do nothing.
-void Application::PlayInternetGame() {}
-void Application::CheckForUpdates() {}
+void Application::PlayInternetGame() {
+    internet_->PlayInternetGame();
+    Refresh();
+}
+
+void Application::CheckForUpdates() {
+    internet_->CheckForUpdates();
+    Refresh();
+}
 
 void Application::ViewStats() {
     CloseMenu();
@@ -413,6 +438,8 @@ void Application::PlayMoreYes() {
 }
 
 void Application::PlayMoreNo() {
+    // No further internet game: the mailbox is not read any more.
+    if (state_.InternetState == 1) state_.inettimer.Enabled = false;
     gd::PlayMoreNo(state_);
     if (playMore_) playMore_->close();
     Refresh();
@@ -424,6 +451,7 @@ void Application::RecordGameResult(const std::string& name, GameOutcome outcome)
 
 void Application::ApplyProxy(bool useProxy, const std::string& address) {
     ApplyProxySetting(*inet_, useProxy, address);
+    ApplyProxySetting(waitingInet_->inner(), useProxy, address);
 }
 
 void Application::ShowBackground(const std::string& /*file*/) {
@@ -434,8 +462,16 @@ void Application::SendLanMove(const std::string& message) {
     lan_->SendLanMove(message);
 }
 
-void Application::UploadMove(const std::string& /*move*/) {
-    // Internet play posts the move here.
+void Application::UploadMove(const std::string& move) {
+    internet_->UploadMove(move);
+}
+
+void Application::EndInternetGame() {
+    internet_->EndInternetGame();
+}
+
+void Application::ExitWaitingRoom() {
+    internet_->ExitWaitingRoom();
 }
 
 void Application::RepaintHole(int hole) {

@@ -12,6 +12,7 @@
 #include "pictures.h"
 #include "player_hooks.h"
 #include "profile.h"
+#include "protocol.h"
 #include "services.h"
 #include "session.h"
 #include "state.h"
@@ -20,7 +21,10 @@
 
 namespace gd {
 
+class InternetPlay;
+class InternetWindows;
 class LoginWindow;
+class WaitingTransfer;
 class MainWindow;
 class MenuForm;
 class NetSelectPlay;
@@ -36,6 +40,9 @@ struct AppOptions {
     QString home;        // the program's folder
     QString readOnly;    // an installed program's read-only files; empty beside the program
     LanOptions lan;      // the LAN session layer's ports (tests choose their own)
+    std::string server = kDefaultServerAddress;  // the game server's base address
+    // Test runs only: timer periods and pauses divided by this, so a game by mailbox is quick.
+    int timeScale = 1;
 };
 
 // Services a test puts in place of the real ones; a null entry keeps the real service.
@@ -71,6 +78,9 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     StateTimer& inettimer() { return *inettimer_; }
     // Keeps the ticks of every timer of the program from running inside each other.
     TickGuard& tickGuard() { return tickGuard_; }
+    // The internet controller and the waiting-room windows it acts through.
+    InternetPlay& internet() { return *internet_; }
+    InternetWindows& internetWindows() { return *internetWindows_; }
     QString folder() const { return options_.home; }
     // The HTTP transfer control `Inet1`.
     HttpTransfer& inet() { return *inet_; }
@@ -155,6 +165,8 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     void SendLanMove(const std::string& message) override;
     void UploadMove(const std::string& move) override;
     void RepaintHole(int hole) override;
+    void EndInternetGame() override;
+    void ExitWaitingRoom() override;
 
     // PlayerHooks: the proxy for `Inet1`, the main window's background.
     void ApplyProxy(bool useProxy, const std::string& address) override;
@@ -192,6 +204,9 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     TickGuard tickGuard_;
     std::unique_ptr<StateTimer> lantimer_;
     std::unique_ptr<StateTimer> inettimer_;
+    std::unique_ptr<WaitingTransfer> waitingInet_;
+    std::unique_ptr<InternetWindows> internetWindows_;
+    std::unique_ptr<InternetPlay> internet_;
     bool ending_ = false;
 };
 

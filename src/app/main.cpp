@@ -33,6 +33,16 @@ int main(int argc, char** argv) {
     drive.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(drive);
     parser.addOption(skill);
+    QCommandLineOption server(
+        "server",
+        "The game server's base address, http or https (default: $GLYPHDROP_SERVER, else " +
+            gd::ToQ(gd::kDefaultServerAddress) + ").",
+        "URL");
+    parser.addOption(server);
+    QCommandLineOption timeScale("time-scale",
+                                 "Test only: run the poll periods and pauses N times faster.", "N");
+    timeScale.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(timeScale);
     parser.process(qapp);
 
     gd::AppOptions options;
@@ -59,6 +69,18 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(player) && options.player.empty()) {
         std::fprintf(stderr, "glyphdrop: --player needs a name\n");
+        return 2;
+    }
+    const QString address =
+        parser.isSet(server) ? parser.value(server) : qEnvironmentVariable("GLYPHDROP_SERVER");
+    if (!address.trimmed().isEmpty()) options.server = gd::FromQ(address.trimmed());
+    if (options.server.rfind("http://", 0) != 0 && options.server.rfind("https://", 0) != 0) {
+        std::fprintf(stderr, "glyphdrop: the server address must start with http:// or https://\n");
+        return 2;
+    }
+    if (parser.isSet(timeScale)) options.timeScale = parser.value(timeScale).toInt(&ok);
+    if (!ok || options.timeScale < 1 || options.timeScale > 1000) {
+        std::fprintf(stderr, "glyphdrop: --time-scale takes a number from 1 to 1000\n");
         return 2;
     }
 

@@ -15,6 +15,7 @@
 #include "qtext.h"
 #include "rules.h"
 #include "singlewindow.h"
+#include "waitingtransfer.h"
 
 namespace gd {
 
@@ -239,6 +240,10 @@ void MainWindow::RefreshPhoto() {
         photo.loadFromData(reinterpret_cast<const uchar*>(s_.Picture1Data.data()),
                            static_cast<uint>(s_.Picture1Data.size()));
     if (s_.Picture1 == PhotoPicture::PcPlayer) photo = pics.Named("pcplayer");
+    if (s_.Picture1 == PhotoPicture::File && s_.Picture1Data.empty()) {
+        picture1_->clear();  // emptied while a photo downloads, and after a failed download
+        return;
+    }
     if (photo.isNull()) photo = pics.Named("photona");
     picture1_->setPixmap(
         photo.scaled(picture1_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
@@ -339,6 +344,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // While a request waits for its answer no handler may run; the user can close again after.
+    if (event->spontaneous() && WaitingTransfer::Waiting()) {
+        event->ignore();
+        return;
+    }
     // Only the user's close command asks; a close by the program itself goes through.
     if (event->spontaneous() && !app_.ending() && !app_.ConfirmLeaveInternetPlay()) {
         event->ignore();
@@ -378,6 +388,13 @@ void MainWindow::ChatTextEnter() {
 
 void MainWindow::Image9Click() {
     app_.ShowQuickHelp();
+}
+
+void MainWindow::ShowDownloading(bool shown) {
+    app_.Refresh();
+    picture1_->repaint();
+    label_[13]->setVisible(shown);
+    label_[13]->repaint();
 }
 
 }  // namespace gd

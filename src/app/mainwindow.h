@@ -34,6 +34,8 @@ class MainWindow : public QWidget {
     void RepaintHole(int hole);
     // `main1` shows `BackgroundFile`, as at load and when the settings choose another one.
     void LoadBackground();
+    // `Label14` "Downloading Picture", shown or hidden at once, over the photo as it is now.
+    void ShowDownloading(bool shown);
 
     // Handlers behind the events.
     void HoleDragDrop(int hole, int piece);

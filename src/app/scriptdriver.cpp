@@ -10,6 +10,8 @@
 
 #include "application.h"
 #include "board.h"
+#include "internet_play.h"
+#include "internetwindows.h"
 #include "lanwindows.h"
 #include "mainwindow.h"
 #include "playmore.h"
@@ -20,6 +22,13 @@ namespace gd {
 namespace {
 constexpr int kLineLimitMs = 20000;
 constexpr int kThisComputerRow = 1;
+constexpr qint64 kListRefreshMs = 1000;
+
+QMessageBox::StandardButton ButtonNamed(const QString& name) {
+    if (name == "Yes") return QMessageBox::Yes;
+    if (name == "No") return QMessageBox::No;
+    return QMessageBox::Ok;
+}
 }  // namespace
 
 ScriptDriver::ScriptDriver(Application& app, const QString& file) : app_(app) {
@@ -30,9 +39,45 @@ ScriptDriver::ScriptDriver(Application& app, const QString& file) : app_(app) {
     connect(&timer_, &QTimer::timeout, this, [this] { Step(); });
     timer_.start();
     lineClock_.start();
+    boxTimer_.setInterval(50);
+    connect(&boxTimer_, &QTimer::timeout, this, [this] { PressBoxes(); });
+    boxTimer_.start();
+}
+
+ScriptDriver::~ScriptDriver() {
+    PrintNewLines();  // the lines of the program's last moments
+}
+
+void ScriptDriver::PrintNewLines() {
+    const auto& lines = app_.state().StatusText.lines;
+    for (; printed_ < static_cast<int>(lines.size()); ++printed_)
+        std::printf("status: %s\n", lines[printed_].c_str());
+    InetStart* room = app_.internetWindows().inetstart();
+    if (!room) roomPrinted_ = 0;
+    for (; room && roomPrinted_ < room->List2()->count(); ++roomPrinted_)
+        std::printf("room: %s\n", qPrintable(room->List2()->item(roomPrinted_)->text()));
+    std::fflush(stdout);
+}
+
+void ScriptDriver::PressBoxes() {
+    PrintNewLines();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || !box->isVisible()) continue;
+        for (const Rule& rule : rules_) {
+            QAbstractButton* button = box->button(ButtonNamed(rule.button));
+            if (box->windowTitle() != rule.title || !button) continue;
+            std::printf("box: %s: %s -> %s\n", qPrintable(rule.title), qPrintable(box->text()),
+                        qPrintable(rule.button));
+            std::fflush(stdout);
+            button->click();
+            break;
+        }
+    }
 }
 
 void ScriptDriver::Step() {
+    PrintNewLines();
     // A line that waits inside (a listing, a pause) must not have the next step run meanwhile.
     if (busy_) return;
     if (next_ >= lines_.size()) return timer_.stop();
@@ -63,8 +108,40 @@ bool ScriptDriver::Run(const QStringList& words, const QString& rest) {
     const QString& command = words[0];
     if (command == "host" || command == "join") return Host(command == "join");
     if (command == "turn")
-        return s.LanGame && !s.GameOver && s.CurrentPlayer == s.LocalPlayer &&
-               s.SecondPlayer != kWaitingForPlayer;
+        return (s.LanGame || s.InternetState == 1) && !s.GameOver &&
+               s.CurrentPlayer == s.LocalPlayer && s.SecondPlayer != kWaitingForPlayer;
+    if (command == "enter") {
+        app_.internetWindows().ShowEnterWaitingRoom();
+        JoinWaitRoom* w = app_.internetWindows().joinwaitroom();
+        w->Option(1)->click();
+        const QString minutes = words.value(1);
+        w->Option(minutes == "2" ? 4 : minutes == "10" ? 5 : minutes == "15" ? 6 : 3)->click();
+        w->Command1Click();
+        return true;
+    }
+    if (command == "pick") return Pick(rest);
+    if (command == "wait") {
+        const auto& lines = s.StatusText.lines;
+        for (int i = waited_; i < static_cast<int>(lines.size()); ++i)
+            if (ToQ(lines[i]).contains(rest)) {
+                waited_ = i + 1;
+                return true;
+            }
+        return false;
+    }
+    if (command == "always") {
+        rules_.push_back({words.value(1), rest.section(' ', 1)});
+        return true;
+    }
+    if (command == "sleep") return lineClock_.elapsed() >= words.value(1).toInt();
+    if (command == "updates") {
+        app_.CheckForUpdates();
+        return true;
+    }
+    if (command == "no") {
+        app_.playMore()->Command2()->click();
+        return true;
+    }
     if (command == "drop") {
         // The first piece is given the scripted letter, then dropped onto the column's top hole.
         Piece& piece = s.Image[0];
@@ -99,6 +176,29 @@ bool ScriptDriver::Run(const QStringList& words, const QString& rest) {
     if (command == "quit") {
         app_.Exit();
         return true;
+    }
+    return false;
+}
+
+// Joining a listed internet game: the waiting room opens, and is refreshed until NAME shows.
+bool ScriptDriver::Pick(const QString& name) {
+    InetStart* room = app_.internetWindows().inetstart();
+    if (!room) {
+        app_.PlayInternetGame();
+        lastRefresh_ = lineClock_.elapsed();
+        return false;
+    }
+    for (int i = 0; i < room->List1()->count(); ++i) {
+        QListWidgetItem* item = room->List1()->item(i);
+        if (ToQ(ReadWaitingListLine(FromQ(item->text())).name) != name) continue;
+        room->List1()->setCurrentItem(item);
+        item->setSelected(true);
+        room->Command1Click();
+        return true;
+    }
+    if (lineClock_.elapsed() - lastRefresh_ > kListRefreshMs) {
+        lastRefresh_ = lineClock_.elapsed();
+        room->Command4Click();
     }
     return false;
 }

@@ -6,25 +6,34 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <vector>
 
 namespace gd {
 
 class Application;
 
-// Lines: "host", "join" (LAN through the set-up windows, this computer), "turn" (wait for the
-// local player's turn), "drop LETTER COLUMN", "chat TEXT", "see LINE" (a status line),
-// "opponent NAME LOCATION", "over" (the game-over window), "yes", "box TITLE" (answer OK to the
-// message box of that title), "quit". Each finished line is printed; a line that cannot finish
-// within 20 seconds ends the program with exit code 3.
+// Lines: "host", "join" (LAN through the set-up windows, this computer), "enter MINUTES" (the
+// internet waiting room, a public game), "pick NAME" (join NAME's internet game once listed),
+// "turn" (wait for the local player's turn), "drop LETTER COLUMN", "chat TEXT", "see LINE" (a
+// status line), "wait TEXT" (a later status line holding TEXT), "opponent NAME LOCATION", "over"
+// (the game-over window), "yes", "no", "box TITLE" (answer OK to the message box of that title),
+// "always BUTTON TITLE" (from now on press Yes, No or OK in every box of that title, also inside
+// a line), "sleep MS", "updates", "quit". Each finished line and each new status line, internet
+// waiting-room line and answered box is printed; a line that cannot finish within 20 seconds
+// ends the program with exit code 3.
 class ScriptDriver : public QObject {
   public:
     ScriptDriver(Application& app, const QString& file);
+    ~ScriptDriver() override;
 
   private:
     void Step();
     // True when the line is done; false to try again on the next step.
     bool Run(const QStringList& words, const QString& rest);
     bool Host(bool join);
+    bool Pick(const QString& name);
+    void PressBoxes();
+    void PrintNewLines();
 
     Application& app_;
     QStringList lines_;
@@ -33,6 +42,16 @@ class ScriptDriver : public QObject {
     bool busy_ = false;  // progress inside a line of several windows
     QTimer timer_;
     QElapsedTimer lineClock_;
+    // Boxes are answered from a timer of their own: Qt never fires a timer again while its own
+    // handler waits inside a box that a line brought up.
+    QTimer boxTimer_;
+    struct Rule {
+        QString button, title;
+    };
+    std::vector<Rule> rules_;
+    int printed_ = 0, roomPrinted_ = 0;
+    int waited_ = 0;  // status lines before this one were used by earlier "wait" lines
+    qint64 lastRefresh_ = -1;
 };
 
 }  // namespace gd

@@ -13,7 +13,8 @@ StateTimer::StateTimer(const QString& name, TimerState& state, TickGuard& guard,
 }
 
 void StateTimer::Sync() {
-    if (timer_.interval() != state_.Interval) timer_.setInterval(state_.Interval);
+    const int interval = state_.Interval / scale_;
+    if (timer_.interval() != interval) timer_.setInterval(interval);
     if (state_.Enabled && !timer_.isActive()) timer_.start();
     if (!state_.Enabled && timer_.isActive()) timer_.stop();
 }

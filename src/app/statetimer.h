@@ -26,6 +26,11 @@ class StateTimer : public QObject {
     // Makes the real timer what the state says: the interval is set only when it changed (a set
     // restarts the countdown), and an enabled timer that runs keeps its countdown.
     void Sync();
+    // Test runs only: the real timer runs `scale` times faster than the state says.
+    void SetTimeScale(int scale) {
+        scale_ = scale;
+        Sync();
+    }
     bool isActive() const { return timer_.isActive(); }
     int interval() const { return timer_.interval(); }
     // The tick as the timer runs it: guarded, then the state shown.
@@ -36,6 +41,7 @@ class StateTimer : public QObject {
     TimerState& state_;
     TickGuard& guard_;
     std::function<void()> tick_;
+    int scale_ = 1;
 };
 
 }  // namespace gd

@@ -1,0 +1,319 @@
+// The internet controller on a fake transfer and a fake clock: the waiting room, the poll tick's
+// branches, the move post's retries, chat, leaving and the update check.
+#include <gtest/gtest.h>
+
+#include "fake_transfer.h"
+#include "fakes.h"
+#include "internet_play.h"
+#include "profile_helpers.h"
+#include "temp_folder.h"
+
+namespace gd {
+namespace {
+
+class RecordingView : public InternetView {
+  public:
+    void ShowWaitingRoom() override { ++opened; }
+    void CloseWaitingRoom() override { ++closed; }
+    void AddWaitRoomLine(const std::string& text) override { List2.push_back(text); }
+    void ClearPlayers() override { List1.clear(); }
+    void AddPlayer(const std::string& line) override { List1.push_back(line); }
+    std::string SelectedPlayer() override { return selected; }
+    void EnableJoin(bool enabled) override { joinEnabled = enabled; }
+    void Animate(bool) override {}
+    void CloseEnterWaitingRoom() override {}
+    void ShowDownloading(bool) override {}
+    bool StartUpdater(std::string&) override { return updaterStarts; }
+    std::vector<std::string> List1, List2;
+    std::string selected;
+    bool joinEnabled = false, updaterStarts = true;
+    int opened = 0, closed = 0;
+};
+
+// Records the time-out in force at each request, and the light.
+class TimedTransfer : public test::FakeTransfer {
+  public:
+    explicit TimedTransfer(const GameState& s) : s_(s) {}
+    TransferReply OpenURL(const std::string& url, TransferData type) override {
+        timeouts.push_back(RequestTimeout);
+        lights.push_back(s_.light);
+        return FakeTransfer::OpenURL(url, type);
+    }
+    std::vector<int> timeouts;
+    std::vector<LightPicture> lights;
+
+  private:
+    const GameState& s_;
+};
+
+const std::string kBase = "http://gd";
+
+struct InternetTest : ::testing::Test {
+    test::Harness h;
+    TimedTransfer inet{h.s};
+    RecordingView view;
+    test::TempFolder dir;
+    InternetPlay play{h.s, h.sv, inet, view, ProfileFile{dir.path}, dir.path};
+
+    InternetTest() {
+        play.ServerAddress = kBase;
+        play.UserEmail = "ann@pc";
+        h.s.LocalPlayer = "Ann";
+        dir.Write("players.dat", test::Records({test::NewProfile("Ann")}));
+    }
+    std::string Poll() const { return GetDataUrl(kBase, play.ReadMailboxKey); }
+    std::string Post(PostKind kind, const std::string& text = "") const {
+        return PostUrl(kBase, play.PostMailboxKey, kind, text);
+    }
+    // A game in play as the joiner of game 7, the opponent to move.
+    void Playing() {
+        play.ReadMailboxKey = "c7";
+        play.PostMailboxKey = "s7";
+        h.s.InternetState = 1;
+        h.StartPlay("Ann", "Bob");
+        h.s.Label7 = "Bob";
+        h.s.PieceColour = "red";
+        h.s.CurrentPlayer = "Bob";
+        h.s.inettimer = {true, 30000};
+    }
+    void Tick(const std::string& reply) {
+        inet.Answer(Poll(), reply);
+        play.inettimerTick();
+    }
+    std::string LastStatus() const { return h.s.StatusText.lines.back(); }
+};
+
+// Guards against a wait that never ends, or one withdrawn from the server behind the host's back.
+TEST_F(InternetTest, WaitExpiresOnTheFirstTickAfterIt) {
+    h.clock.monotonicMs = 1000;
+    play.EnterWaitingRoom({true, "", WaitOption::FiveMinutes});
+    EXPECT_EQ(inet.requests.back(), kBase + "/Glyphdrop/joinwait.mv?ann@pc+Ann++0+0+NO+none+300");
+    inet.Answer(inet.requests.back(), "x***--ENTRY--***tttt 42 ssss");
+    play.EnterWaitingRoom({true, "", WaitOption::FiveMinutes});
+    EXPECT_EQ(h.s.InternetState, 2);
+    EXPECT_EQ(play.ReadMailboxKey + play.PostMailboxKey, "s42c42");
+    EXPECT_EQ(inet.timeouts.back(), kEnterWaitTimeout);
+    EXPECT_EQ(inet.RequestTimeout, kDefaultRequestTimeout);
+
+    h.clock.monotonicMs = 1000 + 300000;
+    Tick("x FILE*NOT*FOUND");
+    EXPECT_EQ(h.s.InternetState, 2);
+    const std::size_t requests = inet.requests.size();
+    h.clock.monotonicMs += 1;
+    play.inettimerTick();
+    EXPECT_EQ(inet.requests.size(), requests);
+    EXPECT_EQ(test::LastBox(h.prompt).second, "Wait Time Expired");
+    EXPECT_EQ(h.s.InternetState, 0);
+    EXPECT_FALSE(h.s.inettimer.Enabled);
+}
+
+// Guards against polling that stops, or goes on, on the wrong answers.
+TEST_F(InternetTest, TickBranchesOnTheMailboxAnswer) {
+    Playing();
+    Tick("x FILE*NOT*FOUND");
+    EXPECT_TRUE(h.s.inettimer.Enabled);
+    EXPECT_EQ(inet.lights.back(), LightPicture::On);
+    EXPECT_EQ(h.s.light, LightPicture::Off);
+
+    inet.replies.clear();
+    play.inettimerTick();  // the request fails: red light, polling goes on
+    EXPECT_EQ(h.s.light, LightPicture::Red);
+    EXPECT_TRUE(h.s.inettimer.Enabled);
+
+    Tick("..Socket Error");
+    EXPECT_EQ(LastStatus(), "Socket Error. Please check your internet connection");
+    EXPECT_FALSE(h.s.inettimer.Enabled);
+}
+
+// Guards against kinds handled out of order: the chat line comes before the move and the quit.
+TEST_F(InternetTest, ChatThenMoveInOneReply) {
+    Playing();
+    Tick("x*CHAT****$$hi there$$$**<*MOVE**#*$q3$*#*>");
+    const auto& lines = h.s.StatusText.lines;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "From Bob: hi there"), lines.end());
+    EXPECT_EQ(h.s.Hole[3].Tag, "q");
+    EXPECT_EQ(h.s.CurrentPlayer, "Ann");
+    EXPECT_EQ(h.s.inettimer.Interval, kPollAfterOpponent);
+    EXPECT_TRUE(h.s.inettimer.Enabled);
+
+    Tick("x*MOVE**#*$q3$*#*");  // the same move again: refused, the board stays
+    EXPECT_EQ(LastStatus(), "Move refused: q3");
+    EXPECT_TRUE(IsHoleEmpty(h.s, 10));
+}
+
+// Guards against the first move of the next game landing on the last game's board.
+TEST_F(InternetTest, MoveDuringTheGameOverWindowWaitsForTheNextGame) {
+    Playing();
+    h.s.GameOver = true;
+    Tick("x*MOVE**#*$q3$*#*");
+    EXPECT_TRUE(IsHoleEmpty(h.s, 3));
+    h.s.GameOver = false;  // "Yes": the next game has begun here too
+    Tick("x FILE*NOT*FOUND");
+    EXPECT_EQ(h.s.Hole[3].Tag, "q");
+    EXPECT_EQ(h.s.CurrentPlayer, "Ann");
+}
+
+TEST_F(InternetTest, ChatThenQuitEndsTheGameAsAWin) {
+    Playing();
+    Tick("x*CHAT****$$bye$$$**QUIT*GAME*MOVE**#*$q3$*#*");
+    EXPECT_EQ(h.s.StatusText.lines.end()[-3], "From Bob: bye");
+    EXPECT_EQ(test::LastBox(h.prompt).second, "Opponent Left!");
+    EXPECT_TRUE(IsHoleEmpty(h.s, 3));
+    EXPECT_FALSE(h.s.inettimer.Enabled || h.s.InternetState);
+    ASSERT_EQ(h.hooks.results.size(), 1u);
+    EXPECT_EQ(h.hooks.results[0], std::make_pair(std::string("Ann"), GameOutcome::Win));
+}
+
+// Guards against a host who never starts, or a second start message restarting the game.
+TEST_F(InternetTest, StartMessageStartsTheHostsGameOnce) {
+    play.ReadMailboxKey = "s7";
+    play.PostMailboxKey = "c7";
+    h.s.InternetState = 2;
+    h.s.CurrentPictureUrl = "http://pics/ann.jpg";
+    h.clock.monotonicMs = 0;
+    play.WaitExpiry = 1000;
+    const std::string start = "xSTART*GAMExxxBobjjjhh*York*qqcc*4*eerr*2*pptt*1*vvmm*1*aa";
+    Tick(start);
+    EXPECT_EQ(h.s.InternetState, 1);
+    EXPECT_EQ(h.s.FirstPlayer + h.s.SecondPlayer + h.s.PieceColour + h.s.Label9, "AnnBobblue4");
+    EXPECT_EQ(inet.requests.end()[-2].rfind(Post(PostKind::Data, "xxx"), 0), 0u)
+        << inet.requests.end()[-2];
+    EXPECT_EQ(inet.requests.back(), Post(PostKind::PictureUrl, "http://pics/ann.jpg"));
+    EXPECT_EQ(LastStatus(), "Bob has joined game. YOUR TURN!!");
+    EXPECT_EQ(h.s.inettimer.Interval, kPollAfterOpponent);
+
+    const std::size_t requests = inet.requests.size();
+    Tick(start);
+    EXPECT_EQ(inet.requests.size(), requests + 1);  // only the poll
+}
+
+// Guards against a move lost without the player knowing, or a program that goes on after No.
+TEST_F(InternetTest, MovePostTriesThreeTimesThenAsks) {
+    Playing();
+    h.prompt.answers = {true, false};
+    play.UploadMove("q17");
+    EXPECT_EQ(inet.requests.size(), 6u);
+    EXPECT_EQ(inet.requests.back(), Post(PostKind::Move, "q17"));
+    ASSERT_EQ(h.prompt.shown.size(), 2u);
+    EXPECT_EQ(h.prompt.shown[0].title, "Transfer Failed");
+    EXPECT_TRUE(h.s.ProgramEnding);
+    EXPECT_FALSE(h.s.inettimer.Enabled);
+
+    h.s.ProgramEnding = false;
+    inet.Answer(Post(PostKind::Move, "q17"), "WRITE*OK");
+    play.UploadMove("q17");
+    EXPECT_EQ(h.s.inettimer.Interval, kPollAfterOwnMove);
+    EXPECT_TRUE(h.s.inettimer.Enabled);
+    EXPECT_EQ(h.s.light, LightPicture::Off);
+}
+
+struct ForwardingHooks : test::RecordingHooks {
+    InternetPlay* play = nullptr;
+    void UploadMove(const std::string& move) override { play->UploadMove(move); }
+};
+
+// Guards against a drop that goes on to the word check after the player chose to end.
+TEST_F(InternetTest, NoToTransferFailedEndsTheDropBeforeTheWordCheck) {
+    ForwardingHooks hooks;
+    Services sv{h.sound, h.pause, h.random, h.prompt, hooks, h.clock};
+    InternetPlay own{h.s, sv, inet, view, ProfileFile{dir.path}, dir.path};
+    hooks.play = &own;
+    Playing();
+    own.PostMailboxKey = "s7";
+    h.s.CurrentPlayer = "Ann";
+    h.AddWords({"abcd"});
+    h.SetBoard({"abc...."});
+    h.SetPieces("dddddddd");
+    h.prompt.answers = {false};
+    h.s.Image[0].visible = false;
+    HoleDragDrop(h.s, sv, 3, 0);
+    EXPECT_EQ(hooks.programEnds, 1);
+    EXPECT_EQ(hooks.playMoreShown, 0);
+    EXPECT_TRUE(hooks.results.empty());
+}
+
+// Guards against a photo left on disk after showing, or a file of another kind shown.
+TEST_F(InternetTest, OpponentsPictureIsShownAndItsFileDeleted) {
+    Playing();
+    inet.Answer("http://pics/bob.JPG", "picture bytes");
+    Tick("x*PICURL***#$http://pics/bob.JPG$#**");
+    EXPECT_EQ(h.s.Picture1, PhotoPicture::File);
+    EXPECT_EQ(h.s.Picture1Data, "picture bytes");
+    EXPECT_FALSE(dir.Has("bob.JPG"));
+    inet.Answer("http://pics/notes.txt", "text");
+    Tick("x*PICURL***#$http://pics/notes.txt$#**");
+    EXPECT_EQ(h.s.Picture1Data, "");
+    EXPECT_TRUE(dir.Has("notes.txt"));
+}
+
+// Guards against the waiting room listing wrongly or joining without the password.
+TEST_F(InternetTest, RefreshAndJoin) {
+    inet.Answer(ReadWaitUrl(kBase),
+                "<*$*7$*$*#*Bob#*#**#**York##*##***#***4###*###****#****2####*####"
+                "*****#*****YES#####*#####>");
+    play.RefreshList();
+    ASSERT_EQ(view.List1.size(), 1u);
+    EXPECT_TRUE(view.joinEnabled);
+    EXPECT_EQ(inet.timeouts.back(), kListTimeout);
+
+    view.selected = view.List1[0];
+    const std::size_t requests = inet.requests.size();
+    play.Join();  // the password box cancelled
+    EXPECT_EQ(inet.requests.size(), requests);
+
+    h.prompt.inputs = {std::string("pw")};
+    inet.Answer(JoinGameUrl(kBase, "7", "ann@pc", "pw"), "x-JOINED-");
+    play.Join();
+    EXPECT_EQ(h.s.InternetState, 1);
+    EXPECT_EQ(play.ReadMailboxKey, "c7");
+    EXPECT_EQ(h.s.FirstPlayer + h.s.CurrentPlayer + h.s.PieceColour, "BobBobred");
+    EXPECT_EQ(inet.requests.back().rfind(Post(PostKind::Start, "xxxAnnjjj"), 0), 0u);
+    EXPECT_EQ(view.closed, 1);
+
+    view.selected = "No Players Currently Waiting To Play.";
+    play.Join();
+    EXPECT_EQ(view.List2.back(), "Error: You must select a player to join first!");
+}
+
+// Guards against leaving a game without telling the opponent or with the wrong time-out.
+TEST_F(InternetTest, LeavingTellsTheOpponent) {
+    Playing();
+    h.prompt.answers = {true};
+    play.PlayInternetGame();
+    EXPECT_EQ(h.hooks.results.back(), std::make_pair(std::string("Ann"), GameOutcome::Loss));
+    EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
+    EXPECT_EQ(inet.timeouts.back(), kQuitTimeout);
+    EXPECT_EQ(h.s.InternetState, 0);
+    EXPECT_EQ(view.opened, 1);
+
+    Playing();
+    play.PostChat(" a+b ");
+    EXPECT_EQ(inet.requests.back(), Post(PostKind::Chat, "a+b"));
+    EXPECT_TRUE(h.s.inettimer.Enabled);
+}
+
+// Guards against an update check that ends the program without starting the updater.
+TEST_F(InternetTest, UpdateCheck) {
+    const std::string url = UpdatesUrl(kBase, "1.1");
+    inet.Answer(url, "x*CURRENT*");
+    play.CheckForUpdates();
+    EXPECT_EQ(test::LastBox(h.prompt).first, "This version is up-to-date!");
+    EXPECT_EQ(inet.timeouts.back(), kUpdateTimeout);
+
+    inet.Answer(url, "x*UPDATED*");
+    h.prompt.answers = {true, true};
+    view.updaterStarts = false;
+    play.CheckForUpdates();
+    EXPECT_EQ(test::LastBox(h.prompt).second, "Live Update");
+    EXPECT_FALSE(h.s.ProgramEnding);
+    view.updaterStarts = true;
+    play.CheckForUpdates();
+    EXPECT_TRUE(h.s.ProgramEnding);
+
+    inet.replies.clear();
+    play.CheckForUpdates();
+    EXPECT_EQ(h.s.StatusText.lines.end()[-3], "7: Could not connect");
+}
+
+}  // namespace
+}  // namespace gd
