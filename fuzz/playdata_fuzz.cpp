@@ -1,0 +1,48 @@
+// Fuzz target: the opponent's play-data block is read from any received text without a fault,
+// and a block the program builds from any profile reads back as that profile.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "profile.h"
+#include "text.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// A name and location without a byte of any marker survive the trip through the block. Other
+// texts may not: a location starting "vv" makes "*vv" with the "hh*" before it.
+bool FreeOfMarkers(const std::string& text) {
+    return text.find_first_of("xjhqcerptvma*") == std::string::npos;
+}
+
+void CheckRoundTrip(const std::string& bytes) {
+    const auto cut = bytes.find('\n');
+    if (cut == std::string::npos) return;
+    gd::PlayerProfile p;
+    p.PlayerName = bytes.substr(0, cut);
+    p.Location = bytes.substr(cut + 1);
+    if (!FreeOfMarkers(p.PlayerName) || !FreeOfMarkers(p.Location)) return;
+    p.Played = static_cast<std::int16_t>(bytes.size());
+    p.Lost = -7;
+    const gd::PlayData d = gd::ReadPlayDataBlock(gd::BuildPlayDataBlock(p));
+    Require(d.name == gd::Trim(p.PlayerName));
+    Require(d.location == gd::Trim(p.Location));
+    Require(d.played == std::to_string(p.Played));
+    Require(d.lost == "-7");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const gd::PlayData d = gd::ReadPlayDataBlock(text);
+    for (const std::string* field : {&d.name, &d.location, &d.played, &d.won, &d.lost, &d.tied})
+        Require(field->size() <= text.size());
+    CheckRoundTrip(text);
+    return 0;
+}
