@@ -147,13 +147,7 @@ void InternetPlay::Join() {
         return;
     }
 
-    s_.Label13 = "Waiting for Player";
-    s_.InternetState = 1;
-    s_.ComputerGame = false;
-    heldMove_.reset();
-    ReadMailboxKey = "c" + game.gameNumber;
-    PostMailboxKey = "s" + game.gameNumber;
-    s_.inettimer.Enabled = true;
+    TakePartInGame(1, "c", "s", game.gameNumber);
     PostPlayData(PostKind::Start);
     AddStatusLine(s_, "");
     AddStatusLine(s_, "");
@@ -168,6 +162,17 @@ void InternetPlay::Join() {
     s_.CurrentPlayer = s_.FirstPlayer;
     NewGame(s_, sv_);
     view_.CloseWaitingRoom();
+}
+
+void InternetPlay::TakePartInGame(int internetState, const std::string& readLetter,
+                                  const std::string& postLetter, const std::string& gameNumber) {
+    s_.Label13 = "Waiting for Player";
+    s_.InternetState = internetState;
+    s_.ComputerGame = false;
+    heldMove_.reset();
+    ReadMailboxKey = readLetter + gameNumber;
+    PostMailboxKey = postLetter + gameNumber;
+    s_.inettimer.Enabled = true;
 }
 
 void InternetPlay::EnterWaitingRoom(const EnterChoice& choice) {
@@ -208,13 +213,7 @@ void InternetPlay::EnterWaitingRoom(const EnterChoice& choice) {
     AddStatusLine(s_, "You will be notified when a player joins you.");
     AddStatusLine(s_, "PLEASE WAIT!!");
     PlaySound(s_, sv_, SoundEvent::IncomingSystemMessage);
-    s_.Label13 = "Waiting for Player";
-    s_.InternetState = 2;
-    s_.ComputerGame = false;
-    heldMove_.reset();
-    ReadMailboxKey = "s" + entered.gameNumber;
-    PostMailboxKey = "c" + entered.gameNumber;
-    s_.inettimer.Enabled = true;
+    TakePartInGame(2, "s", "c", entered.gameNumber);
     view_.CloseEnterWaitingRoom();
 }
 

@@ -94,6 +94,10 @@ class InternetPlay {
     void OpponentLeft();
     void ShowOpponentPicture(const std::string& address);
     void OpponentJoined(const PlayData& data);
+    // A joiner (state 1) or a host (state 2) takes part in game `gameNumber`: the turn caption,
+    // the mode, the two mailbox keys, and polling on.
+    void TakePartInGame(int internetState, const std::string& readLetter,
+                        const std::string& postLetter, const std::string& gameNumber);
 
     GameState& s_;
     Services& sv_;
