@@ -39,6 +39,8 @@ def main():
     write("playdata_fuzz", "block", BLOCK)
     write("playdata_fuzz", "lan_profile", b"s" + BLOCK)
     write("playdata_fuzz", "negative", b"xxxBo Lindjjjhh*Le Mans*qqcc*-2*eerr*32767*pptt*0*vvmm*1*aa")
+    # A name and location that join the block's markers: "Raj" + "jjj", "*" + "MOVE" + "*".
+    write("playdata_fuzz", "awkward_texts", b"Raj\nMOVE")
 
     join = APP_ID + b"\n3141592653\nAnn"
     write("lan_wire_fuzz", "join", frame(b"J", join))

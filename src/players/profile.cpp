@@ -3,7 +3,9 @@
 #include "profile.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
+#include <string_view>
 
 #include "files.h"
 #include "rules.h"
@@ -280,10 +282,54 @@ bool PasswordMatches(const std::string& entered, const std::string& stored) {
     return Trim(entered) == Trim(stored);
 }
 
+namespace {
+// The block's own markers; the reader takes the first of each, so each must occur once.
+constexpr std::array<std::string_view, 12> kBlockMarkers = {
+    "xxx", "jjj", "hh*", "*qq", "cc*", "*ee", "rr*", "*pp", "tt*", "*vv", "mm*", "*aa"};
+// Reply markers that a location alone makes between the block's stars ("hh*" "MOVE" "*qq").
+constexpr std::array<std::string_view, 6> kFramedMarkers = {
+    "*CHAT*", "*MOVE*", "*PICURL*", "*BADPASSWORD*", "*CURRENT*", "*UPDATED*"};
+// Markers of the server's replies that hold no '*', '$' or '#'.
+constexpr std::array<std::string_view, 6> kPlainMarkers = {
+    "xxx", "jjj", "PLAYDATA", "Socket Error", "Unable to open", "-JOINED-"};
+
+template <std::size_t N>
+std::size_t MarkerCount(const std::string& block, const std::array<std::string_view, N>& markers) {
+    std::size_t n = 0;
+    for (std::string_view m : markers)
+        for (auto at = block.find(m); at != std::string::npos; at = block.find(m, at + 1))
+            ++n;
+    return n;
+}
+
+std::string Assemble(const std::string& name, const std::string& location, const PlayerProfile& p) {
+    return "xxx" + name + "jjjhh*" + location + "*qqcc*" + std::to_string(p.Played) + "*eerr*" +
+           std::to_string(p.Won) + "*pptt*" + std::to_string(p.Lost) + "*vvmm*" +
+           std::to_string(p.Tied) + "*aa";
+}
+}  // namespace
+
+std::string PlayDataText(const std::string& text) {
+    std::string t = text;
+    // Every reply marker but the plain ones holds one of these bytes.
+    for (char& c : t)
+        if (c == '*' || c == '$' || c == '#' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = ' ';
+    for (std::string_view m : kPlainMarkers)
+        for (auto at = t.find(m); at != std::string::npos; at = t.find(m))
+            t[at + m.size() - 1] = ' ';
+    return Trim(t);
+}
+
 std::string BuildPlayDataBlock(const PlayerProfile& p) {
-    return "xxx" + Trim(p.PlayerName) + "jjjhh*" + Trim(p.Location) + "*qqcc*" +
-           std::to_string(p.Played) + "*eerr*" + std::to_string(p.Won) + "*pptt*" +
-           std::to_string(p.Lost) + "*vvmm*" + std::to_string(p.Tied) + "*aa";
+    const std::string name = PlayDataText(p.PlayerName), location = PlayDataText(p.Location);
+    const std::string block = Assemble(name, location, p);
+    // A text's edge can still join the marker beside it ("Raj" + "jjj"); blanks keep them
+    // apart, and the reader trims them off.
+    if (MarkerCount(block, kBlockMarkers) == kBlockMarkers.size() &&
+        MarkerCount(block, kFramedMarkers) == 0)
+        return block;
+    return Assemble(" " + name + " ", " " + location + " ", p);
 }
 
 std::string PlayDataBlock(const ProfileFile& f, const std::string& localPlayer) {

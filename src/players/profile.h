@@ -107,6 +107,10 @@ bool PasswordMatches(const std::string& entered, const std::string& stored);
 struct PlayData {
     std::string name, location, played, won, lost, tied;
 };
+// A name or location as the block carries it: trimmed, and without any run of bytes that the
+// opponent's reader or the game server would take for one of their markers.
+std::string PlayDataText(const std::string& text);
+// Every block reads back as the profile's `PlayDataText`s and counters.
 std::string BuildPlayDataBlock(const PlayerProfile& p);
 // The block of the local player's own record, read from the file just before sending; a
 // player without a record sends his name and zero counters.

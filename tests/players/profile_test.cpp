@@ -246,5 +246,27 @@ TEST_F(ProfileFileTest, PlayDataBlockIsBuiltFromTheRecordAndReadBack) {
     EXPECT_EQ(ReadPlayDataBlock("xxxjjj").name, "");
 }
 
+// Guards against a name or location that joins or holds a marker ("Raj" + "jjj", a location
+// "MOVE" between two stars) and so reads back wrongly, or is refused by the server.
+TEST(PlayDataText, AwkwardTextsReadBackAsSent) {
+    const std::vector<std::array<std::string, 4>> cases = {
+        // name, location, then what the opponent reads
+        {"Raj", "qqLeeds", "Raj", "qqLeeds"},
+        {"xena", "Bathh", "xena", "Bathh"},
+        {" a*b$c#d ", "MOVE", "a b c d", "MOVE"},
+        {"jjjoe", "Socket Error", "jj oe", "Socket Erro"},
+    };
+    for (const auto& [name, location, readName, readLocation] : cases) {
+        PlayerProfile p = NewProfile(name);
+        p.Location = location;
+        const std::string block = BuildPlayDataBlock(p);
+        const PlayData d = ReadPlayDataBlock(block);
+        EXPECT_EQ(d.name, readName) << block;
+        EXPECT_EQ(d.location, readLocation) << block;
+        EXPECT_EQ(d.tied, "0") << block;
+        EXPECT_EQ(block.find("*MOVE*"), std::string::npos) << block;
+    }
+}
+
 }  // namespace
 }  // namespace gd

@@ -20,8 +20,6 @@ class PostgresInstance {
     PostgresInstance& operator=(const PostgresInstance&) = delete;
 
     int Port() const { return port_; }
-    pid_t Pid() const { return pid_; }
-    const std::string& Folder() const { return folder_; }
     std::string Url(const std::string& database) const;
 
     // Creates an empty database no other test uses and returns its address.
