@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -17,7 +16,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,12 +66,6 @@ Window* Shown() {
     return nullptr;
 }
 
-inline bool IsCentred(const QWidget* window) {
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    return window->pos() == screen.topLeft() + QPoint((screen.width() - window->width()) / 2,
-                                                      (screen.height() - window->height()) / 2);
-}
-
 // Whether `label` shows all of its text: the text, wrapped as the label wraps it, fits inside
 // it, the label lies inside its window and no other element covers it.
 inline ::testing::AssertionResult ShowsWholeText(const QLabel* label) {
@@ -113,18 +105,9 @@ inline ::testing::AssertionResult ShowsWholeText(const QLabel* label) {
     return ::testing::AssertionSuccess();
 }
 
-// Counts pauses and lets a test look at the windows while the game waits.
-struct WatchingPauser : CountingPauser {
-    std::function<void()> during;
-    void Pause() override {
-        CountingPauser::Pause();
-        if (during) during();
-    }
-};
-
 struct AppHarness {
     RecordingSound sound;
-    WatchingPauser pause;
+    CountingPauser pause;
     ScriptedRandom random;
     ScriptedPrompter prompt;
     FakeTransfer inet;
@@ -147,7 +130,6 @@ struct AppHarness {
         app.reset();
         Settle();
     }
-    static void Settle() { test::Settle(); }  // the harness's older name for it
     std::string File(const char* name) const { return home.filePath(name).toStdString(); }
     // Starts the program, made here from `options` unless the test made its own.
     void Start() {
@@ -198,17 +180,13 @@ struct AppHarness {
         Settle();
     }
     QPoint Centre(QWidget* w) { return w->geometry().center(); }
-    // A drag of ours entering the window over piece `piece`, as a press on the piece starts it.
-    void EnterDrag(const QMimeData& mime, int piece) {
-        QDragEnterEvent enter(Centre(main().Image(piece)), Qt::MoveAction, &mime, Qt::LeftButton,
-                              Qt::NoModifier);
-        QCoreApplication::sendEvent(&main(), &enter);
-    }
     // Drags piece `piece` out over `dragbar` (when `overDragbar`) and releases it over `target`.
     void DragAndDrop(int piece, QWidget* target, bool overDragbar = true) {
         QMimeData mime;
         mime.setData(kPieceMimeType, QByteArray::number(piece));
-        EnterDrag(mime, piece);
+        QDragEnterEvent enter(Centre(main().Image(piece)), Qt::MoveAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&main(), &enter);
         if (overDragbar) {
             QDragMoveEvent move(Centre(main().dragbar()), Qt::MoveAction, &mime, Qt::LeftButton,
                                 Qt::NoModifier);

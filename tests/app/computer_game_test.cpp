@@ -43,7 +43,6 @@ TEST_F(ComputerGame, PlayerWinsThenYesLetsTheComputerBegin) {
     PlayMore* over = h.app->playMore();
     ASSERT_NE(over, nullptr);
     EXPECT_EQ(over->Label1()->text(), "Winner is Ann with word: cats - small domesticated felines");
-    EXPECT_TRUE(over->Label1()->alignment() & Qt::AlignLeft);
 
     h.random.QueueLetters({x, x, x, x, x, x, x, x});
     over->Command1()->click();
@@ -63,7 +62,6 @@ TEST_F(ComputerGame, DrawOnAFullBoardStaysInFrontThenNoEndsComputerPlay) {
     PlayMore* over = h.app->playMore();
     ASSERT_NE(over, nullptr);
     EXPECT_EQ(over->Label1()->text(), "Game Over. No Winner.");
-    EXPECT_TRUE(over->Label1()->alignment() & Qt::AlignHCenter);
     over->activateWindow();
     Settle();
     ASSERT_TRUE(over->isActiveWindow());

@@ -55,7 +55,7 @@ TEST_P(CommandsWithAFileMissing, NoWindowIsDeletedUnderAWaitingHandler) {
     h.Start();
     if (!h.app->mainWindow()) h.app->LogOn("Ann");  // without "players.dat" Ann is new
     h.app->ShowMenu();
-    AppHarness::Settle();
+    Settle();
     ASSERT_TRUE(h.app->menuForm());
     for (const QString& caption : Commands(*h.app->menuForm())) {
         if (Skipped(caption)) continue;
@@ -64,7 +64,7 @@ TEST_P(CommandsWithAFileMissing, NoWindowIsDeletedUnderAWaitingHandler) {
         EXPECT_FALSE(NestedWait::Active()) << caption.toStdString();
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != h.app->mainWindow()) w->close();
-        AppHarness::Settle();
+        Settle();
     }
     if (QString(GetParam()) == "wordlist.dic") {
         EXPECT_GT(boxes, 0);

@@ -77,7 +77,7 @@ TEST(ChangeUser, KeepsTheProgramWideValuesAndLoadsTheMainWindowAnew) {
     SetHole(h.s(), 3, "q", Picture::Blue);
     h.s().lantimer.Enabled = true;
     h.app->ChangeUser();
-    AppHarness::Settle();
+    Settle();
     EXPECT_EQ(h.app->mainWindow(), nullptr);
     EXPECT_EQ(h.s().LastStarter, "Bob");
     EXPECT_FALSE(h.app->lantimer().isActive());

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <set>
 #include <tuple>
 
@@ -69,19 +68,6 @@ TEST(ParseHelpText, SkipsWhatItCannotUseAndSaysWhere) {
     EXPECT_EQ(file.problems, expected);
     ASSERT_EQ(file.contents.size(), 1u);
     EXPECT_EQ(file.contents[0].topic, 7);
-}
-
-TEST(ParseHelpText, SurvivesArbitraryBytes) {
-    std::mt19937 random(7);
-    for (int round = 0; round < 50; ++round) {
-        std::string bytes(2000, '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(random() % 256);
-        bytes += "\n@topic 1 T\n[[1|x]] [[ [[99999999999]] ** [[1";
-        const HelpFile file = ParseHelpText(bytes);
-        ASSERT_TRUE(file.Find(1));
-        EXPECT_FALSE(HelpTopicHtml(file, *file.Find(1)).empty());
-    }
 }
 
 // Guards against unescaped text breaking a page, links that lead nowhere, and contents that
