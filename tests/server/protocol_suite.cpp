@@ -3,8 +3,6 @@
 
 #include "server_process.h"
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 namespace gd::server::test {
@@ -173,34 +171,9 @@ TEST_P(ServerProtocol, IdleGamesAreRemoved) {
 // Guards against a message reaching two reads when readers race for one mailbox.
 TEST_P(ServerProtocol, ConcurrentReadersGetEachMessageOnce) {
     const std::string g = StartGame();
-    constexpr int kMessages = 100;
-    std::atomic<bool> posted{false};
-    std::vector<std::vector<int>> seen(4);
-    std::vector<std::thread> readers;
-    for (auto& mine : seen)
-        readers.emplace_back([&, g, mine = &mine] {
-            for (bool last = false; !last;) {
-                last = posted.load();
-                const std::string r = Get("getdata.mv?s" + g);
-                for (auto at = r.find("$$m"); at != std::string::npos; at = r.find("$$m", at + 1))
-                    mine->push_back(std::stoi(r.substr(at + 3)));
-                if (r.find("FILE*NOT*FOUND") == std::string::npos) last = false;
-            }
-        });
-    for (int i = 0; i < kMessages; ++i)
-        ASSERT_TRUE(Has(Post("s" + g, "CHAT+m" + std::to_string(i)), "WRITE*OK"));
-    posted = true;
-    for (auto& r : readers)
-        r.join();
-    std::vector<int> count(kMessages, 0);
-    for (const auto& mine : seen) {
-        for (std::size_t i = 1; i < mine.size(); ++i)
-            EXPECT_LT(mine[i - 1], mine[i]);
-        for (int m : mine)
-            ++count[m];
-    }
-    for (int i = 0; i < kMessages; ++i)
-        EXPECT_EQ(count[i], 1) << "message " << i;
+    ExpectEachMessageReadOnce(
+        100, [&](int) { return Get("getdata.mv?s" + g); },
+        [&](int i) { ASSERT_TRUE(Has(Post("s" + g, "CHAT+m" + std::to_string(i)), "WRITE*OK")); });
 }
 
 // Guards against the update check comparing versions as texts.

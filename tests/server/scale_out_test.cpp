@@ -1,13 +1,6 @@
 // Several glyphdrop-server processes on one PostgreSQL database behave as one server.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <map>
-#include <thread>
-#include <vector>
-
 #include "postgres_instance.h"
 #include "server_process.h"
 
@@ -57,41 +50,14 @@ TEST_F(ScaleOut, ConcurrentReadersThroughBothProcessesGetEachMessageOnce) {
     ASSERT_TRUE(
         Has(HttpGet(via[1] + "joingame.mv?" + game + "+b%40y+", "127.0.0.2").body, "-JOINED-"));
 
-    constexpr int kMessages = 150;
-    std::atomic<bool> posted{false};
-    std::vector<std::vector<int>> seen(4);
-    std::vector<std::thread> readers;
-    for (std::size_t r = 0; r < seen.size(); ++r) {
-        readers.emplace_back([&, r] {
-            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-            for (bool last = false; !last && std::chrono::steady_clock::now() < until;) {
-                last = posted.load();
-                const std::string reply = HttpGet(via[r % 2] + "getdata.mv?s" + game).body;
-                const auto at = reply.find("***$$m");
-                if (at != std::string::npos) seen[r].push_back(std::stoi(reply.substr(at + 6)));
-                if (!Has(reply, "FILE*NOT*FOUND")) last = false;
-            }
+    ExpectEachMessageReadOnce(
+        150, [&](int r) { return HttpGet(via[r % 2] + "getdata.mv?s" + game).body; },
+        [&](int i) {
+            const std::string post =
+                via[i % 2] + "postdata.mv?s" + game + "+CHAT+m" + std::to_string(i);
+            for (int attempt = 0; attempt < 100; ++attempt)  // a full mailbox stores nothing
+                if (Has(HttpGet(post, "127.0.0.2").body, "WRITE*OK")) break;
         });
-    }
-    for (int i = 0; i < kMessages; ++i) {
-        const std::string post =
-            via[i % 2] + "postdata.mv?s" + game + "+CHAT+m" + std::to_string(i);
-        for (int attempt = 0; attempt < 100; ++attempt)  // a full mailbox stores nothing
-            if (Has(HttpGet(post, "127.0.0.2").body, "WRITE*OK")) break;
-    }
-    posted = true;
-    for (auto& t : readers)
-        t.join();
-
-    std::map<int, int> times;
-    for (const auto& mine : seen) {
-        EXPECT_TRUE(std::is_sorted(mine.begin(), mine.end()));
-        for (int n : mine)
-            ++times[n];
-    }
-    EXPECT_EQ(times.size(), std::size_t{kMessages});
-    for (const auto& [n, count] : times)
-        EXPECT_EQ(count, 1) << "message m" << n;
 }
 
 }  // namespace

@@ -3,12 +3,17 @@
 #pragma once
 
 #include <curl/curl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace gd::server::test {
@@ -131,6 +136,41 @@ inline std::string GameNumber(const std::string& reply) {
 // A GET of `url` from the loopback address `from`, on a connection of its own.
 inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127.0.0.1") {
     return HttpClient(from).Get(url);
+}
+
+// Four readers race for one mailbox with `read(reader)` while `post(i)` sends chat line "m<i>"
+// for i below `messages`; fails unless every line is read once and each reader sees its lines
+// in order. Readers stop once the mailbox is empty after the last post, or after a minute.
+inline void ExpectEachMessageReadOnce(int messages, const std::function<std::string(int)>& read,
+                                      const std::function<void(int)>& post) {
+    std::atomic<bool> posted{false};
+    std::vector<std::vector<int>> seen(4);
+    std::vector<std::thread> readers;
+    for (int r = 0; r < 4; ++r)
+        readers.emplace_back([&, r] {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+            for (bool last = false; !last && std::chrono::steady_clock::now() < until;) {
+                last = posted.load();
+                const std::string reply = read(r);
+                const auto at = reply.find("***$$m");  // one chat line per read at most
+                if (at != std::string::npos) seen[r].push_back(std::stoi(reply.substr(at + 6)));
+                if (!Has(reply, "FILE*NOT*FOUND")) last = false;
+            }
+        });
+    for (int i = 0; i < messages; ++i)
+        post(i);
+    posted = true;
+    for (auto& t : readers)
+        t.join();
+    std::vector<int> count(messages, 0);
+    for (const auto& mine : seen) {
+        for (std::size_t i = 1; i < mine.size(); ++i)
+            EXPECT_LT(mine[i - 1], mine[i]);
+        for (int m : mine)
+            ++count.at(m);
+    }
+    for (int i = 0; i < messages; ++i)
+        EXPECT_EQ(count[i], 1) << "message m" << i;
 }
 
 }  // namespace gd::server::test
