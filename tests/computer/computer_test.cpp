@@ -126,40 +126,6 @@ TEST(RandomMove, SkillDecidesSearchAndDangerTestWithFreshlySeededDraws) {
     }
 }
 
-// Chi-square statistic of observed counts against a uniform expectation.
-template <std::size_t N>
-double ChiSquare(const std::array<int, N>& counts, int draws) {
-    const double expected = static_cast<double>(draws) / N;
-    double sum = 0;
-    for (int c : counts)
-        sum += (c - expected) * (c - expected) / expected;
-    return sum;
-}
-
-TEST(RandomMove, LetterAndColumnAreUniformAndFullColumnsAreNeverPicked) {
-    Harness t;
-    SeededRandom random(20240531);
-    Services sv{t.sound, t.pause, random, t.prompt, t.hooks, t.clock};
-    t.s.CurrentComputerSkill = 1;
-    const int draws = 26 * 2000;
-    std::array<int, 26> letters{};
-    std::array<int, kColumns> columns{};
-    for (int i = 0; i < draws; ++i) {
-        const ComputerChoice choice = ChooseComputerMove(t.s, sv);
-        ++letters.at(choice.letter);
-        ++columns.at(choice.column);
-    }
-    // 0.1% critical values for 25 and 6 degrees of freedom.
-    EXPECT_LT(ChiSquare(letters, draws), 52.62);
-    EXPECT_LT(ChiSquare(columns, draws), 22.46);
-
-    t.SetBoard(Strings(kRows, "abc.ef."));
-    for (int i = 0; i < 2000; ++i) {
-        const int column = ChooseComputerMove(t.s, sv).column;
-        ASSERT_TRUE(column == 3 || column == 6) << column;
-    }
-}
-
 // Guards against the visible steps of the computer's turn going wrong: after its thinking
 // pause its letter shows red above the column, then falls, leaving the drop cell blank.
 TEST(ComputerMoveTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBlank) {
