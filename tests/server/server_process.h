@@ -139,10 +139,11 @@ inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127
 }
 
 // Four readers race for one mailbox with `read(reader)` while `post(i)` sends chat line "m<i>"
-// for i below `messages`; fails unless every line is read once and each reader sees its lines
-// in order. Readers stop once the mailbox is empty after the last post, or after a minute.
+// for i below `messages` (again while the mailbox is full); fails unless every line is read
+// once and each reader sees its lines in order. Readers stop once the mailbox is empty after the
+// last post, or after a minute.
 inline void ExpectEachMessageReadOnce(int messages, const std::function<std::string(int)>& read,
-                                      const std::function<void(int)>& post) {
+                                      const std::function<bool(int)>& post) {
     std::atomic<bool> posted{false};
     std::vector<std::vector<int>> seen(4);
     std::vector<std::thread> readers;
@@ -157,8 +158,12 @@ inline void ExpectEachMessageReadOnce(int messages, const std::function<std::str
                 if (!Has(reply, "FILE*NOT*FOUND")) last = false;
             }
         });
-    for (int i = 0; i < messages; ++i)
-        post(i);
+    for (int i = 0; i < messages; ++i) {
+        int attempts = 1;
+        for (; !post(i) && attempts < 500; ++attempts)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_LT(attempts, 500) << "message m" << i << " never stored";
+    }
     posted = true;
     for (auto& t : readers)
         t.join();

@@ -1,15 +1,12 @@
 // A PostgreSQL server of a test's own: initdb into a temporary folder, started and stopped by PID.
 #include "postgres_instance.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <libpq-fe.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,19 +87,6 @@ bool WaitFor(pid_t pid, std::chrono::milliseconds limit, int* status = nullptr) 
     return true;
 }
 
-int FreeLoopbackPort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    const bool ok = ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-                    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len) == 0;
-    ::close(s);
-    if (!ok) throw std::runtime_error("no free port on 127.0.0.1");
-    return ntohs(a.sin_port);
-}
-
 std::string Tail(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string text(std::istreambuf_iterator<char>(in), {});
@@ -137,7 +121,7 @@ PostgresInstance::PostgresInstance() {
         if (!WaitFor(initdb, std::chrono::seconds(120), &status) || !WIFEXITED(status) ||
             WEXITSTATUS(status) != 0)
             throw std::runtime_error("initdb failed: " + Tail(folder_ + "/initdb.log"));
-        Start(false);
+        Start();
     } catch (...) {
         Stop();
         throw;
@@ -148,34 +132,26 @@ PostgresInstance::~PostgresInstance() {
     Stop();
 }
 
-void PostgresInstance::Start(bool samePort) {
-    // Another program may take the free port before the server binds it: try a few ports (a
-    // restart keeps its port, so that addresses given out stay good).
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (!samePort) port_ = FreeLoopbackPort();
-        pid_ = Spawn({BinDir() + "/postgres", "-D", folder_ + "/data", "-k", folder_, "-h",
-                      "127.0.0.1", "-p", std::to_string(port_), "-c", "fsync=off", "-c",
-                      "shared_buffers=16MB", "-c", "max_connections=200"},
-                     folder_ + "/server.log");
-        const std::string ping = "host=127.0.0.1 port=" + std::to_string(port_) +
-                                 " user=glyphdrop dbname=postgres connect_timeout=2";
-        const auto until = Clock::now() + std::chrono::seconds(30);
-        while (Clock::now() < until) {
-            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1;
-                break;
-            }
-            if (PQping(ping.c_str()) == PQPING_OK) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        if (pid_ > 0) break;
+// The server listens on a Unix socket in the instance's own folder only, so parallel tests never
+// compete for a port.
+void PostgresInstance::Start() {
+    pid_ = Spawn({BinDir() + "/postgres", "-D", folder_ + "/data", "-k", folder_, "-h", "", "-c",
+                  "fsync=off", "-c", "shared_buffers=16MB", "-c", "max_connections=200"},
+                 folder_ + "/server.log");
+    const std::string ping =
+        "host=" + folder_ + " user=glyphdrop dbname=postgres connect_timeout=2";
+    for (const auto until = Clock::now() + std::chrono::seconds(30); Clock::now() < until;) {
+        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) break;
+        if (PQping(ping.c_str()) == PQPING_OK) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    pid_ = -1;
     throw std::runtime_error("PostgreSQL did not start: " + LogTail());
 }
 
 void PostgresInstance::Restart() {
     StopServer();
-    Start(true);
+    Start();
 }
 
 void PostgresInstance::Stop() {
@@ -199,7 +175,7 @@ void PostgresInstance::StopServer() {
 }
 
 std::string PostgresInstance::Url(const std::string& database) const {
-    return "postgresql://glyphdrop@127.0.0.1:" + std::to_string(port_) + "/" + database;
+    return "postgresql://glyphdrop@/" + database + "?host=" + folder_;
 }
 
 std::string PostgresInstance::NewDatabase() {

@@ -1,5 +1,4 @@
-// A PostgreSQL server of a test's own: a temporary folder, a free port on 127.0.0.1, stopped by
-// PID.
+// A PostgreSQL server of a test's own: a temporary folder with its socket, stopped by PID.
 #pragma once
 
 #include <sys/types.h>
@@ -19,7 +18,6 @@ class PostgresInstance {
     PostgresInstance(const PostgresInstance&) = delete;
     PostgresInstance& operator=(const PostgresInstance&) = delete;
 
-    int Port() const { return port_; }
     std::string Url(const std::string& database) const;
 
     // Creates an empty database no other test uses and returns its address.
@@ -27,18 +25,17 @@ class PostgresInstance {
     // Runs statements on a database and returns the first field of the last row ("" when none).
     std::string Query(const std::string& url, const std::string& sql) const;
 
-    // Stops the server and starts it again on the same port, as a database restart does.
+    // Stops the server and starts it again, as a database restart does.
     void Restart();
     // Fast shutdown by PID, then the folder is removed; safe to call twice.
     void Stop();
 
   private:
-    void Start(bool samePort);
+    void Start();
     void StopServer();
     std::string LogTail() const;
 
     std::string folder_;
-    int port_ = 0;
     pid_t pid_ = -1;
     int databases_ = 0;
 };
