@@ -67,17 +67,6 @@ TEST_F(ComputerGameTest, StartSetsUpThePairingAndShowsTheComputersRecord) {
     EXPECT_EQ(t.s.Image[7].picture, Picture::Blue);
 }
 
-// Guards against a panel emptied when there is no record to show, or counters shown unsigned.
-// Which record is the computer's is the profile file's lookup, tested with it.
-TEST_F(ComputerGameTest, PanelKeepsItsValuesWithoutARecordAndShowsNegativeCounters) {
-    t.s.Label9 = "7";
-    ASSERT_TRUE(StartComputerGame(t.s, t.sv));
-    EXPECT_EQ(t.Counters(), (Strings{"7", "", "", ""}));
-    test::WriteProfiles(t.s.PlayersFile, {Scored(" Computer ", -2, 30000, 0, -1)});
-    ASSERT_TRUE(StartComputerGame(t.s, t.sv));
-    EXPECT_EQ(t.Counters(), (Strings{"-2", "30000", "0", "-1"}));
-}
-
 // Guards against leaving internet play or its waiting room without the player's consent, or
 // a lost internet game not counted.
 TEST_F(ComputerGameTest, LeavingInternetPlayIsAskedFirst) {

@@ -39,30 +39,6 @@ struct Pair {
     std::unique_ptr<LanConnection> host, guest;
 };
 
-// Guards against a session that is found, joined or talked through wrongly on loopback.
-TEST(SessionLayer, HostIsListedJoinedAndCarriesTextsBothWaysUntilAnOrderlyLeave) {
-    Pair p;
-    EXPECT_EQ(p.guest->ListSessions(200).failure, ListFailure::NoSessions);
-    const auto s = p.HostAndList("Alice");
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->name, "Alice");
-    const auto joined = p.guest->Join(s->instance, "Bob");
-    ASSERT_TRUE(joined.ok) << joined.error;
-    EXPECT_EQ(joined.hostName, "Alice");
-    EXPECT_EQ(Next(*p.host), "0 3 Bob ");
-    ASSERT_TRUE(p.guest->Send(2, 1, "Mq17"));
-    EXPECT_EQ(Next(*p.host), "2 0  Mq17");
-    ASSERT_TRUE(p.host->Send(1, 2, "m  hi + there "));
-    EXPECT_EQ(Next(*p.guest), "1 0  m  hi + there ");
-
-    // A full session is no longer offered.
-    EXPECT_EQ(p.root->InitializeConnection(kLoopback)->ListSessions(300).failure,
-              ListFailure::NoSessions);
-
-    p.guest->Close();
-    EXPECT_EQ(Next(*p.host).substr(0, 4), "0 5 ");  // left in order
-}
-
 // Guards against a third program or a same-named player getting into a two-player session.
 TEST(SessionLayer, SecondJoinerAndEqualNameAreRefusedWithAClearMessage) {
     Pair p;
