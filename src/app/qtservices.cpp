@@ -57,7 +57,7 @@ std::uint32_t ClockBits() {
     const auto now = std::chrono::system_clock::now().time_since_epoch().count();
     const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
     return static_cast<std::uint32_t>(now) ^ static_cast<std::uint32_t>(now >> 32) ^
-           static_cast<std::uint32_t>(tick * 2654435761u);
+           static_cast<std::uint32_t>(static_cast<std::uint64_t>(tick) * 2654435761u);
 }
 
 }  // namespace
