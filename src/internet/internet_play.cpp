@@ -117,6 +117,10 @@ void InternetPlay::Join() {
         return;
     }
     const SelectedGame game = ReadWaitingListLine(line);
+    if (Trim(game.name) == Trim(s_.LocalPlayer)) {
+        sv_.prompt.Message(SameNameRefusal(Trim(game.name)), kBoxTitle);
+        return;
+    }
     std::string password;
     if (game.isPrivate == "YES") {
         const auto answer = sv_.prompt.Input(

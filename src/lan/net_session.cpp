@@ -16,6 +16,7 @@
 #include <random>
 #include <set>
 
+#include "profile.h"
 #include "providers.h"
 #include "session.h"
 #include "text.h"
@@ -36,12 +37,6 @@ const std::string kGone =
     "That player is no longer waiting. Please look for waiting players again.";
 const std::string kGarbled =
     "The waiting player's program answered in a way this one does not understand.";
-
-std::string SameNameRefusal(const std::string& name) {
-    return "The waiting player is also called " + name +
-           ". Two players with one name cannot play each other: please log on under another name "
-           "and join again.";
-}
 
 enum class Method { Network, ThisComputer };
 

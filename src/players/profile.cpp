@@ -282,6 +282,12 @@ bool PasswordMatches(const std::string& entered, const std::string& stored) {
     return Trim(entered) == Trim(stored);
 }
 
+std::string SameNameRefusal(const std::string& name) {
+    return "The waiting player is also called " + name +
+           ". Two players with one name cannot play each other: please log on under another name "
+           "and join again.";
+}
+
 namespace {
 // The block's own markers; the reader takes the first of each, so each must occur once.
 constexpr std::array<std::string_view, 12> kBlockMarkers = {

@@ -103,6 +103,10 @@ bool PasswordInForce(const std::string& stored);
 // The trimmed entry equals the trimmed stored password exactly, letter case included.
 bool PasswordMatches(const std::string& entered, const std::string& stored);
 
+// Turns are told apart by the players' names, so two players with one name cannot play each
+// other: what the one who tries to join is told.
+std::string SameNameRefusal(const std::string& name);
+
 // The public profile as sent to the opponent, and as read back from a received text.
 struct PlayData {
     std::string name, location, played, won, lost, tied;

@@ -228,7 +228,11 @@ TEST_F(InternetTest, RefreshAndJoin) {
     view.selected = view.List1[0];
     const std::size_t requests = inet.requests.size();
     play.Join();  // the password box cancelled
+    h.s.LocalPlayer = "Bob";
+    play.Join();  // one name for both players: refused before anything is sent
     EXPECT_EQ(inet.requests.size(), requests);
+    EXPECT_EQ(test::LastBox(h.prompt).first.rfind("The waiting player is also called Bob.", 0), 0u);
+    h.s.LocalPlayer = "Ann";
 
     h.prompt.inputs = {std::string("pw")};
     inet.Answer(JoinGameUrl(kBase, "7", "ann@pc", "pw"), "x-JOINED-");
