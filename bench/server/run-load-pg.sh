@@ -8,30 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-10}
 
-need=()
-command -v wrk >/dev/null || need+=(wrk)
-command -v curl >/dev/null || need+=(curl)
-if [ ${#need[@]} -gt 0 ]; then
-    sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
-fi
-scripts/install-deps
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target glyphdrop-server >/dev/null
-
-work=$(mktemp -d /tmp/glyphdrop-bench-pg-XXXXXX)
+source bench/server/load_lib.sh
+load_setup wrk:wrk curl:curl
 chmod 755 "$work"  # the database runs as the postgres account, which must reach its folder
-pids=()
-finish() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    tests/support/scratch-postgres.sh stop "$work/pg"
-    rm -rf "$work"
-}
-trap finish EXIT
+load_cleanup() { tests/support/scratch-postgres.sh stop "$work/pg"; }
 
 db=$(tests/support/scratch-postgres.sh start "$work/pg")
-free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 bases=()
 for n in 1 2; do
     port=$(free_port)
@@ -39,16 +21,11 @@ for n in 1 2; do
         --mailbox-size 1000000 > "$work/server$n.out" 2> "$work/server$n.err" &
     pids+=($!)
     bases+=("http://127.0.0.1:$port/Glyphdrop")
-    for _ in $(seq 50); do curl -sf "${bases[-1]}/updates.mv?1.1" >/dev/null && break; sleep 0.1; done
+    wait_for_server "${bases[-1]}"
 done
 
 # 256 games, entered through the first process and joined through the second.
-for i in $(seq 256); do
-    game=$(curl -s "${bases[0]}/joinwait.mv?bench%40x+P$i+Here+0+0+NO+none+3600" | sed -n 's/.*tttt\(.*\)ssss.*/\1/p')
-    curl -s "${bases[1]}/joingame.mv?$game+b%40x+" >/dev/null
-    echo "$game"
-done > "$work/games.txt"
-export GAMES_FILE="$work/games.txt"
+make_games "${bases[0]}" "${bases[1]}"
 poll="/getdata.mv?s$(head -1 "$work/games.txt")"
 
 measure() {  # connections path-or-base-url [script] -> "requests/s p99"

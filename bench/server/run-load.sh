@@ -8,28 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-10}
 
-need=()
-command -v wrk >/dev/null || need+=(wrk)
-[ -x /usr/sbin/nginx ] || need+=(nginx-light)
-command -v curl >/dev/null || need+=(curl)
-if [ ${#need[@]} -gt 0 ]; then
-    sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
-fi
-scripts/install-deps
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target glyphdrop-server >/dev/null
+source bench/server/load_lib.sh
+load_setup wrk:wrk /usr/sbin/nginx:nginx-light curl:curl
 
-work=$(mktemp -d /tmp/glyphdrop-bench-XXXXXX)
-pids=()
-finish() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap finish EXIT
-
-free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 nginx_port=$(free_port)
 server_port=$(free_port)
 
@@ -55,15 +36,10 @@ build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$server_port" --db "$work/b
 server_pid=$!
 pids+=($server_pid)
 base="http://127.0.0.1:$server_port/Glyphdrop"
-for _ in $(seq 50); do curl -sf "$base/updates.mv?1.1" >/dev/null && break; sleep 0.1; done
+wait_for_server "$base"
 
 # 256 games, each entered and joined, for the post+read pairs; the first one's mailbox is polled.
-for i in $(seq 256); do
-    game=$(curl -s "$base/joinwait.mv?bench%40x+P$i+Here+0+0+NO+none+3600" | sed -n 's/.*tttt\(.*\)ssss.*/\1/p')
-    curl -s "$base/joingame.mv?$game+b%40x+" >/dev/null
-    echo "$game"
-done > "$work/games.txt"
-export GAMES_FILE="$work/games.txt"
+make_games "$base" "$base"
 empty_poll="$base/getdata.mv?s$(head -1 "$work/games.txt")"
 
 # CPU time (clock ticks) used so far by a process and its children's threads: the nginx master's
