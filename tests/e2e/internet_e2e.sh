@@ -71,9 +71,9 @@ finish() {
     [ "$status" -eq 0 ] || fail "a program ended with status $status (see $artefacts)"
 }
 
-# Played, Won, Lost and Tied of the first record of player $1's profile file.
+# Played, Won, Lost and Tied of player $1 in the profile file of his program.
 counters() {
-    od -An -t d2 -j 1626 -N 8 "$WORK_DIR/$1/players.dat" | xargs
+    record_writer counters "$WORK_DIR/$1" "$1"
 }
 
 expect_line() {

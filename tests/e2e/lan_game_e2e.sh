@@ -108,9 +108,9 @@ finish "$JOINER_PID"
 [ "$ended" = 0 ] || { show_logs; fail "Bob's program: $ended"; }
 grep -q 'box Opponent Quit' "$WORK_DIR/Bob/out.log" || { show_logs; fail "no Opponent Quit"; }
 
-# Played, Won, Lost and Tied of the one record in each players.dat.
+# Played, Won, Lost and Tied of each player in his own players.dat.
 for player in Ann Bob; do
-    counters=$(od -An -t d2 -j 1626 -N 8 "$WORK_DIR/$player/players.dat" | xargs)
+    counters=$(record_writer counters "$WORK_DIR/$player" "$player")
     [ "$counters" = "2 1 1 0" ] || fail "$player's counters are '$counters', not 2 1 1 0"
 done
 echo "two programs played two games over loopback; counters 2 1 1 0 on both sides"
