@@ -5,6 +5,7 @@
 #include <array>
 
 #include "move.h"
+#include "text.h"
 
 namespace gd::server {
 
@@ -49,22 +50,11 @@ constexpr std::array<std::string_view, 34> kReplyTokens = {"Socket Error",
                                                            "*CURRENT*",
                                                            "*UPDATED*"};
 
-// The play-data block's own markers, searched from the start of a reply that carries one.
-constexpr std::array<std::string_view, 12> kBlockTokens = {
-    "xxx", "jjj", "hh*", "*qq", "cc*", "*ee", "rr*", "*pp", "tt*", "*vv", "mm*", "*aa"};
-
 // Stands in for a player's text when counting the tokens the reply's own parts make: it occurs
 // in no token, so no token can touch it.
 const std::string kPlaceholder = "0";
 
 const std::string kFirstLine = "Glyphdrop\n";
-
-std::size_t CountOf(const std::string& text, std::string_view token) {
-    std::size_t n = 0;
-    for (auto at = text.find(token); at != std::string::npos; at = text.find(token, at + 1))
-        ++n;
-    return n;
-}
 
 bool HasControlBytes(const std::string& text) {
     return std::any_of(text.begin(), text.end(), [](char c) {
@@ -79,7 +69,7 @@ template <std::size_t N>
 bool SameTokens(const std::string& withTexts, const std::string& withPlaceholders,
                 const std::array<std::string_view, N>& tokens) {
     return std::all_of(tokens.begin(), tokens.end(), [&](std::string_view t) {
-        return CountOf(withTexts, t) == CountOf(withPlaceholders, t);
+        return CountOccurrences(withTexts, t) == CountOccurrences(withPlaceholders, t);
     });
 }
 
@@ -243,7 +233,8 @@ bool PlayDataBlockIsSafe(const std::string& block) {
     plain.name = plain.location = kPlaceholder;
     const std::string line = kFirstLine + "START*GAME " + BlockOf(*data) + "\n";
     const std::string plainLine = kFirstLine + "START*GAME " + BlockOf(plain) + "\n";
-    return SameTokens(line, plainLine, kReplyTokens) && SameTokens(line, plainLine, kBlockTokens);
+    return SameTokens(line, plainLine, kReplyTokens) &&
+           SameTokens(line, plainLine, kPlayDataMarkers);
 }
 
 bool WaitingFieldsAreSafe(const std::string& name, const std::string& location) {

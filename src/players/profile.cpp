@@ -9,6 +9,7 @@
 
 #include "files.h"
 #include "rules.h"
+#include "text.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -289,9 +290,6 @@ std::string SameNameRefusal(const std::string& name) {
 }
 
 namespace {
-// The block's own markers; the reader takes the first of each, so each must occur once.
-constexpr std::array<std::string_view, 12> kBlockMarkers = {
-    "xxx", "jjj", "hh*", "*qq", "cc*", "*ee", "rr*", "*pp", "tt*", "*vv", "mm*", "*aa"};
 // Reply markers that a location alone makes between the block's stars ("hh*" "MOVE" "*qq").
 constexpr std::array<std::string_view, 6> kFramedMarkers = {
     "*CHAT*", "*MOVE*", "*PICURL*", "*BADPASSWORD*", "*CURRENT*", "*UPDATED*"};
@@ -303,8 +301,7 @@ template <std::size_t N>
 std::size_t MarkerCount(const std::string& block, const std::array<std::string_view, N>& markers) {
     std::size_t n = 0;
     for (std::string_view m : markers)
-        for (auto at = block.find(m); at != std::string::npos; at = block.find(m, at + 1))
-            ++n;
+        n += CountOccurrences(block, m);
     return n;
 }
 
@@ -332,7 +329,7 @@ std::string BuildPlayDataBlock(const PlayerProfile& p) {
     const std::string block = Assemble(name, location, p);
     // A text's edge can still join the marker beside it ("Raj" + "jjj"); blanks keep them
     // apart, and the reader trims them off.
-    if (MarkerCount(block, kBlockMarkers) == kBlockMarkers.size() &&
+    if (MarkerCount(block, kPlayDataMarkers) == kPlayDataMarkers.size() &&
         MarkerCount(block, kFramedMarkers) == 0)
         return block;
     return Assemble(" " + name + " ", " " + location + " ", p);
