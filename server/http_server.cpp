@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <strings.h>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
@@ -20,7 +21,8 @@ namespace gd::server {
 
 // One request from its first line to its reply.
 struct HttpServer::Exchange {
-    std::string target;  // the raw request target, query undecoded
+    std::string target;               // the raw request target, query undecoded
+    const char* targetEnd = nullptr;  // where the library's copy of the target ends
     std::string method;
     std::string address;
     bool headersSeen = false;
@@ -47,9 +49,22 @@ void OnCompleted(void* self, MHD_Connection*, void** context, MHD_RequestTermina
 }
 
 MHD_Result OnAccess(void* self, MHD_Connection* connection, const char*, const char* method,
-                    const char*, const char*, std::size_t* uploadSize, void** context) {
+                    const char* version, const char*, std::size_t* uploadSize, void** context) {
     return static_cast<MHD_Result>(
-        HttpServer::Access(self, connection, method, uploadSize, context));
+        HttpServer::Access(self, connection, method, version, uploadSize, context));
+}
+
+// Calls `visit` with each header's name and value, in the order they came.
+void VisitHeaders(MHD_Connection* connection,
+                  const std::function<void(const char*, const char*)>& visit) {
+    MHD_get_connection_values(
+        connection, MHD_HEADER_KIND,
+        [](void* cls, MHD_ValueKind, const char* key, const char* value) {
+            (*static_cast<const std::function<void(const char*, const char*)>*>(cls))(
+                key, value ? value : "");
+            return MHD_YES;
+        },
+        const_cast<std::function<void(const char*, const char*)>*>(&visit));
 }
 
 }  // namespace
@@ -180,6 +195,7 @@ void* HttpServer::BeginRequest(void* self, const char* uri) {
     ++server->inFlight_;
     auto* exchange = new Exchange;
     exchange->target = uri ? uri : "";
+    if (uri) exchange->targetEnd = uri + exchange->target.size();
     return exchange;
 }
 
@@ -190,7 +206,7 @@ void HttpServer::EndRequest(void* self, void** context) {
 }
 
 int HttpServer::Access(void* self, MHD_Connection* connection, const char* method,
-                       std::size_t* uploadSize, void** context) {
+                       const char* version, std::size_t* uploadSize, void** context) {
     auto* server = static_cast<HttpServer*>(self);
     auto& exchange = *static_cast<Exchange*>(*context);
     // The first call brings the headers only; answering then would close the connection.
@@ -198,6 +214,7 @@ int HttpServer::Access(void* self, MHD_Connection* connection, const char* metho
         exchange.headersSeen = true;
         exchange.method = method;
         exchange.address = server->ClientAddress(connection);
+        if (auto why = Ambiguity(connection, exchange, version)) exchange.reply = Reply{400, *why};
         return MHD_YES;
     }
     if (*uploadSize != 0) {  // a body is read and ignored
@@ -205,6 +222,29 @@ int HttpServer::Access(void* self, MHD_Connection* connection, const char* metho
         return MHD_YES;
     }
     return server->Respond(connection, exchange);
+}
+
+// Requests that a proxy in front may read differently from this server are refused, so the two
+// never act on different requests.
+std::optional<std::string> HttpServer::Ambiguity(MHD_Connection* connection,
+                                                 const Exchange& exchange, const char* version) {
+    // The library keeps the request line in one buffer and hands out pointers into it: the
+    // version follows the target's end directly, unless a NUL hid the rest of the target.
+    if (version && exchange.targetEnd && version > exchange.targetEnd + 1 &&
+        version - exchange.targetEnd < 65536)
+        return "NUL byte in the request target\n";
+    if (std::strcmp(version ? version : "", MHD_HTTP_VERSION_1_1) == 0 &&
+        !MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_HOST))
+        return "HTTP/1.1 without Host\n";
+    std::optional<std::string> length;
+    bool differ = false;
+    VisitHeaders(connection, [&](const char* key, const char* value) {
+        if (strcasecmp(key, MHD_HTTP_HEADER_CONTENT_LENGTH) != 0) return;
+        differ = differ || (length && *length != value);
+        length = value;
+    });
+    if (differ) return "Two different Content-Length headers\n";
+    return std::nullopt;
 }
 
 int HttpServer::Respond(MHD_Connection* connection, Exchange& exchange) {
@@ -245,16 +285,19 @@ int HttpServer::Respond(MHD_Connection* connection, Exchange& exchange) {
 
 std::string HttpServer::ClientAddress(MHD_Connection* connection) const {
     if (options_.forwardedFor) {
-        // The balancer in front appends the address it saw last.
-        if (const char* forwarded =
-                MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "X-Forwarded-For")) {
-            std::string list = forwarded;
-            const auto comma = list.rfind(',');
-            std::string last = comma == std::string::npos ? list : list.substr(comma + 1);
-            while (!last.empty() && last.front() == ' ')
-                last.erase(0, 1);
-            if (!last.empty()) return last;
-        }
+        // The balancer in front appends the address it saw last, after any lines the client
+        // sent, so only the last address of the last line is the balancer's word.
+        std::string list;
+        VisitHeaders(connection, [&](const char* key, const char* value) {
+            if (strcasecmp(key, "X-Forwarded-For") == 0) list = value;
+        });
+        const auto comma = list.rfind(',');
+        std::string last = comma == std::string::npos ? list : list.substr(comma + 1);
+        while (!last.empty() && (last.front() == ' ' || last.front() == '\t'))
+            last.erase(0, 1);
+        while (!last.empty() && (last.back() == ' ' || last.back() == '\t'))
+            last.pop_back();
+        if (!last.empty()) return last;
     }
     const auto* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
     if (!info || !info->client_addr) return "";

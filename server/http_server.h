@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -68,9 +69,11 @@ class HttpServer {
     static void* BeginRequest(void* self, const char* uri);
     static void EndRequest(void* self, void** context);
     static int Access(void* self, MHD_Connection* connection, const char* method,
-                      std::size_t* uploadSize, void** context);
+                      const char* version, std::size_t* uploadSize, void** context);
 
   private:
+    static std::optional<std::string> Ambiguity(MHD_Connection* connection,
+                                                const Exchange& exchange, const char* version);
     int Respond(MHD_Connection* connection, Exchange& exchange);
     std::string ClientAddress(MHD_Connection* connection) const;
     void LogRefusal(const Exchange& exchange, const Reply& reply) const;
