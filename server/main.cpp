@@ -205,7 +205,7 @@ int main(int argc, char** argv) {
                     options.http.address.find(':') == std::string::npos
                         ? options.http.address.c_str()
                         : ("[" + options.http.address + "]").c_str(),
-                    http.Port(), options.db.c_str());
+                    http.Port(), StoreForDisplay(options.db).c_str());
         std::fflush(stdout);
         WaitForTheEnd(options, http, service, stop);
         http.Stop();

@@ -3,8 +3,12 @@
 
 #include <pthread.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
@@ -42,6 +46,20 @@ std::string MailboxName(const std::string& game, Side side) {
 
 const char* LastMoveColumn(Side side) {
     return side == Side::Host ? "last_move_host" : "last_move_joiner";
+}
+
+// Why the store at `path` cannot be written, or empty. SQLite would open a read-only file for
+// reading and fail later with no more than "disk I/O error".
+std::string WhyNotWritable(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0)
+        return "the file is read-only (" + std::string(std::strerror(errno)) +
+               "); the server must be able to write to its store";
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return "its folder " + folder + " is not writable (" + std::strerror(errno) +
+               "); the server keeps the store's log file beside it";
+    return "";
 }
 
 }  // namespace
@@ -137,6 +155,8 @@ class SqliteStore::Transaction {
 };
 
 SqliteStore::SqliteStore(const std::string& path) {
+    if (const std::string why = WhyNotWritable(path); !why.empty())
+        throw std::runtime_error("cannot use " + path + ": " + why);
     if (sqlite3_open_v2(path.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
