@@ -11,13 +11,22 @@
 
 #include <strings.h>
 #include <chrono>
+#include <climits>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
 
 namespace gd::server {
+
+// One connection's socket and when the header of its next request is due.
+struct HttpServer::Watch {
+    MHD_socket fd;
+    std::int64_t dueMs;
+    bool inRequest = false;
+};
 
 // One request from its first line to its reply.
 struct HttpServer::Exchange {
@@ -44,8 +53,17 @@ void* OnUri(void* self, const char* uri, MHD_Connection*) {
     return HttpServer::BeginRequest(self, uri);
 }
 
-void OnCompleted(void* self, MHD_Connection*, void** context, MHD_RequestTerminationCode) {
-    HttpServer::EndRequest(self, context);
+void OnCompleted(void* self, MHD_Connection* connection, void** context,
+                 MHD_RequestTerminationCode) {
+    HttpServer::EndRequest(self, connection, context);
+}
+
+void OnConnection(void* self, MHD_Connection* connection, void** socketContext,
+                  MHD_ConnectionNotificationCode code) {
+    if (code == MHD_CONNECTION_NOTIFY_STARTED)
+        HttpServer::Opened(self, connection, socketContext);
+    else
+        HttpServer::Closed(self, socketContext);
 }
 
 MHD_Result OnAccess(void* self, MHD_Connection* connection, const char*, const char* method,
@@ -145,8 +163,10 @@ HttpServer::HttpServer(Service& service, HttpOptions options, AnswerRunner* runn
         flags, static_cast<std::uint16_t>(options_.port), nullptr, nullptr, &OnAccess, this,
         MHD_OPTION_EXTERNAL_LOGGER, &LogFromLibrary, nullptr, MHD_OPTION_SOCK_ADDR, bindTo,
         MHD_OPTION_THREAD_POOL_SIZE, static_cast<unsigned>(options_.eventThreads),
-        MHD_OPTION_CONNECTION_LIMIT, 8000u, MHD_OPTION_CONNECTION_TIMEOUT, 120u,
-        MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(16384),
+        MHD_OPTION_CONNECTION_LIMIT, 8000u, MHD_OPTION_PER_IP_CONNECTION_LIMIT,
+        static_cast<unsigned>(options_.perAddress), MHD_OPTION_CONNECTION_TIMEOUT,
+        static_cast<unsigned>(options_.idleSeconds), MHD_OPTION_NOTIFY_CONNECTION, &OnConnection,
+        this, MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(16384),
         MHD_OPTION_LISTEN_BACKLOG_SIZE, 1024u, MHD_OPTION_URI_LOG_CALLBACK, &OnUri, this,
         MHD_OPTION_NOTIFY_COMPLETED, &OnCompleted, this, MHD_OPTION_END);
     if (!daemon_)
@@ -154,6 +174,7 @@ HttpServer::HttpServer(Service& service, HttpOptions options, AnswerRunner* runn
                                  std::to_string(options_.port));
     const auto* info = MHD_get_daemon_info(daemon_, MHD_DAEMON_INFO_BIND_PORT);
     port_ = info ? info->port : options_.port;
+    overdue_ = std::thread([this] { CloseOverdue(); });
 }
 
 HttpServer::~HttpServer() {
@@ -185,6 +206,12 @@ void HttpServer::Stop() {
     auto quiet = [this] { return inFlight_.load() == 0 && MonotonicMs() - lastRequestMs_ >= 100; };
     while (parked_.load() > 0 || (!quiet() && MonotonicMs() < giveUpAt))
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    {
+        std::lock_guard<std::mutex> hold(watchLock_);
+        watching_ = false;
+    }
+    watchWake_.notify_all();
+    overdue_.join();
     MHD_stop_daemon(daemon_);
     daemon_ = nullptr;
 }
@@ -199,10 +226,58 @@ void* HttpServer::BeginRequest(void* self, const char* uri) {
     return exchange;
 }
 
-void HttpServer::EndRequest(void* self, void** context) {
+void HttpServer::EndRequest(void* self, MHD_Connection* connection, void** context) {
+    auto* server = static_cast<HttpServer*>(self);
     delete static_cast<Exchange*>(*context);
     *context = nullptr;
-    --static_cast<HttpServer*>(self)->inFlight_;
+    server->SetInRequest(connection, false, MonotonicMs() + 1000LL * server->options_.idleSeconds);
+    --server->inFlight_;
+}
+
+void HttpServer::Opened(void* self, MHD_Connection* connection, void** socketContext) {
+    auto* server = static_cast<HttpServer*>(self);
+    const auto* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
+    auto* watch = new Watch{info ? info->connect_fd : MHD_INVALID_SOCKET,
+                            MonotonicMs() + 1000LL * server->options_.headerSeconds};
+    *socketContext = watch;
+    std::lock_guard<std::mutex> hold(server->watchLock_);
+    server->watches_.insert(watch);
+}
+
+void HttpServer::Closed(void* self, void** socketContext) {
+    auto* server = static_cast<HttpServer*>(self);
+    auto* watch = static_cast<Watch*>(*socketContext);
+    {
+        std::lock_guard<std::mutex> hold(server->watchLock_);
+        server->watches_.erase(watch);
+    }
+    delete watch;
+    *socketContext = nullptr;
+}
+
+void HttpServer::SetInRequest(MHD_Connection* connection, bool inside, std::int64_t dueMs) {
+    const auto* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+    auto* watch = info ? static_cast<Watch*>(info->socket_context) : nullptr;
+    if (!watch) return;
+    std::lock_guard<std::mutex> hold(watchLock_);
+    watch->inRequest = inside;
+    watch->dueMs = dueMs;
+}
+
+void HttpServer::CloseOverdue() {
+    std::unique_lock<std::mutex> hold(watchLock_);
+    while (watching_) {
+        watchWake_.wait_for(hold, std::chrono::milliseconds(100));
+        const std::int64_t now = MonotonicMs();
+        for (Watch* watch : watches_) {
+            if (watch->inRequest || now < watch->dueMs || watch->fd == MHD_INVALID_SOCKET) continue;
+            // A byte now and then keeps the library's idle time-out from firing; a connection
+            // that has not sent a whole header in time is cut. The library then closes it as
+            // one the client ended.
+            shutdown(watch->fd, SHUT_RDWR);
+            watch->dueMs = INT64_MAX;
+        }
+    }
 }
 
 int HttpServer::Access(void* self, MHD_Connection* connection, const char* method,
@@ -214,6 +289,7 @@ int HttpServer::Access(void* self, MHD_Connection* connection, const char* metho
         exchange.headersSeen = true;
         exchange.method = method;
         exchange.address = server->ClientAddress(connection);
+        server->SetInRequest(connection, true, INT64_MAX);
         if (auto why = Ambiguity(connection, exchange, version)) exchange.reply = Reply{400, *why};
         return MHD_YES;
     }

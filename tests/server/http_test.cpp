@@ -69,6 +69,41 @@ TEST(ServerHttp, TakesTheLastForwardedAddressOfAllLines) {
                     "WRITE*OK"));
 }
 
+// Those of `fds` that the server leaves open for `ms`; a byte of a header goes to each every
+// 200 ms while `trickle`.
+std::vector<int> StillOpen(std::vector<int> fds, int ms, bool trickle = false) {
+    for (int waited = 0; waited < ms && !fds.empty(); waited += 50) {
+        if (trickle && waited % 200 == 0)
+            for (int fd : fds)
+                send(fd, "G", 1, MSG_NOSIGNAL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        fds.erase(std::remove_if(fds.begin(), fds.end(),
+                                 [](int fd) {
+                                     char byte;
+                                     return recv(fd, &byte, 1, MSG_DONTWAIT) == 0;
+                                 }),
+                  fds.end());
+    }
+    return fds;
+}
+
+// Guards against one address holding the server's connections, sending nothing or a byte now and
+// then, while other addresses wait.
+TEST(ServerHttp, OneAddressHoldsAFewConnectionsForAShortTime) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"), {"--per-address", "4", "--header-time", "2"});
+    std::vector<int> held;
+    for (int i = 0; i < 12; ++i)
+        held.push_back(RawConnect(server.Port(), "127.0.0.8"));
+    const std::vector<int> kept = StillOpen(held, 500);
+    EXPECT_EQ(kept.size(), 4u);
+    EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.41").status, 200);
+    EXPECT_TRUE(StillOpen(kept, 4000, true).empty()) << "a trickling header outlived its time";
+    for (int fd : held)
+        close(fd);
+    EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.8").status, 200);
+}
+
 // Guards against a server started for the game running on for ever once nobody plays.
 TEST(ServerHttp, EndsAfterTheIdleTime) {
     gd::test::TempFolder folder;
