@@ -27,11 +27,54 @@ TEST(StoreOpen, AStoreOnAReadOnlyDiskSaysSo) {
     { SqliteStore made(disk.File("s.db")); }
     ASSERT_TRUE(disk.MakeReadOnly());
     try {
-        SqliteStore store(disk.File("s.db"));
+        SqliteStore store(disk.File("s.db"), 256 << 10);
         ADD_FAILURE() << "opened a store on a read-only disk";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("read-only"), std::string::npos) << e.what();
     }
+}
+
+// Guards against a full disk losing acknowledged messages: posts are refused while it is full,
+// reads (which free space) go on, and once they have freed it posts are taken again.
+TEST(StoreOnAFullDisk, RefusesPostsKeepsReadingAndLosesNothing) {
+    gd::test::SmallDisk disk(2 << 20);
+    GD_SKIP_WITHOUT_SMALL_DISK(disk);
+    SqliteStore store(disk.File("s.db"), 256 << 10);
+    WaitingEntry e{"G1", "e", "Ann", "X", "0", "0", false, "none", 1 << 30, "127.0.0.1"};
+    ASSERT_EQ(store.Enter(e, 10, 0), EnterOutcome::Entered);
+    ASSERT_EQ(store.Join("G1", "", "127.0.0.2", 0), JoinOutcome::Joined);
+    auto post = [&](int i) {
+        try {
+            return store.Post({"G1",
+                               Side::Host,
+                               {MessageKind::Chat, std::to_string(i) + " " + std::string(900, 'x')},
+                               "127.0.0.2",
+                               true,
+                               1 << 30,
+                               0}) == PostOutcome::Stored;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    };
+    int acknowledged = 0;
+    while (acknowledged < 5000 && post(acknowledged))
+        ++acknowledged;
+    int read = 0, failedReads = 0;
+    for (bool empty = false; !empty && failedReads < 100;) {
+        try {
+            const auto got = store.Take({"G1", Side::Host, "127.0.0.1", true, 0});
+            EXPECT_TRUE(got.empty() || got[0].text.rfind(std::to_string(read) + " ", 0) == 0);
+            read += static_cast<int>(got.size());
+            empty = got.empty();
+        } catch (const std::runtime_error&) {
+            ++failedReads;
+        }
+    }
+    EXPECT_GT(acknowledged, 1000);
+    std::printf("%d messages acknowledged on a full disk, %d read\n", acknowledged, read);
+    EXPECT_EQ(acknowledged - read, 0) << "messages lost after a full disk";
+    EXPECT_LE(failedReads, 1);
+    EXPECT_TRUE(post(0));
 }
 
 }  // namespace
