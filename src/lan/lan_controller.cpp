@@ -145,6 +145,7 @@ void LanController::LanTimerTick() {
 
 void LanController::Waiting(const LanMessage& m) {
     if (m.from != 0) return;  // nobody to play with yet
+    if (m.type == kSysNotJoined) AddStatusLine(s_, "System Message: " + m.text);
     if (m.type != kSysPlayerJoined && m.type != kSysAddedToGroup) return;
     s_.SecondPlayer = m.shortName;
     s_.CurrentPlayer = s_.FirstPlayer;

@@ -16,6 +16,7 @@ constexpr int kSysAddedToGroup = 7;      // also a join, from layers that report
 constexpr int kSysPlayerLeft = 5;        // the other player has left in order
 constexpr int kSysSessionLost = 49;      // no heartbeat for a while, or the connection broke
 constexpr int kSysMessageRefused = 900;  // our own: a frame refused where it entered
+constexpr int kSysNotJoined = 901;       // our own, to a waiting host: connections closed unjoined
 
 // One received message. A system message has `from` 0 and its `type`; a player message has the
 // sender's side (1 host, 2 joiner) in `from` and its text.
@@ -78,7 +79,7 @@ struct LanOptions {
     int tcpPort = 27821;  // sessions; the host listens here
     int heartbeatMs = 1000;
     int lossMs = 5000;          // no frame for this long: the connection is lost
-    int joinDeadlineMs = 3000;  // a new connection must send a valid join within this
+    int joinDeadlineMs = 1500;  // a new connection must send a valid join within this
     std::string appId;          // empty: the game's own identifier
 };
 

@@ -79,6 +79,9 @@ TEST_F(LanTest, HostWaitsIgnoringPlayerMessagesThenBothSidesStartWithTheHostToMo
     hub.inbox[1].push_back({2, "Mq17", 0, ""});
     host.lan.LanTimerTick();
     EXPECT_TRUE(BoardEmpty(host.s));
+    hub.inbox[1].push_back({0, "Closed.", kSysNotJoined, ""});  // the host hears of junk
+    host.lan.LanTimerTick();
+    EXPECT_EQ(host.s.StatusText.lines.back(), "System Message: Closed.");
 
     StartGame();
     EXPECT_EQ(host.s.SecondPlayer, "Guest");
