@@ -195,17 +195,26 @@ void LanController::SendProfile() {
     Send("s" + PlayDataBlock(profiles_, s_.LocalPlayer));
 }
 
-void LanController::Send(const std::string& text) {
-    if (connection_) connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
+bool LanController::Send(const std::string& text) {
+    return connection_ && connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
 }
 
 void LanController::SendLanMove(const std::string& message) {
     Send(message);
 }
 
-void LanController::SendChat(const std::string& chatText) {
-    Send("m" + chatText);
+bool LanController::SendChat(const std::string& chatText) {
+    if (chatText.size() > kMaxLanChat) {
+        AddStatusLine(s_, "Not sent: a chat line holds at most " + std::to_string(kMaxLanChat) +
+                              " characters.");
+        return false;
+    }
+    if (!Send("m" + chatText)) {
+        AddStatusLine(s_, "Not sent: no opponent is connected.");
+        return false;
+    }
     PlaySound(s_, sv_, SoundEvent::ChatMessageSent);
+    return true;
 }
 
 void LanController::Leave() {

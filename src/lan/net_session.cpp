@@ -490,7 +490,8 @@ void NetConnection::Write(FrameType type, const std::string& payload) {
 }
 
 bool NetConnection::Send(int /*from*/, int /*to*/, const std::string& text) {
-    if (state_ != PeerState::Joined || text.size() + 1 > kMaxFrameBody) return false;
+    static_assert(kMaxLanText + 1 == kMaxFrameBody, "a text and its frame type fill a frame");
+    if (state_ != PeerState::Joined || text.size() > kMaxLanText) return false;
     Write(FrameType::Text, text);
     return true;
 }

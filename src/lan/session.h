@@ -18,6 +18,9 @@ constexpr int kSysSessionLost = 49;      // no heartbeat for a while, or the con
 constexpr int kSysMessageRefused = 900;  // our own: a frame refused where it entered
 constexpr int kSysNotJoined = 901;       // our own, to a waiting host: connections closed unjoined
 
+// The longest text one message carries.
+constexpr std::size_t kMaxLanText = 4095;
+
 // One received message. A system message has `from` 0 and its `type`; a player message has the
 // sender's side (1 host, 2 joiner) in `from` and its text.
 struct LanMessage {
@@ -56,7 +59,8 @@ class LanConnection {
     virtual OpenResult Host(const std::string& name) = 0;
     // Joins a session from the last listing as the player `name`.
     virtual OpenResult Join(std::uint32_t instance, const std::string& name) = 0;
-    // Sends one text from side `from` to side `to`; false when it cannot go.
+    // Sends one text from side `from` to side `to`; false when it cannot go (no peer, or longer
+    // than kMaxLanText).
     virtual bool Send(int from, int to, const std::string& text) = 0;
     // The next waiting message, or nothing.
     virtual std::optional<LanMessage> Receive() = 0;
