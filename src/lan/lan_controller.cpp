@@ -146,6 +146,7 @@ void LanController::LanTimerTick() {
 
 void LanController::Waiting(const LanMessage& m) {
     if (m.from != 0) return;  // nobody to play with yet
+    if (m.type == kSysNotJoined) AddStatusLine(s_, "System Message: " + m.text);
     if (m.type != kSysPlayerJoined && m.type != kSysAddedToGroup) return;
     s_.SecondPlayer = m.shortName;
     s_.CurrentPlayer = s_.FirstPlayer;
@@ -196,17 +197,26 @@ void LanController::SendProfile() {
     Send("s" + PlayDataBlock(profiles_, s_.LocalPlayer));
 }
 
-void LanController::Send(const std::string& text) {
-    if (connection_) connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
+bool LanController::Send(const std::string& text) {
+    return connection_ && connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
 }
 
 void LanController::SendLanMove(const std::string& message) {
     Send(message);
 }
 
-void LanController::SendChat(const std::string& chatText) {
-    Send("m" + chatText);
+bool LanController::SendChat(const std::string& chatText) {
+    if (chatText.size() > kMaxLanChat) {
+        AddStatusLine(s_, "Not sent: a chat line holds at most " + std::to_string(kMaxLanChat) +
+                              " characters.");
+        return false;
+    }
+    if (!Send("m" + chatText)) {
+        AddStatusLine(s_, "Not sent: no opponent is connected.");
+        return false;
+    }
     PlaySound(s_, sv_, SoundEvent::ChatMessageSent);
+    return true;
 }
 
 void LanController::Leave() {
