@@ -20,6 +20,8 @@ struct MHD_Connection;
 
 namespace gd::server {
 
+class Metrics;
+
 enum class LogLevel { Error, Warn, Info };
 
 struct HttpOptions {
@@ -28,7 +30,8 @@ struct HttpOptions {
     int eventThreads = 2;
     int workers = 128;
     LogLevel logLevel = LogLevel::Warn;
-    bool forwardedFor = false;  // take the client's address from X-Forwarded-For
+    bool forwardedFor = false;   // take the client's address from X-Forwarded-For
+    Metrics* metrics = nullptr;  // counts every reply, when the operator asked for metrics
 };
 
 // Runs queued tasks on a fixed set of threads.
@@ -58,6 +61,8 @@ class HttpServer {
     int Port() const { return port_; }
     // Milliseconds on the monotonic clock when the last request arrived.
     std::int64_t LastRequestMs() const { return lastRequestMs_.load(); }
+    // Connections open at this moment.
+    int OpenConnections() const;
     // Stops accepting, lets the requests in flight finish, then closes every connection.
     void Stop();
 
