@@ -260,7 +260,7 @@ int main(int argc, char** argv) {
         }
         // A store that commits in groups answers inside its transactions.
         HttpServer http(service, options.http, dynamic_cast<AnswerRunner*>(store.get()));
-        const auto metricsServer = StartMetrics(options, metrics, http, *store, clock);
+        auto metricsServer = StartMetrics(options, metrics, http, *store, clock);
         std::printf("glyphdrop-server listening on %s (store %s)",
                     Url(options.http.address, http.Port()).c_str(), options.db.c_str());
         if (metricsServer)
@@ -270,6 +270,7 @@ int main(int argc, char** argv) {
         std::printf("\n");
         std::fflush(stdout);
         WaitForTheEnd(options, http, service, stop);
+        metricsServer.reset();  // its scrapes ask the HTTP layer, which stops now
         http.Stop();
         if (options.http.logLevel == LogLevel::Info) {
             std::fprintf(stderr, "glyphdrop-server: stopped, closing the store\n");

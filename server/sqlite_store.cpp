@@ -3,8 +3,8 @@
 
 #include <pthread.h>
 #include <sqlite3.h>
-#include <chrono>
 
+#include <chrono>
 #include <climits>
 #include <optional>
 #include <stdexcept>
