@@ -32,10 +32,10 @@ struct HttpOptions {
     int eventThreads = 2;
     int workers = 128;
     LogLevel logLevel = LogLevel::Warn;
-    bool forwardedFor = false;  // take the client's address from X-Forwarded-For
-    int perAddress = 64;        // connections one address may hold at once; 0: no limit
-    int headerSeconds = 10;     // a new connection must send a request's header within this
-    int idleSeconds = 120;      // and a kept-alive one its next request's header
+    bool forwardedFor = false;   // take the client's address from X-Forwarded-For
+    int perAddress = 64;         // connections one address may hold at once; 0: no limit
+    int headerSeconds = 10;      // a new connection must send a request's header within this
+    int idleSeconds = 120;       // and a kept-alive one its next request's header
     Metrics* metrics = nullptr;  // counts every reply, when the operator asked for metrics
 };
 

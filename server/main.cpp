@@ -276,7 +276,8 @@ int main(int argc, char** argv) {
         HttpServer http(service, options.http, dynamic_cast<AnswerRunner*>(store.get()));
         auto metricsServer = StartMetrics(options, metrics, http, *store, clock);
         std::printf("glyphdrop-server listening on %s (store %s)",
-                    Url(options.http.address, http.Port()).c_str(), StoreForDisplay(options.db).c_str());
+                    Url(options.http.address, http.Port()).c_str(),
+                    StoreForDisplay(options.db).c_str());
         if (metricsServer)
             std::printf(", metrics on %s/metrics",
                         Url(SplitAddress("--metrics", options.metrics).first, metricsServer->Port())
