@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "game_wire.h"
+
 namespace gd::server::test {
 
 class ServerProcess {
@@ -52,7 +54,9 @@ class ServerProcess {
     ~ServerProcess() { Signal(SIGKILL); }
 
     int Port() const { return port_; }
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/Glyphdrop/"; }
+    // The server's address, as the program's URL builders take it.
+    std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    std::string Base() const { return Address() + "/Glyphdrop/"; }
 
     // Sends the signal and waits for the process; returns its exit status (-signal if killed).
     int Signal(int sig) {
@@ -125,17 +129,19 @@ inline bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// The game number of a waiting-room entry's reply, between "tttt" and "ssss"; "" when none.
+// The game number of a waiting-room entry's reply; "" when none.
 inline std::string GameNumber(const std::string& reply) {
-    const auto from = reply.find("tttt"), to = reply.find("ssss");
-    return from == std::string::npos || to == std::string::npos
-               ? ""
-               : reply.substr(from + 4, to - from - 4);
+    return wire::ReadEnterWaitReply(reply).gameNumber;
 }
 
 // A GET of `url` from the loopback address `from`, on a connection of its own.
 inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127.0.0.1") {
     return HttpClient(from).Get(url);
+}
+
+// The number of a chat line "m<n>"; -1 for any other.
+inline int ChatNumber(const std::string& chat) {
+    return chat.size() > 1 && chat[0] == 'm' ? std::atoi(chat.c_str() + 1) : -1;
 }
 
 // Four readers race for one mailbox with `read(reader)` while `post(i)` sends chat line "m<i>"
@@ -152,10 +158,9 @@ inline void ExpectEachMessageReadOnce(int messages, const std::function<std::str
             const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
             for (bool last = false; !last && std::chrono::steady_clock::now() < until;) {
                 last = posted.load();
-                const std::string reply = read(r);
-                const auto at = reply.find("***$$m");  // one chat line per read at most
-                if (at != std::string::npos) seen[r].push_back(std::stoi(reply.substr(at + 6)));
-                if (!Has(reply, "FILE*NOT*FOUND")) last = false;
+                const wire::MailboxReply reply = wire::ReadMailboxReply(read(r));
+                if (reply.chat) seen[r].push_back(ChatNumber(*reply.chat));
+                if (!reply.empty) last = false;
             }
         });
     for (int i = 0; i < messages; ++i) {
