@@ -134,6 +134,7 @@ LanNext LanController::SelectWaitingJoin(const SessionNode* selected) {
     s_.FirstPlayer = joined.hostName;
     s_.CurrentPlayer = joined.hostName;
     s_.lantimer.Enabled = true;
+    BeginPairing(s_);
     NewGame(s_, sv_);
     PlaySound(s_, sv_, SoundEvent::GameReady);
     AddStatusLine(s_, "Game Ready! Waiting for " + s_.FirstPlayer + " to move.");
@@ -157,6 +158,7 @@ void LanController::Waiting(const LanMessage& m) {
     if (m.type != kSysPlayerJoined && m.type != kSysAddedToGroup) return;
     s_.SecondPlayer = m.shortName;
     s_.CurrentPlayer = s_.FirstPlayer;
+    BeginPairing(s_);
     NewGame(s_, sv_);
     PlaySound(s_, sv_, SoundEvent::GameReady);
     AddStatusLine(s_, s_.SecondPlayer + " is ready to play. Your move!");

@@ -25,7 +25,8 @@ struct Side : Harness {
     LanController lan;
 };
 
-struct LanTest : ::testing::Test {
+// Two programs in one session.
+struct LanPair {
     TempFolder dir;
     FakeHub hub;
     Side host{hub, "Host", dir.path}, guest{hub, "Guest", dir.path};
@@ -43,6 +44,34 @@ struct LanTest : ::testing::Test {
         host.lan.LanTimerTick();   // profile read, not answered
     }
 };
+struct LanTest : ::testing::Test, LanPair {};
+
+// Finding 1: two programs whose earlier games differ pick different first movers. Guards
+// against the first game of a LAN pairing begun by anyone but the host, and against later
+// games of the pairing not alternating alike on both sides.
+TEST(LanPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBeforeThenTurnsAlternate) {
+    for (const std::string before : {"", "Host", "Guest", "Computer"}) {
+        for (const std::string otherBefore : {"", "Host", "Guest"}) {
+            LanPair t;
+            t.host.s.LastStarter = before;
+            t.guest.s.LastStarter = otherBefore;
+            t.StartGame();
+            const std::string history = "(" + before + ", " + otherBefore + ")";
+            EXPECT_EQ(t.host.s.CurrentPlayer + " " + t.guest.s.CurrentPlayer, "Host Host")
+                << history;
+            for (const std::string next : {"Guest", "Host"}) {
+                for (Side* side : {&t.host, &t.guest}) {
+                    side->s.GameOver = true;
+                    ClearBoard(side->s);
+                    NewGame(side->s, side->sv);
+                }
+                EXPECT_EQ(t.host.s.CurrentPlayer + " " + t.guest.s.CurrentPlayer,
+                          next + " " + next)
+                    << history;
+            }
+        }
+    }
+}
 
 // Guards against offering modem rows, going on without a method, or choosing by itself twice.
 TEST_F(LanTest, ConnectionMethodWindowSkipsModemsAndChoosesTheStoredMethodOncePerRun) {
