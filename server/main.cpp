@@ -84,6 +84,10 @@ void PrintHelp(const Options& d) {
         "                           mailboxes (for players whose address changes mid-game)\n"
         "  --forwarded-for          take the player's address from X-Forwarded-For (behind a\n"
         "                           load balancer that sets it)\n"
+        "  --per-address N          connections one address may hold at once; 0: no limit\n"
+        "                           (default %d, and 0 with --forwarded-for)\n"
+        "  --header-time SECONDS    a connection must send a request's header within this of\n"
+        "                           opening (default %d)\n"
         "  --metrics ADDR:PORT      serve the operator's metrics in Prometheus' text format at\n"
         "                           /metrics on this address (default: none)\n"
         "  --exit-when-idle SECONDS end after this long without a request (default 0: never)\n"
@@ -93,7 +97,7 @@ void PrintHelp(const Options& d) {
         "  --help                   show this help\n",
         d.listen.c_str(), d.service.roomSize, d.service.idleSeconds, d.service.ratePerSecond,
         d.service.rateBurst, d.service.maxPending, d.service.latestVersion.c_str(),
-        d.http.eventThreads, d.http.workers);
+        d.http.perAddress, d.http.headerSeconds, d.http.eventThreads, d.http.workers);
 }
 
 int Number(const std::string& option, const std::string& text, int least) {
@@ -118,6 +122,7 @@ std::pair<std::string, int> SplitAddress(const std::string& option, const std::s
 Options Parse(int argc, char** argv) {
     Options o;
     o.service.latestVersion = gd::kProgramVersion;
+    int perAddress = -1;  // not given
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
@@ -153,6 +158,10 @@ Options Parse(int argc, char** argv) {
             o.service.bound = false;
         } else if (arg == "--forwarded-for") {
             o.http.forwardedFor = true;
+        } else if (arg == "--per-address") {
+            perAddress = Number(arg, value(), 0);
+        } else if (arg == "--header-time") {
+            o.http.headerSeconds = Number(arg, value(), 1);
         } else if (arg == "--metrics") {
             o.metrics = value();
             SplitAddress(arg, o.metrics);
@@ -166,6 +175,11 @@ Options Parse(int argc, char** argv) {
             throw std::runtime_error("unknown option " + arg + " (see --help)");
         }
     }
+    // Behind a balancer every connection comes from the balancer's address.
+    if (perAddress >= 0)
+        o.http.perAddress = perAddress;
+    else if (o.http.forwardedFor)
+        o.http.perAddress = 0;
     std::tie(o.http.address, o.http.port) = SplitAddress("--listen", o.listen);
     if (o.db.empty()) o.db = DefaultStore();
     return o;
@@ -262,7 +276,8 @@ int main(int argc, char** argv) {
         HttpServer http(service, options.http, dynamic_cast<AnswerRunner*>(store.get()));
         auto metricsServer = StartMetrics(options, metrics, http, *store, clock);
         std::printf("glyphdrop-server listening on %s (store %s)",
-                    Url(options.http.address, http.Port()).c_str(), options.db.c_str());
+                    Url(options.http.address, http.Port()).c_str(),
+                    StoreForDisplay(options.db).c_str());
         if (metricsServer)
             std::printf(", metrics on %s/metrics",
                         Url(SplitAddress("--metrics", options.metrics).first, metricsServer->Port())
