@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "application.h"
-#include "nestedwait.h"
 #include "qtext.h"
 #include "singlewindow.h"
 
@@ -60,7 +59,7 @@ Provider::Provider(Application& app) : QWidget(nullptr), app_(app) {
             [this] { Command1Click(); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { btnOKClick(); });
     timer1_ = new StateTimer(
-        "Timer1", model_.Timer1, app_.tickGuard(), [this] { Timer1Tick(); }, this);
+        "Timer1", model_.Timer1, [this] { Timer1Tick(); }, this);
     resize(360, 260);
 }
 
@@ -138,7 +137,6 @@ SelectWaiting::SelectWaiting(Application& app) : QWidget(nullptr), app_(app) {
 }
 
 void SelectWaiting::Load() {
-    NestedWait wait;  // the listing serves events for its time-out
     CentreWindow(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const SessionTree model = app_.lan().SelectWaitingLoad();
@@ -152,7 +150,6 @@ void SelectWaiting::Load() {
 }
 
 void SelectWaiting::Command1Click() {
-    NestedWait wait;  // joining serves events until the host answers
     const QTreeWidgetItem* item = tree_->currentItem();
     SessionNode node;
     if (item) node = {FromQ(item->text(0)), FromQ(item->data(0, Qt::UserRole).toString())};
