@@ -37,8 +37,9 @@ constexpr std::array<FieldDelimiters, 6> kEntryFields{{{"*$*", "$*$"},
                                                        {"***#***", "###*###"},
                                                        {"****#****", "####*####"},
                                                        {"*****#*****", "#####*#####"}}};
-// Column widths of the list line; the private flag takes the rest.
-constexpr std::array<std::size_t, 5> kColumnWidths{11, 27, 29, 10, 9};
+// Column widths of the list line; the private flag takes the rest. The game number's column
+// is one wider than the server's 11-character numbers, so a blank keeps it from the name.
+constexpr std::array<std::size_t, 5> kColumnWidths{12, 27, 29, 10, 9};
 
 // First occurrences at or after a start that only moves forward, each delimiter remembered, so
 // a reply of many entries is read in one pass even when a delimiter is missing from most.
@@ -243,8 +244,8 @@ std::string WaitingListLine(const WaitingEntry& e) {
 }
 
 SelectedGame ReadWaitingListLine(const std::string& line) {
-    return {Columns(line, 1, 11), Columns(line, 12, 38), Columns(line, 39, 67),
-            Columns(line, 86, npos)};
+    return {Columns(line, 1, 12), Columns(line, 13, 39), Columns(line, 40, 68),
+            Columns(line, 87, npos)};
 }
 
 }  // namespace gd
