@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace gd {
@@ -119,6 +121,11 @@ WaitScope::~WaitScope() {
 
 void WaitWhile(const std::function<bool()>& waiting, int pollMs) {
     if (!waiting()) return;
+    if (!QCoreApplication::instance()) {  // no event loop to serve: nothing but the wait
+        while (waiting())
+            std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
+        return;
+    }
     const WaitScope wait;
     QEventLoop loop;
     QTimer poll;
