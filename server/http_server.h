@@ -9,8 +9,10 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "service.h"
@@ -29,6 +31,9 @@ struct HttpOptions {
     int workers = 128;
     LogLevel logLevel = LogLevel::Warn;
     bool forwardedFor = false;  // take the client's address from X-Forwarded-For
+    int perAddress = 64;        // connections one address may hold at once; 0: no limit
+    int headerSeconds = 10;     // a new connection must send a request's header within this
+    int idleSeconds = 120;      // and a kept-alive one its next request's header
 };
 
 // Runs queued tasks on a fixed set of threads.
@@ -66,14 +71,24 @@ class HttpServer {
     // The library's calls for each request: its first line, each step, its end.
     struct Exchange;
     static void* BeginRequest(void* self, const char* uri);
-    static void EndRequest(void* self, void** context);
+    static void EndRequest(void* self, MHD_Connection* connection, void** context);
+    // A connection opens or closes.
+    struct Watch;
+    static void Opened(void* self, MHD_Connection* connection, void** socketContext);
+    static void Closed(void* self, void** socketContext);
     static int Access(void* self, MHD_Connection* connection, const char* method,
-                      std::size_t* uploadSize, void** context);
+                      const char* version, std::size_t* uploadSize, void** context);
 
   private:
+    static std::optional<std::string> Ambiguity(MHD_Connection* connection,
+                                                const Exchange& exchange, const char* version);
     int Respond(MHD_Connection* connection, Exchange& exchange);
     std::string ClientAddress(MHD_Connection* connection) const;
     void LogRefusal(const Exchange& exchange, const Reply& reply) const;
+    // Marks whether a connection is inside a request; outside, its next header is due by then.
+    void SetInRequest(MHD_Connection* connection, bool inside, std::int64_t dueMs);
+    // Closes, now and then, each connection whose header is overdue.
+    void CloseOverdue();
 
     Service& service_;
     HttpOptions options_;
@@ -85,6 +100,12 @@ class HttpServer {
     std::atomic<int> inFlight_{0};
     std::atomic<int> parked_{0};
     std::atomic<bool> stopping_{false};
+
+    std::mutex watchLock_;
+    std::condition_variable watchWake_;
+    std::unordered_set<Watch*> watches_;
+    bool watching_ = true;
+    std::thread overdue_;
 };
 
 }  // namespace gd::server

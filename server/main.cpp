@@ -60,6 +60,10 @@ void PrintHelp(const Options& d) {
         "                           mailboxes (for players whose address changes mid-game)\n"
         "  --forwarded-for          take the player's address from X-Forwarded-For (behind a\n"
         "                           load balancer that sets it)\n"
+        "  --per-address N          connections one address may hold at once; 0: no limit\n"
+        "                           (default %d, and 0 with --forwarded-for)\n"
+        "  --header-time SECONDS    a connection must send a request's header within this of\n"
+        "                           opening (default %d)\n"
         "  --exit-when-idle SECONDS end after this long without a request (default 0: never)\n"
         "  --threads N              HTTP event threads, at least 2 (default %d)\n"
         "  --workers N              threads answering requests that wait for the store\n"
@@ -67,7 +71,7 @@ void PrintHelp(const Options& d) {
         "  --help                   show this help\n",
         d.listen.c_str(), d.service.roomSize, d.service.idleSeconds, d.service.ratePerSecond,
         d.service.rateBurst, d.service.maxPending, d.service.latestVersion.c_str(),
-        d.http.eventThreads, d.http.workers);
+        d.http.perAddress, d.http.headerSeconds, d.http.eventThreads, d.http.workers);
 }
 
 int Number(const std::string& option, const std::string& text, int least) {
@@ -92,6 +96,7 @@ void SplitListen(const std::string& listen, HttpOptions& http) {
 Options Parse(int argc, char** argv) {
     Options o;
     o.service.latestVersion = gd::kProgramVersion;
+    int perAddress = -1;  // not given
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
@@ -127,6 +132,10 @@ Options Parse(int argc, char** argv) {
             o.service.bound = false;
         } else if (arg == "--forwarded-for") {
             o.http.forwardedFor = true;
+        } else if (arg == "--per-address") {
+            perAddress = Number(arg, value(), 0);
+        } else if (arg == "--header-time") {
+            o.http.headerSeconds = Number(arg, value(), 1);
         } else if (arg == "--exit-when-idle") {
             o.exitWhenIdle = Number(arg, value(), 0);
         } else if (arg == "--threads") {
@@ -137,6 +146,11 @@ Options Parse(int argc, char** argv) {
             throw std::runtime_error("unknown option " + arg + " (see --help)");
         }
     }
+    // Behind a balancer every connection comes from the balancer's address.
+    if (perAddress >= 0)
+        o.http.perAddress = perAddress;
+    else if (o.http.forwardedFor)
+        o.http.perAddress = 0;
     SplitListen(o.listen, o.http);
     if (o.db.empty()) o.db = ProgramFolder() + "/glyphdrop-server.db";
     return o;
@@ -205,7 +219,7 @@ int main(int argc, char** argv) {
                     options.http.address.find(':') == std::string::npos
                         ? options.http.address.c_str()
                         : ("[" + options.http.address + "]").c_str(),
-                    http.Port(), options.db.c_str());
+                    http.Port(), StoreForDisplay(options.db).c_str());
         std::fflush(stdout);
         WaitForTheEnd(options, http, service, stop);
         http.Stop();

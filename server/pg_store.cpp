@@ -243,8 +243,36 @@ auto InTransaction(PgStore::Connection& c, Work work) -> decltype(work()) {
 
 }  // namespace
 
+namespace {
+
+// Whether every table and index of the schema exists. A process that starts beside running ones
+// finds them all and takes no lock: creating them, even "if not exists", locks the tables in the
+// opposite order to posts, which may deadlock with a post.
+bool SchemaExists(PgStore::Connection& c) {
+    return c
+        .Run(
+            "SELECT to_regclass('games') IS NOT NULL AND to_regclass('games_waiting') IS NOT NULL "
+            "AND to_regclass('games_active') IS NOT NULL AND to_regclass('messages') IS NOT NULL "
+            "AND to_regclass('messages_box') IS NOT NULL")
+        .Bool(0, 0);
+}
+
+void CreateSchema(PgStore::Connection& c) {
+    for (int attempt = 1; !SchemaExists(c); ++attempt) {
+        try {
+            c.Exec(kSchema);
+        } catch (const DatabaseError& e) {
+            if (c.Broken()) throw;
+            c.Exec("ROLLBACK");
+            if (attempt >= 5 || !WorthRetrying(e)) throw;
+        }
+    }
+}
+
+}  // namespace
+
 PgStore::PgStore(const std::string& url, int connections) : url_(url), limit_(connections) {
-    Acquire()->Exec(kSchema);
+    CreateSchema(*Acquire());
 }
 
 PgStore::~PgStore() = default;

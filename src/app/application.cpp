@@ -332,8 +332,12 @@ void Application::LanWindowDone(QWidget* window, LanNext next) {
 bool Application::SendChat(const std::string& chatText) {
     if (!state_.LanGame && state_.InternetState != 1) return true;
     if (chatText.empty()) return false;
+    // A LAN line goes first: one that cannot go is never shown as sent, and stays in the box.
+    if (state_.LanGame && !lan_->SendChat(chatText)) {
+        Refresh();
+        return false;
+    }
     AddStatusLine(state_, "Sent: " + chatText);
-    if (state_.LanGame) lan_->SendChat(chatText);
     if (state_.InternetState == 1) internet_->PostChat(chatText);
     Refresh();
     return true;

@@ -64,6 +64,7 @@ bool StartComputerGame(GameState& s, Services& sv) {
     s.Picture1 = PhotoPicture::PcPlayer;
     s.lantimer.Enabled = true;
     ShowComputerCounters(s);
+    BeginPairing(s);
     NewGame(s, sv);
     return true;
 }

@@ -309,7 +309,13 @@ void ClearBoard(GameState& s) {
     s.GameOver = false;
 }
 
+void BeginPairing(GameState& s) {
+    s.LastStarter.clear();
+}
+
 void NewGame(GameState& s, Services& sv) {
+    for (int h = 0; h < kBoardHoles; ++h)
+        EmptyHole(s, h);
     s.GameOver = false;
     s.MoveEndedGame = false;
     sv.random.Reseed();

@@ -64,7 +64,13 @@ void UnloadMainWindow(GameState& s);
 
 // Empties board and piece area after a finished game; does nothing while a game is in play.
 void ClearBoard(GameState& s);
-// Deals eight letters, starts the opponent's timer and decides who moves first.
+// A new pairing: its first game is begun by its host, `FirstPlayer`, on both programs, whatever
+// either played before. (Part 1.4 keeps `LastStarter` for the whole run; two programs with
+// different histories then disagree about who moves first.)
+void BeginPairing(GameState& s);
+// Empties the board, deals eight letters, starts the opponent's timer and decides who moves
+// first. (Part 1.4 leaves the board as it is; a game left unfinished then put its letters under
+// the next one.)
 void NewGame(GameState& s, Services& sv);
 // Draws a letter number 0..25 uniformly from the generator.
 int DrawLetter(Services& sv);

@@ -164,6 +164,7 @@ void InternetPlay::Join() {
     s_.FirstPlayer = s_.Label7;
     s_.PieceColour = "red";
     s_.CurrentPlayer = s_.FirstPlayer;
+    BeginPairing(s_);
     NewGame(s_, sv_);
     view_.CloseWaitingRoom();
 }
@@ -325,6 +326,7 @@ void InternetPlay::OpponentJoined(const PlayData& data) {
     AddStatusLine(s_, "");
     AddStatusLine(s_, s_.Label7 + " has joined game. YOUR TURN!!");
     PlaySound(s_, sv_, SoundEvent::GameReady);
+    BeginPairing(s_);
     NewGame(s_, sv_);
     s_.inettimer.Interval = kPollAfterOpponent;
     s_.inettimer.Enabled = true;

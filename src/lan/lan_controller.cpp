@@ -126,6 +126,7 @@ LanNext LanController::SelectWaitingJoin(const SessionNode* selected) {
     s_.FirstPlayer = joined.hostName;
     s_.CurrentPlayer = joined.hostName;
     s_.lantimer.Enabled = true;
+    BeginPairing(s_);
     NewGame(s_, sv_);
     PlaySound(s_, sv_, SoundEvent::GameReady);
     AddStatusLine(s_, "Game Ready! Waiting for " + s_.FirstPlayer + " to move.");
@@ -145,9 +146,11 @@ void LanController::LanTimerTick() {
 
 void LanController::Waiting(const LanMessage& m) {
     if (m.from != 0) return;  // nobody to play with yet
+    if (m.type == kSysNotJoined) AddStatusLine(s_, "System Message: " + m.text);
     if (m.type != kSysPlayerJoined && m.type != kSysAddedToGroup) return;
     s_.SecondPlayer = m.shortName;
     s_.CurrentPlayer = s_.FirstPlayer;
+    BeginPairing(s_);
     NewGame(s_, sv_);
     PlaySound(s_, sv_, SoundEvent::GameReady);
     AddStatusLine(s_, s_.SecondPlayer + " is ready to play. Your move!");
@@ -194,17 +197,26 @@ void LanController::SendProfile() {
     Send("s" + PlayDataBlock(profiles_, s_.LocalPlayer));
 }
 
-void LanController::Send(const std::string& text) {
-    if (connection_) connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
+bool LanController::Send(const std::string& text) {
+    return connection_ && connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
 }
 
 void LanController::SendLanMove(const std::string& message) {
     Send(message);
 }
 
-void LanController::SendChat(const std::string& chatText) {
-    Send("m" + chatText);
+bool LanController::SendChat(const std::string& chatText) {
+    if (chatText.size() > kMaxLanChat) {
+        AddStatusLine(s_, "Not sent: a chat line holds at most " + std::to_string(kMaxLanChat) +
+                              " characters.");
+        return false;
+    }
+    if (!Send("m" + chatText)) {
+        AddStatusLine(s_, "Not sent: no opponent is connected.");
+        return false;
+    }
     PlaySound(s_, sv_, SoundEvent::ChatMessageSent);
+    return true;
 }
 
 void LanController::Leave() {

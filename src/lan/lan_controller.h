@@ -20,6 +20,8 @@ inline const std::string kWaitingForPlayer = "Waiting For Player";
 inline const std::string kModemRow = "     ";
 constexpr int kLanHelpTopic = 70;
 constexpr int kSessionListTimeoutMs = 1500;
+// The longest chat line one LAN message carries, after its kind "m".
+constexpr std::size_t kMaxLanChat = kMaxLanText - 1;
 
 // What the window whose handler ran does next.
 enum class LanNext {
@@ -73,7 +75,8 @@ class LanController {
     void LanTimerTick();
     // The LAN move message ("M" + letter + hole) and a chat line, to the other side.
     void SendLanMove(const std::string& message);
-    void SendChat(const std::string& chatText);
+    // False, with a status line saying why, when the line could not go.
+    bool SendChat(const std::string& chatText);
     // The program ends: the other side hears an orderly leave.
     void Leave();
 
@@ -84,7 +87,7 @@ class LanController {
     void SystemMessage(const LanMessage& m);
     void SendProfile();
     bool InitializeConnection(int row);
-    void Send(const std::string& text);
+    bool Send(const std::string& text);
 
     GameState& s_;
     Services& sv_;

@@ -9,6 +9,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <list>
@@ -28,7 +29,10 @@ namespace {
 
 // The link-local multicast group hosts join for discovery over IPv6 (transient, link scope).
 const char* const kMulticastGroup = "ff12::4744";
-constexpr int kMaxPending = 8;  // connections that have not joined yet
+// Connections that have not joined yet, in all and from one address: a few half-open ones
+// from one machine never fill the host, so a joiner from another gets in.
+constexpr int kMaxPending = 32;
+constexpr int kMaxPendingPerAddress = 3;
 constexpr int kBeatCheckMs = 250;
 
 const std::string kRefusedSecondJoiner = "This game already has two players.";
@@ -123,6 +127,9 @@ class NetConnection : public LanConnection {
     void AnswerQueries(QUdpSocket* socket);
     void OnNewConnection();
     void OnPendingData(std::list<Pending>::iterator p);
+    void DropPending(std::list<Pending>::iterator p);
+    // Tells the host, once per address, that connections from it were closed without joining.
+    void NoteNotJoined(const QHostAddress& address);
     void Refuse(QTcpSocket* socket, const std::string& why);
     void AcceptJoiner(QTcpSocket* socket, const std::string& name, FrameReader reader);
     void WatchPeer();
@@ -148,6 +155,7 @@ class NetConnection : public LanConnection {
     std::set<int> joinedGroups_;
     int beats_ = 0;
     std::list<Pending> pending_;
+    std::set<QString> noted_;  // addresses the host has been told about
     std::uint32_t instance_ = 0;
 
     // Joiner side: what the last listing found.
@@ -281,7 +289,12 @@ void NetConnection::AnswerQueries(QUdpSocket* socket) {
 void NetConnection::OnNewConnection() {
     while (QTcpSocket* s = server_->nextPendingConnection()) {
         s->setParent(nullptr);
-        if (int(pending_.size()) >= kMaxPending) {
+        const QHostAddress from = s->peerAddress();
+        const auto sameAddress =
+            std::count_if(pending_.begin(), pending_.end(),
+                          [&](const auto& p) { return p.socket->peerAddress() == from; });
+        if (int(pending_.size()) >= kMaxPending || sameAddress >= kMaxPendingPerAddress) {
+            NoteNotJoined(from);
             s->abort();
             Dispose(s);
             continue;
@@ -290,7 +303,23 @@ void NetConnection::OnNewConnection() {
         auto it = std::prev(pending_.end());
         it->age.start();
         QObject::connect(s, &QTcpSocket::readyRead, &ctx_, [this, it] { OnPendingData(it); });
+        // One that goes away frees its place at once.
+        QObject::connect(s, &QTcpSocket::disconnected, &ctx_, [this, it] { DropPending(it); });
     }
+}
+
+void NetConnection::DropPending(std::list<Pending>::iterator p) {
+    QObject::disconnect(p->socket, nullptr, &ctx_, nullptr);
+    p->socket->abort();
+    Dispose(p->socket);
+    pending_.erase(p);
+}
+
+void NetConnection::NoteNotJoined(const QHostAddress& address) {
+    const QString text = address.toString();
+    if (!noted_.insert(text).second) return;
+    Post({0, "Connections from " + text.toStdString() + " that did not join this game were closed.",
+          kSysNotJoined, ""});
 }
 
 void NetConnection::OnPendingData(std::list<Pending>::iterator p) {
@@ -305,6 +334,7 @@ void NetConnection::OnPendingData(std::list<Pending>::iterator p) {
                           ? DecodeJoin(r->frame.payload)
                           : std::nullopt;
     if (!join || join->appId != opt_.appId || join->instance != instance_) {
+        NoteNotJoined(s->peerAddress());
         s->abort();  // not this game's joiner: nothing to explain
         Dispose(s);
     } else if (state_ != PeerState::None) {
@@ -439,14 +469,12 @@ void NetConnection::LoseSession() {
 
 void NetConnection::BeatTick() {
     for (auto it = pending_.begin(); it != pending_.end();) {
-        if (it->age.elapsed() < opt_.joinDeadlineMs) {
-            ++it;
-            continue;
+        const auto next = std::next(it);
+        if (it->age.elapsed() >= opt_.joinDeadlineMs) {  // nothing valid in time
+            NoteNotJoined(it->socket->peerAddress());
+            DropPending(it);
         }
-        QObject::disconnect(it->socket, nullptr, &ctx_, nullptr);
-        it->socket->abort();  // nothing valid in time
-        Dispose(it->socket);
-        it = pending_.erase(it);
+        it = next;
     }
     // A waiting host looks for new interfaces now and then (a cable plugged in after hosting).
     if (groupSocket_ && ++beats_ % 8 == 0) JoinGroups();
@@ -462,7 +490,8 @@ void NetConnection::Write(FrameType type, const std::string& payload) {
 }
 
 bool NetConnection::Send(int /*from*/, int /*to*/, const std::string& text) {
-    if (state_ != PeerState::Joined || text.size() + 1 > kMaxFrameBody) return false;
+    static_assert(kMaxLanText + 1 == kMaxFrameBody, "a text and its frame type fill a frame");
+    if (state_ != PeerState::Joined || text.size() > kMaxLanText) return false;
     Write(FrameType::Text, text);
     return true;
 }

@@ -82,7 +82,10 @@ TEST_F(ComputerGameTest, LeavingInternetPlayIsAskedFirst) {
         EXPECT_TRUE(h.hooks.results.empty());
         EXPECT_EQ(h.hooks.internetGamesEnded + h.hooks.waitingRoomsExited, 0);
 
+        SetHole(h.s, 0, "e", Picture::Red);  // the opponent's letter of the game left
         EXPECT_TRUE(StartComputerGame(h.s, h.sv));
+        // Finding 2: the computer game began on the letters of the internet game left.
+        EXPECT_TRUE(test::BoardEmpty(h.s));
         EXPECT_EQ(h.prompt.shown.back().title,
                   state == 1 ? "Quit Game In Play!" : "Exit Waiting Room?");
         EXPECT_TRUE(h.s.ComputerGame);
@@ -92,11 +95,16 @@ TEST_F(ComputerGameTest, LeavingInternetPlayIsAskedFirst) {
     }
 }
 
-TEST_F(ComputerGameTest, RestartingAnUnfinishedGameKeepsItsLettersAndRecordsNothing) {
+// Guards against a new game starting on the letters of one abandoned, and against the first
+// game of a new pairing begun by anyone but its host (the local player).
+TEST_F(ComputerGameTest, RestartingAnUnfinishedGameEmptiesTheBoardAndRecordsNothing) {
+    t.s.LastStarter = "Ann";  // Ann began the last game, of another pairing
     ASSERT_TRUE(StartComputerGame(t.s, t.sv));
+    EXPECT_EQ(t.s.CurrentPlayer, "Ann");
     PlayerDrops(0, 2);
     ASSERT_TRUE(StartComputerGame(t.s, t.sv));
-    EXPECT_NE(t.s.Hole[2].Tag, kEmptyMarker);
+    EXPECT_TRUE(test::BoardEmpty(t.s));
+    EXPECT_EQ(t.s.CurrentPlayer, "Ann");
     EXPECT_TRUE(t.hooks.results.empty());
 }
 

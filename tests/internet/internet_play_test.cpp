@@ -183,6 +183,71 @@ TEST_F(InternetTest, StartMessageStartsTheHostsGameOnce) {
     EXPECT_EQ(inet.requests.size(), requests + 1);  // only the poll
 }
 
+// Finding 1: two programs whose earlier games differ pick different first movers, both wait
+// for the other and the game is stuck. Guards against the first game of a pairing begun by
+// anyone but the host, whatever either program played before.
+TEST(InternetPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBefore) {
+    struct Program {
+        test::Harness h;
+        test::FakeTransfer inet;
+        RecordingView view;
+        test::TempFolder dir;
+        InternetPlay play{h.s, h.sv, inet, view, ProfileFile{dir.path}, dir.path};
+        explicit Program(const std::string& name) {
+            play.ServerAddress = kBase;
+            play.UserEmail = name + "@pc";
+            h.s.LocalPlayer = name;
+            dir.Write("players.dat", test::Records({test::NewProfile(name)}));
+        }
+    };
+    for (const std::string before : {"", "Ann", "Bob", "Computer"}) {
+        for (const std::string otherBefore : {"", "Ann", "Bob"}) {
+            Program ann("Ann"), bob("Bob");
+            ann.h.s.LastStarter = before;
+            bob.h.s.LastStarter = otherBefore;
+            // Ann waits as the host of game 7; Bob joins it; Ann's poll brings the start.
+            ann.h.s.InternetState = 2;
+            ann.play.ReadMailboxKey = "s7";
+            ann.play.PostMailboxKey = "c7";
+            ann.play.WaitExpiry = 1000;
+            ann.inet.Answer(GetDataUrl(kBase, "s7"),
+                            "xSTART*GAMExxxBobjjjhh*York*qqcc*4*eerr*2*pptt*1*vvmm*1*aa");
+            ann.play.inettimerTick();
+            bob.inet.Answer(ReadWaitUrl(kBase),
+                            "<*$*7$*$*#*Ann#*#**#**York##*##***#***4###*###****#****2####*####"
+                            "*****#*****NO#####*#####>");
+            bob.play.RefreshList();
+            bob.view.selected = bob.view.List1.at(0);
+            bob.inet.Answer(JoinGameUrl(kBase, "7", "Bob@pc", ""), "x-JOINED-");
+            bob.play.Join();
+            ASSERT_EQ(ann.h.s.InternetState * 10 + bob.h.s.InternetState, 11);
+            const std::string history = "(" + before + ", " + otherBefore + ")";
+            EXPECT_EQ(ann.h.s.CurrentPlayer, "Ann") << history;
+            EXPECT_EQ(bob.h.s.CurrentPlayer, "Ann") << history;
+            EXPECT_EQ(ann.h.s.Label13 + " " + bob.h.s.Label13, "Your Turn! Opponents Turn!")
+                << history;
+        }
+    }
+}
+
+// Finding 2: the letters of a game left with a quit stayed on one program's board. Guards
+// against a new game of the next pairing starting on them.
+TEST_F(InternetTest, AGameLeftWithAQuitLeavesNoLetterForTheNextPairing) {
+    Playing();
+    SetHole(h.s, 0, "e", Picture::Blue);
+    h.prompt.answers = {true};
+    play.PlayInternetGame();  // "Quit Game In Play!": Yes
+    ASSERT_EQ(h.s.InternetState, 0);
+    // The player hosts a new game, and an opponent joins it.
+    h.s.InternetState = 2;
+    play.ReadMailboxKey = "s8";
+    play.PostMailboxKey = "c8";
+    play.WaitExpiry = h.clock.monotonicMs + 1000;
+    Tick("xSTART*GAMExxxBobjjjhh*York*qqcc*4*eerr*2*pptt*1*vvmm*1*aa");
+    ASSERT_EQ(h.s.InternetState, 1);
+    EXPECT_TRUE(test::BoardEmpty(h.s));
+}
+
 // Guards against a move lost without the player knowing, or a program that goes on after No.
 TEST_F(InternetTest, MovePostTriesThreeTimesThenAsks) {
     Playing();

@@ -25,7 +25,8 @@ struct Side : Harness {
     LanController lan;
 };
 
-struct LanTest : ::testing::Test {
+// Two programs in one session.
+struct LanPair {
     TempFolder dir;
     FakeHub hub;
     Side host{hub, "Host", dir.path}, guest{hub, "Guest", dir.path};
@@ -43,6 +44,34 @@ struct LanTest : ::testing::Test {
         host.lan.LanTimerTick();   // profile read, not answered
     }
 };
+struct LanTest : ::testing::Test, LanPair {};
+
+// Finding 1: two programs whose earlier games differ pick different first movers. Guards
+// against the first game of a LAN pairing begun by anyone but the host, and against later
+// games of the pairing not alternating alike on both sides.
+TEST(LanPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBeforeThenTurnsAlternate) {
+    for (const std::string before : {"", "Host", "Guest", "Computer"}) {
+        for (const std::string otherBefore : {"", "Host", "Guest"}) {
+            LanPair t;
+            t.host.s.LastStarter = before;
+            t.guest.s.LastStarter = otherBefore;
+            t.StartGame();
+            const std::string history = "(" + before + ", " + otherBefore + ")";
+            EXPECT_EQ(t.host.s.CurrentPlayer + " " + t.guest.s.CurrentPlayer, "Host Host")
+                << history;
+            for (const std::string next : {"Guest", "Host"}) {
+                for (Side* side : {&t.host, &t.guest}) {
+                    side->s.GameOver = true;
+                    ClearBoard(side->s);
+                    NewGame(side->s, side->sv);
+                }
+                EXPECT_EQ(t.host.s.CurrentPlayer + " " + t.guest.s.CurrentPlayer,
+                          next + " " + next)
+                    << history;
+            }
+        }
+    }
+}
 
 // Guards against offering modem rows, going on without a method, or choosing by itself twice.
 TEST_F(LanTest, ConnectionMethodWindowSkipsModemsAndChoosesTheStoredMethodOncePerRun) {
@@ -79,6 +108,9 @@ TEST_F(LanTest, HostWaitsIgnoringPlayerMessagesThenBothSidesStartWithTheHostToMo
     hub.inbox[1].push_back({2, "Mq17", 0, ""});
     host.lan.LanTimerTick();
     EXPECT_TRUE(BoardEmpty(host.s));
+    hub.inbox[1].push_back({0, "Closed.", kSysNotJoined, ""});  // the host hears of junk
+    host.lan.LanTimerTick();
+    EXPECT_EQ(host.s.StatusText.lines.back(), "System Message: Closed.");
 
     StartGame();
     EXPECT_EQ(host.s.SecondPlayer, "Guest");
@@ -106,8 +138,11 @@ TEST_F(LanTest, MovesAndChatLinesAreToldApartAndBadMovesRefused) {
     EXPECT_EQ(lines.back(), "Move refused: Mz99");
     EXPECT_EQ(guest.s.CurrentPlayer, "Guest");
 
-    host.lan.SendChat(" hi + all ");
+    EXPECT_TRUE(host.lan.SendChat(" hi + all "));
     EXPECT_EQ(hub.sent[1].back(), "m hi + all ");
+    EXPECT_FALSE(host.lan.SendChat(std::string(kMaxLanChat + 1, 'x')));  // more than one message
+    EXPECT_EQ(hub.sent[1].back(), "m hi + all ");
+    EXPECT_EQ(host.s.StatusText.lines.back().rfind("Not sent: ", 0), 0u);
     EXPECT_EQ(host.sound.played.back(), host.s.CurrentSoundFiles[2]);
 }
 
