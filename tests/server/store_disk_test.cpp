@@ -58,7 +58,7 @@ TEST(StoreOnAFullDisk, RefusesPostsKeepsReadingAndLosesNothing) {
     int read = 0, failedReads = 0;
     for (bool empty = false; !empty && failedReads < 100;) {
         try {
-            const auto got = store.Take({"G1", Side::Host, "127.0.0.1", true, 0});
+            const auto got = store.Take({"G1", Side::Host, "127.0.0.1", true, 0, {}}).messages;
             EXPECT_TRUE(got.empty() || got[0].text.rfind(std::to_string(read) + " ", 0) == 0);
             read += static_cast<int>(got.size());
             empty = got.empty();
