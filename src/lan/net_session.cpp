@@ -32,6 +32,9 @@ const char* const kMulticastGroup = "ff12::4744";
 // from one machine never fill the host, so a joiner from another gets in.
 constexpr int kMaxPending = 32;
 constexpr int kMaxPendingPerAddress = 3;
+// Hosts a listing holds, and addresses a waiting host is told about, at most: a flood of answers
+// or connections from made-up addresses cannot grow them without end.
+constexpr std::size_t kMaxHeard = 64;
 constexpr int kBeatCheckMs = 250;
 
 const std::string kRefusedSecondJoiner = "This game already has two players.";
@@ -259,6 +262,7 @@ void NetConnection::CollectAnswers(QUdpSocket& socket) {
         auto known = std::find_if(heard_.begin(), heard_.end(), [&](const Heard& h) {
             return h.session.instance == a->instance;
         });
+        if (known == heard_.end() && heard_.size() >= kMaxHeard) continue;
         if (known == heard_.end()) known = heard_.insert(heard_.end(), Heard{});
         known->session = {a->name, a->instance};
         known->at = {d.senderAddress(), a->tcpPort};
@@ -383,7 +387,7 @@ void NetConnection::DropPending(std::list<Pending>::iterator p) {
 
 void NetConnection::NoteNotJoined(const QHostAddress& address) {
     const QString text = address.toString();
-    if (!noted_.insert(text).second) return;
+    if (noted_.size() >= kMaxHeard || !noted_.insert(text).second) return;
     Post({0, "Connections from " + text.toStdString() + " that did not join this game were closed.",
           kSysNotJoined, ""});
 }

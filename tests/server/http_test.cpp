@@ -91,16 +91,17 @@ std::vector<int> StillOpen(std::vector<int> fds, int ms, bool trickle = false) {
 // then, while other addresses wait.
 TEST(ServerHttp, OneAddressHoldsAFewConnectionsForAShortTime) {
     gd::test::TempFolder folder;
-    ServerProcess server(folder.File("s.db"), {"--per-address", "4", "--header-time", "2"});
+    ServerProcess server(folder.File("s.db"), {"--per-address", "4", "--header-time", "3"});
     std::vector<int> held;
     for (int i = 0; i < 12; ++i)
         held.push_back(RawConnect(server.Port(), "127.0.0.8"));
-    const std::vector<int> kept = StillOpen(held, 500);
+    const std::vector<int> kept = StillOpen(held, 1000);
     EXPECT_EQ(kept.size(), 4u);
     EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.41").status, 200);
-    EXPECT_TRUE(StillOpen(kept, 4000, true).empty()) << "a trickling header outlived its time";
+    EXPECT_TRUE(StillOpen(kept, 5000, true).empty()) << "a trickling header outlived its time";
     for (int fd : held)
         close(fd);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the server's clean-up
     EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.8").status, 200);
 }
 
