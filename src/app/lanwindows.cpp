@@ -134,7 +134,7 @@ SelectWaiting::SelectWaiting(Application& app) : QWidget(nullptr), app_(app) {
     connect(Button("Command3", "Help", this, row), &QPushButton::clicked, this,
             [this] { app_.OpenHelpTopic(kLanHelpTopic); });
     timer_ = new StateTimer(
-        "tmrSessions", model_.tmrSessions, app_.tickGuard(), [this] { tmrSessionsTick(); }, this);
+        "tmrSessions", model_.tmrSessions, [this] { tmrSessionsTick(); }, this);
     resize(320, 300);
 }
 
