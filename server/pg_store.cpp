@@ -5,6 +5,7 @@
 #include <poll.h>
 
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -39,6 +40,7 @@ CREATE TABLE IF NOT EXISTS messages(
     kind smallint NOT NULL,
     text bytea NOT NULL);
 CREATE INDEX IF NOT EXISTS messages_box ON messages(game, side, id);
+ALTER TABLE messages ADD COLUMN IF NOT EXISTS batch bigint;
 COMMIT;
 )";
 
@@ -122,6 +124,13 @@ class Result {
 
 const char* LastMoveColumn(Side side) {
     return side == Side::Host ? "last_move_host" : "last_move_joiner";
+}
+
+std::optional<std::string> TextOrNothing(const Result& r, int row, int col) {
+    return r.IsNull(row, col) ? std::nullopt : std::optional<std::string>(r.Text(row, col));
+}
+std::optional<std::string> BytesOrNothing(const Result& r, int row, int col) {
+    return r.IsNull(row, col) ? std::nullopt : std::optional<std::string>(r.Bytes(row, col));
 }
 
 }  // namespace
@@ -316,9 +325,15 @@ EnterOutcome PgStore::Enter(const WaitingEntry& e, int roomSize, std::int64_t no
     Lease c = Acquire();
     return InTransaction(*c, [&] {
         c->Run(kRoomLock);
-        c->Run("DELETE FROM games WHERE waiting AND expires_at_ms <= $1", Params().Int(nowMs));
-        if (c->Run("SELECT count(*) FROM games WHERE waiting").Int(0, 0) >= roomSize)
-            return EnterOutcome::Full;
+        const Result waiting = c->Run("SELECT game, expires_at_ms FROM games WHERE waiting");
+        std::int64_t staying = 0;
+        for (int i = 0; i < waiting.Rows(); ++i) {
+            if (WaitHasPassed(waiting.Int(i, 1), nowMs))
+                c->Run("DELETE FROM games WHERE game = $1", Params().Bytes(waiting.Bytes(i, 0)));
+            else
+                ++staying;
+        }
+        if (!RoomHasSpace(staying, roomSize)) return EnterOutcome::Full;
         const Result added = c->Run(
             "INSERT INTO games(game, host_address, waiting, email, name, location, played, won, "
             "is_private, password, expires_at_ms, active_at_ms) "
@@ -344,10 +359,10 @@ std::vector<WaitingEntry> PgStore::ListWaiting(std::int64_t nowMs) {
     Lease c = Acquire();
     const Result r = c->Run(
         "SELECT game, email, name, location, played, won, is_private, password, expires_at_ms, "
-        "host_address FROM games WHERE waiting AND expires_at_ms > $1 ORDER BY seq",
-        Params().Int(nowMs));
+        "host_address FROM games WHERE waiting ORDER BY seq");
     std::vector<WaitingEntry> entries;
     for (int i = 0; i < r.Rows(); ++i) {
+        if (WaitHasPassed(r.Int(i, 8), nowMs)) continue;
         entries.push_back({r.Bytes(i, 0), r.Bytes(i, 1), r.Bytes(i, 2), r.Bytes(i, 3),
                            r.Bytes(i, 4), r.Bytes(i, 5), r.Bool(i, 6), r.Bytes(i, 7), r.Int(i, 8),
                            r.Text(i, 9)});
@@ -358,23 +373,34 @@ std::vector<WaitingEntry> PgStore::ListWaiting(std::int64_t nowMs) {
 JoinOutcome PgStore::Join(const std::string& game, const std::string& password,
                           const std::string& address, std::int64_t nowMs) {
     Lease c = Acquire();
-    // One statement: of two players joining at once, the second finds the game not waiting.
-    const Result joined = c->Run(
-        "UPDATE games SET waiting = false, joiner_address = $3, active_at_ms = $4 "
-        "WHERE game = $1 AND waiting AND expires_at_ms > $4 AND (NOT is_private OR password = $2)",
-        Params().Bytes(game).Bytes(password).Text(address).Int(nowMs));
-    if (joined.Changed() == 1) return JoinOutcome::Joined;
-    const Result waits =
-        c->Run("SELECT 1 FROM games WHERE game = $1 AND waiting AND expires_at_ms > $2",
-               Params().Bytes(game).Int(nowMs));
-    return waits.Rows() > 0 ? JoinOutcome::BadPassword : JoinOutcome::NotWaiting;
+    return InTransaction(*c, [&] {
+        // The row stays locked to the end: of two players joining at once, the second finds the
+        // game not waiting any more.
+        const Result g = c->Run(
+            "SELECT is_private, password, expires_at_ms FROM games WHERE game = $1 AND waiting "
+            "FOR UPDATE",
+            Params().Bytes(game));
+        if (g.Rows() == 0 || WaitHasPassed(g.Int(0, 2), nowMs)) return JoinOutcome::NotWaiting;
+        const JoinOutcome outcome = JoinOfWaitingGame(g.Bool(0, 0), g.Bytes(0, 1), password);
+        if (outcome == JoinOutcome::Joined)
+            c->Run(
+                "UPDATE games SET waiting = false, joiner_address = $2, active_at_ms = $3 "
+                "WHERE game = $1",
+                Params().Bytes(game).Text(address).Int(nowMs));
+        return outcome;
+    });
 }
 
 bool PgStore::Leave(const std::string& game, const std::string& address, bool bound) {
     Lease c = Acquire();
-    return c->Run("DELETE FROM games WHERE game = $1 AND waiting AND (NOT $2 OR host_address = $3)",
-                  Params().Bytes(game).Bool(bound).Text(address))
-               .Changed() > 0;
+    return InTransaction(*c, [&] {
+        const Result g =
+            c->Run("SELECT host_address FROM games WHERE game = $1 AND waiting FOR UPDATE",
+                   Params().Bytes(game));
+        if (g.Rows() == 0 || !MayActFor(g.Text(0, 0), address, bound)) return false;
+        c->Run("DELETE FROM games WHERE game = $1", Params().Bytes(game));
+        return true;
+    });
 }
 
 PostOutcome PgStore::Post(const PostRequest& r) {
@@ -389,10 +415,9 @@ PostOutcome PgStore::Post(const PostRequest& r) {
             "FROM games WHERE game = $1 AND NOT waiting FOR NO KEY UPDATE",
             Params().Bytes(r.game));
         if (game.Rows() == 0) return PostOutcome::NotAllowed;
-        const int posterColumn = poster == Side::Host ? 0 : 1;
-        if (r.bound && game.Text(0, posterColumn) != r.address) return PostOutcome::NotAllowed;
-        const int lastMove = r.to == Side::Host ? 2 : 3;
-        if (isMove && !game.IsNull(0, lastMove) && game.Bytes(0, lastMove) == r.message.text) {
+        if (!MayActFor(TextOrNothing(game, 0, poster == Side::Host ? 0 : 1), r.address, r.bound))
+            return PostOutcome::NotAllowed;
+        if (IsRetriedMove(r.message, BytesOrNothing(game, 0, r.to == Side::Host ? 2 : 3))) {
             c->Run("UPDATE games SET active_at_ms = $2 WHERE game = $1",
                    Params().Bytes(r.game).Int(r.nowMs));
             return PostOutcome::Repeated;
@@ -420,7 +445,7 @@ PostOutcome PgStore::Post(const PostRequest& r) {
     });
 }
 
-std::vector<Message> PgStore::Take(const TakeRequest& r) {
+Batch PgStore::Take(const TakeRequest& r) {
     const int side = static_cast<int>(r.reader);
     Lease c = Acquire();
     // One round trip answers the usual poll: a foreign or empty mailbox.
@@ -429,12 +454,26 @@ std::vector<Message> PgStore::Take(const TakeRequest& r) {
         "EXISTS (SELECT 1 FROM messages WHERE game = $1 AND side = $2) FROM games WHERE game = $1",
         Params().Bytes(r.game).Int(side));
     if (game.Rows() == 0) return {};
-    const int readerColumn = r.reader == Side::Host ? 0 : 1;
-    if (r.bound && (game.IsNull(0, readerColumn) || game.Text(0, readerColumn) != r.address))
+    if (!MayActFor(TextOrNothing(game, 0, r.reader == Side::Host ? 0 : 1), r.address, r.bound))
         return {};
     if (!game.Bool(0, 2)) return {};
 
     return InTransaction(*c, [&] {
+        Batch taken;
+        if (r.confirm) {
+            c->Run("DELETE FROM messages WHERE game = $1 AND side = $2 AND batch = $3",
+                   Params().Bytes(r.game).Int(side).Int(*r.confirm));
+            const Result unconfirmed = c->Run(
+                "SELECT kind, text, batch FROM messages WHERE game = $1 AND side = $2 "
+                "AND batch IS NOT NULL ORDER BY id FOR UPDATE",
+                Params().Bytes(r.game).Int(side));
+            for (int i = 0; i < unconfirmed.Rows(); ++i) {
+                taken.messages.push_back(
+                    {static_cast<MessageKind>(unconfirmed.Int(i, 0)), unconfirmed.Bytes(i, 1)});
+                taken.number = unconfirmed.Int(i, 2);
+            }
+            if (!taken.messages.empty()) return taken;
+        }
         // FOR UPDATE without SKIP LOCKED: a second reader waits for the first, then finds the
         // messages the first took gone and starts after them, so no message is read twice and
         // none overtakes an older one. A read delivers at most one message of each kind, so
@@ -443,17 +482,25 @@ std::vector<Message> PgStore::Take(const TakeRequest& r) {
             "SELECT id, kind, text FROM messages WHERE game = $1 AND side = $2 "
             "ORDER BY id LIMIT 8 FOR UPDATE",
             Params().Bytes(r.game).Int(side));
-        std::vector<Message> messages;
         for (int i = 0; i < pending.Rows(); ++i)
-            messages.push_back({static_cast<MessageKind>(pending.Int(i, 1)), pending.Bytes(i, 2)});
-        const std::size_t n = DeliverableCount(messages);
-        messages.resize(n);
-        if (n == 0) return messages;
+            taken.messages.push_back(
+                {static_cast<MessageKind>(pending.Int(i, 1)), pending.Bytes(i, 2)});
+        const std::size_t n = DeliverableCount(taken.messages);
+        taken.messages.resize(n);
+        if (n == 0) return taken;
         std::string ids = "{";
         for (std::size_t i = 0; i < n; ++i)
             ids += (i ? "," : "") + pending.Text(static_cast<int>(i), 0);
-        c->Run("DELETE FROM messages WHERE id = ANY($1::bigint[])", Params().Text(ids + "}"));
-        return messages;
+        ids += "}";
+        if (r.confirm) {
+            // The batch is named by its first message, so numbers only grow in a mailbox.
+            taken.number = pending.Int(0, 0);
+            c->Run("UPDATE messages SET batch = $2 WHERE id = ANY($1::bigint[])",
+                   Params().Text(ids).Int(taken.number));
+        } else {
+            c->Run("DELETE FROM messages WHERE id = ANY($1::bigint[])", Params().Text(ids));
+        }
+        return taken;
     });
 }
 

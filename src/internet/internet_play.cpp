@@ -177,6 +177,7 @@ void InternetPlay::TakePartInGame(int internetState, const std::string& readLett
     heldMove_.reset();
     ReadMailboxKey = readLetter + gameNumber;
     PostMailboxKey = postLetter + gameNumber;
+    ReceivedBatch = 0;
     s_.inettimer.Enabled = true;
 }
 
@@ -233,10 +234,11 @@ void InternetPlay::inettimerTick() {
         if (s_.ProgramEnding) return;
     }
     s_.light = LightPicture::On;
-    const TransferReply reply = Request(GetDataUrl(ServerAddress, ReadMailboxKey));
+    const TransferReply reply = Request(GetDataUrl(ServerAddress, ReadMailboxKey, ReceivedBatch));
     s_.light = reply.ok ? LightPicture::Off : LightPicture::Red;
 
     const MailboxReply mail = ReadMailboxReply(reply.body);
+    if (mail.batch > 0) ReceivedBatch = mail.batch;
     if (mail.socketError) {
         AddStatusLine(s_, "Socket Error. Please check your internet connection");
         return;

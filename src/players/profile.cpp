@@ -344,50 +344,10 @@ std::string SameNameRefusal(const std::string& name) {
            "and join again.";
 }
 
-namespace {
-// Reply markers that a location alone makes between the block's stars ("hh*" "MOVE" "*qq").
-constexpr std::array<std::string_view, 6> kFramedMarkers = {
-    "*CHAT*", "*MOVE*", "*PICURL*", "*BADPASSWORD*", "*CURRENT*", "*UPDATED*"};
-// Markers of the server's replies that hold no '*', '$' or '#'.
-constexpr std::array<std::string_view, 6> kPlainMarkers = {
-    "xxx", "jjj", "PLAYDATA", "Socket Error", "Unable to open", "-JOINED-"};
-
-template <std::size_t N>
-std::size_t MarkerCount(const std::string& block, const std::array<std::string_view, N>& markers) {
-    std::size_t n = 0;
-    for (std::string_view m : markers)
-        n += CountOccurrences(block, m);
-    return n;
-}
-
-std::string Assemble(const std::string& name, const std::string& location, const PlayerProfile& p) {
-    return "xxx" + name + "jjjhh*" + location + "*qqcc*" + std::to_string(p.Played) + "*eerr*" +
-           std::to_string(p.Won) + "*pptt*" + std::to_string(p.Lost) + "*vvmm*" +
-           std::to_string(p.Tied) + "*aa";
-}
-}  // namespace
-
-std::string PlayDataText(const std::string& text) {
-    std::string t = text;
-    // Every reply marker but the plain ones holds one of these bytes.
-    for (char& c : t)
-        if (c == '*' || c == '$' || c == '#' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = ' ';
-    for (std::string_view m : kPlainMarkers)
-        for (auto at = t.find(m); at != std::string::npos; at = t.find(m))
-            t[at + m.size() - 1] = ' ';
-    return Trim(t);
-}
-
 std::string BuildPlayDataBlock(const PlayerProfile& p) {
-    const std::string name = PlayDataText(p.PlayerName), location = PlayDataText(p.Location);
-    const std::string block = Assemble(name, location, p);
-    // A text's edge can still join the marker beside it ("Raj" + "jjj"); blanks keep them
-    // apart, and the reader trims them off.
-    if (MarkerCount(block, kPlayDataMarkers) == kPlayDataMarkers.size() &&
-        MarkerCount(block, kFramedMarkers) == 0)
-        return block;
-    return Assemble(" " + name + " ", " " + location + " ", p);
+    return wire::WritePlayDataBlock({p.PlayerName, p.Location, std::to_string(p.Played),
+                                     std::to_string(p.Won), std::to_string(p.Lost),
+                                     std::to_string(p.Tied)});
 }
 
 std::string PlayDataBlock(const ProfileFile& f, const std::string& localPlayer) {
@@ -397,22 +357,6 @@ std::string PlayDataBlock(const ProfileFile& f, const std::string& localPlayer) 
         working.PlayerName = localPlayer;
     }
     return BuildPlayDataBlock(working);
-}
-
-namespace {
-// The trimmed text strictly between the first `open` and the first `close` of `text`.
-std::string Between(const std::string& text, const std::string& open, const std::string& close) {
-    const auto o = text.find(open);
-    const auto c = text.find(close);
-    if (o == std::string::npos || c == std::string::npos || c < o + open.size()) return "";
-    return Trim(text.substr(o + open.size(), c - o - open.size()));
-}
-}  // namespace
-
-PlayData ReadPlayDataBlock(const std::string& text) {
-    return PlayData{Between(text, "xxx", "jjj"), Between(text, "hh*", "*qq"),
-                    Between(text, "cc*", "*ee"), Between(text, "rr*", "*pp"),
-                    Between(text, "tt*", "*vv"), Between(text, "mm*", "*aa")};
 }
 
 void ShowOpponentPanel(GameState& s, const PlayData& data) {

@@ -6,6 +6,8 @@
 namespace gd {
 namespace {
 
+using wire::HasMarkerFrom;
+
 const std::string kBase = "http://127.0.0.1:27810";
 
 // Guards against fields that shift or break the request line: blanks, "+" and "#" inside a
