@@ -4,6 +4,7 @@
 #include <libpq-fe.h>
 #include <poll.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
@@ -126,6 +127,22 @@ const char* LastMoveColumn(Side side) {
     return side == Side::Host ? "last_move_host" : "last_move_joiner";
 }
 
+// The channel on which every process announces the mailboxes it posted into.
+constexpr const char* kMailChannel = "glyphdrop_mail";
+
+// A mailbox as the channel names it: the reader's side, then the game number in hex, so any
+// bytes of a game number make a valid payload.
+std::string MailboxName(const std::string& game, Side reader) {
+    static const char* hex = "0123456789abcdef";
+    std::string name(1, reader == Side::Host ? '0' : '1');
+    for (const char ch : game) {
+        const auto c = static_cast<unsigned char>(ch);
+        name += hex[c >> 4];
+        name += hex[c & 15];
+    }
+    return name;
+}
+
 std::optional<std::string> TextOrNothing(const Result& r, int row, int col) {
     return r.IsNull(row, col) ? std::nullopt : std::optional<std::string>(r.Text(row, col));
 }
@@ -157,6 +174,12 @@ class PgStore::Connection {
         pollfd socket{PQsocket(c_.get()), POLLIN, 0};
         return ::poll(&socket, 1, 0) == 0;
     }
+
+    // The session's socket, its input read so far, and the next notification it brought (freed
+    // by the caller with PQfreemem); for the listening session.
+    int Socket() const { return PQsocket(c_.get()); }
+    bool ConsumeInput() { return PQconsumeInput(c_.get()) == 1; }
+    PGnotify* NextNotification() { return PQnotifies(c_.get()); }
 
     // Statements without parameters: the schema and transaction control.
     void Exec(const char* sql) { Check(PQexec(c_.get(), sql), sql); }
@@ -245,15 +268,16 @@ auto InTransaction(PgStore::Connection& c, Work work) -> decltype(work()) {
 
 namespace {
 
-// Whether every table and index of the schema exists. A process that starts beside running ones
-// finds them all and takes no lock: creating them, even "if not exists", locks the tables in the
-// opposite order to posts, which may deadlock with a post.
+// Whether every table, column and index of the schema exists. A process that starts beside running
+// ones finds them all and takes no lock: creating them, even "if not exists", locks the tables in
+// the opposite order to posts, which may deadlock with a post.
 bool SchemaExists(PgStore::Connection& c) {
     return c
         .Run(
             "SELECT to_regclass('games') IS NOT NULL AND to_regclass('games_waiting') IS NOT NULL "
             "AND to_regclass('games_active') IS NOT NULL AND to_regclass('messages') IS NOT NULL "
-            "AND to_regclass('messages_box') IS NOT NULL")
+            "AND to_regclass('messages_box') IS NOT NULL AND EXISTS (SELECT 1 FROM pg_attribute "
+            "WHERE attrelid = to_regclass('messages') AND attname = 'batch' AND NOT attisdropped)")
         .Bool(0, 0);
 }
 
@@ -273,9 +297,72 @@ void CreateSchema(PgStore::Connection& c) {
 
 PgStore::PgStore(const std::string& url, int connections) : url_(url), limit_(connections) {
     CreateSchema(*Acquire());
+    listener_ = std::thread([this] { Listen(); });
 }
 
-PgStore::~PgStore() = default;
+PgStore::~PgStore() {
+    stopping_ = true;
+    listener_.join();
+}
+
+bool PgStore::Marks::MayHave(const std::string& mailbox) const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return !listening_ || marked_.count(mailbox) > 0;
+}
+
+std::uint64_t PgStore::Marks::Notified(const std::string& mailbox) const {
+    std::lock_guard<std::mutex> hold(lock_);
+    const auto it = marked_.find(mailbox);
+    return it == marked_.end() ? 0 : it->second;
+}
+
+void PgStore::Marks::Mark(const std::string& mailbox) {
+    std::lock_guard<std::mutex> hold(lock_);
+    ++marked_[mailbox];
+}
+
+void PgStore::Marks::Unmark(const std::string& mailbox, std::uint64_t notified) {
+    std::lock_guard<std::mutex> hold(lock_);
+    const auto it = marked_.find(mailbox);
+    if (it != marked_.end() && it->second == notified) marked_.erase(it);
+}
+
+void PgStore::Marks::SetListening(bool listening) {
+    std::lock_guard<std::mutex> hold(lock_);
+    listening_ = listening;
+}
+
+// One listening session at a time, opened again when lost. It listens before it reads which
+// mailboxes hold messages, so a post committed after that reading is notified and one committed
+// before it is found by it.
+void PgStore::Listen() {
+    while (!stopping_) {
+        try {
+            Connection c(url_);
+            c.Exec((std::string("LISTEN ") + kMailChannel).c_str());
+            const Result boxes = c.Run("SELECT DISTINCT game, side FROM messages");
+            for (int i = 0; i < boxes.Rows(); ++i)
+                marks_.Mark(MailboxName(boxes.Bytes(i, 0), static_cast<Side>(boxes.Int(i, 1))));
+            marks_.SetListening(true);
+            while (!stopping_ && c.ConsumeInput() && !c.Broken()) {
+                while (PGnotify* n = c.NextNotification()) {
+                    marks_.Mark(n->extra);
+                    PQfreemem(n);
+                }
+                pollfd socket{c.Socket(), POLLIN, 0};
+                ::poll(&socket, 1, 200);
+            }
+        } catch (const std::exception&) {
+        }
+        marks_.SetListening(false);
+        for (int i = 0; i < 5 && !stopping_; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+bool PgStore::MayHaveMessages(const std::string& game, Side reader) {
+    return marks_.MayHave(MailboxName(game, reader));
+}
 
 PgStore::Lease::Lease(PgStore& store, std::unique_ptr<Connection> c)
     : store_(store), connection_(std::move(c)) {}
@@ -406,8 +493,9 @@ bool PgStore::Leave(const std::string& game, const std::string& address, bool bo
 PostOutcome PgStore::Post(const PostRequest& r) {
     const Side poster = Partner(r.to);
     const bool isMove = r.message.kind == MessageKind::Move;
+    const std::string mailbox = MailboxName(r.game, r.to);
     Lease c = Acquire();
-    return InTransaction(*c, [&] {
+    const PostOutcome outcome = InTransaction(*c, [&] {
         // The game's row stays locked to the end: posts into one game run one after another, so
         // the retried-move rule and the mailbox limit see every earlier post.
         const Result game = c->Run(
@@ -433,6 +521,8 @@ PostOutcome PgStore::Post(const PostRequest& r) {
                 .Bytes(r.message.text)
                 .Int(r.maxPending));
         if (stored.Changed() == 0) return PostOutcome::MailboxFull;
+        // Sent to every listening process when this transaction commits.
+        c->Run("SELECT pg_notify($1, $2)", Params().Text(kMailChannel).Text(mailbox));
         if (isMove) {
             c->Run(std::string("UPDATE games SET active_at_ms = $2, ") + LastMoveColumn(r.to) +
                        " = $3, " + LastMoveColumn(poster) + " = NULL WHERE game = $1",
@@ -443,20 +533,32 @@ PostOutcome PgStore::Post(const PostRequest& r) {
         }
         return PostOutcome::Stored;
     });
+    // This process's own reads see the post at once, before its notification comes round.
+    if (outcome == PostOutcome::Stored) marks_.Mark(mailbox);
+    return outcome;
 }
 
 Batch PgStore::Take(const TakeRequest& r) {
     const int side = static_cast<int>(r.reader);
+    const std::string mailbox = MailboxName(r.game, r.reader);
+    // Taken before the query: a post notified after it may be one the query did not see.
+    const std::uint64_t notified = marks_.Notified(mailbox);
     Lease c = Acquire();
     // One round trip answers the usual poll: a foreign or empty mailbox.
     const Result game = c->Run(
         "SELECT host_address, joiner_address, "
         "EXISTS (SELECT 1 FROM messages WHERE game = $1 AND side = $2) FROM games WHERE game = $1",
         Params().Bytes(r.game).Int(side));
-    if (game.Rows() == 0) return {};
+    if (game.Rows() == 0) {
+        marks_.Unmark(mailbox, notified);
+        return {};
+    }
     if (!MayActFor(TextOrNothing(game, 0, r.reader == Side::Host ? 0 : 1), r.address, r.bound))
         return {};
-    if (!game.Bool(0, 2)) return {};
+    if (!game.Bool(0, 2)) {
+        marks_.Unmark(mailbox, notified);
+        return {};
+    }
 
     return InTransaction(*c, [&] {
         Batch taken;

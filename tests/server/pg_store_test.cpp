@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -95,6 +97,25 @@ TEST_F(PgStoreTest, KeepsWorkingAfterTheDatabaseRestarts) {
     SharedPostgres().Restart();
     EXPECT_EQ(store.Post(ChatToHost("G4", "after")), PostOutcome::Stored);
     EXPECT_EQ(store.Take({"G4", Side::Host, "127.0.0.1", true, kNow, {}}).messages.size(), 1u);
+}
+
+// Guards against a poll answered "empty" from memory while a post made through another process
+// waits in the mailbox.
+TEST_F(PgStoreTest, EmptyPollsFollowThePostsOfEveryProcess) {
+    PgStore first(url, 2), second(url, 2);
+    StartGame(first, "H1");
+    const auto within = [](const std::function<bool()>& holds) {
+        for (int i = 0; i < 500 && !holds(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return holds();
+    };
+    EXPECT_TRUE(within([&] { return !second.MayHaveMessages("H1", Side::Host); }));
+    ASSERT_EQ(first.Post(ChatToHost("H1", "hi")), PostOutcome::Stored);
+    EXPECT_TRUE(first.MayHaveMessages("H1", Side::Host));
+    EXPECT_TRUE(within([&] { return second.MayHaveMessages("H1", Side::Host); }));
+    EXPECT_EQ(second.Take({"H1", Side::Host, "127.0.0.1", true, kNow, {}}).messages.size(), 1u);
+    EXPECT_TRUE(second.Take({"H1", Side::Host, "127.0.0.1", true, kNow, {}}).messages.empty());
+    EXPECT_FALSE(second.MayHaveMessages("H1", Side::Host));
 }
 
 // Guards against a process failing to start because its table set-up locks the tables against the
