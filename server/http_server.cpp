@@ -19,6 +19,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "metrics.h"
+
 namespace gd::server {
 
 // One connection's socket and when the header of its next request is due.
@@ -216,6 +218,12 @@ void HttpServer::Stop() {
     daemon_ = nullptr;
 }
 
+int HttpServer::OpenConnections() const {
+    const auto* info =
+        daemon_ ? MHD_get_daemon_info(daemon_, MHD_DAEMON_INFO_CURRENT_CONNECTIONS) : nullptr;
+    return info ? static_cast<int>(info->num_connections) : 0;
+}
+
 void* HttpServer::BeginRequest(void* self, const char* uri) {
     auto* server = static_cast<HttpServer*>(self);
     server->lastRequestMs_ = MonotonicMs();
@@ -347,6 +355,7 @@ int HttpServer::Respond(MHD_Connection* connection, Exchange& exchange) {
     if (!exchange.reply) return MHD_YES;  // woken before the worker finished
     const Reply& reply = *exchange.reply;
     if (reply.status >= 400) LogRefusal(exchange, reply);
+    if (options_.metrics) options_.metrics->CountReply(exchange.target, reply.status, reply.body);
     MHD_Response* response = MHD_create_response_from_buffer(
         reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
     MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/plain");

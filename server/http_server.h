@@ -22,6 +22,8 @@ struct MHD_Connection;
 
 namespace gd::server {
 
+class Metrics;
+
 enum class LogLevel { Error, Warn, Info };
 
 struct HttpOptions {
@@ -30,10 +32,11 @@ struct HttpOptions {
     int eventThreads = 2;
     int workers = 128;
     LogLevel logLevel = LogLevel::Warn;
-    bool forwardedFor = false;  // take the client's address from X-Forwarded-For
-    int perAddress = 64;        // connections one address may hold at once; 0: no limit
-    int headerSeconds = 10;     // a new connection must send a request's header within this
-    int idleSeconds = 120;      // and a kept-alive one its next request's header
+    bool forwardedFor = false;   // take the client's address from X-Forwarded-For
+    int perAddress = 64;         // connections one address may hold at once; 0: no limit
+    int headerSeconds = 10;      // a new connection must send a request's header within this
+    int idleSeconds = 120;       // and a kept-alive one its next request's header
+    Metrics* metrics = nullptr;  // counts every reply, when the operator asked for metrics
 };
 
 // Runs queued tasks on a fixed set of threads.
@@ -63,6 +66,8 @@ class HttpServer {
     int Port() const { return port_; }
     // Milliseconds on the monotonic clock when the last request arrived.
     std::int64_t LastRequestMs() const { return lastRequestMs_.load(); }
+    // Connections open at this moment.
+    int OpenConnections() const;
     // Stops accepting, lets the requests in flight finish, then closes every connection.
     void Stop();
 

@@ -369,6 +369,10 @@ PgStore::Lease::Lease(PgStore& store, std::unique_ptr<Connection> c)
 
 PgStore::Lease::~Lease() {
     store_.Release(std::move(connection_));
+    if (store_.commitObserver_)
+        store_.commitObserver_->Committed(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count(),
+            std::uncaught_exceptions() == exceptions_);
 }
 
 PgStore::Lease PgStore::Acquire() {
@@ -606,6 +610,11 @@ int PgStore::RemoveIdle(std::int64_t idleSinceMs) {
     Lease c = Acquire();
     // The messages of each removed game go with it (ON DELETE CASCADE).
     return c->Run("DELETE FROM games WHERE active_at_ms < $1", Params().Int(idleSinceMs)).Changed();
+}
+
+std::optional<long> PgStore::CountGames() {
+    Lease c = Acquire();
+    return c->Run("SELECT count(*) FROM games").Int(0, 0);
 }
 
 }  // namespace gd::server

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -40,11 +41,13 @@ class PgStore : public Store {
     // this process that finds it empty unmarks it, unless a post was notified meanwhile. While
     // the listening session is down, every mailbox may have messages.
     bool MayHaveMessages(const std::string& game, Side reader) override;
+    std::optional<long> CountGames() override;
 
     class Connection;
 
   private:
-    // A connection of the pool for the length of one operation.
+    // A connection of the pool for the length of one operation, which is one transaction: its
+    // time is the commit's latency, and an exception leaving it a failed commit.
     class Lease {
       public:
         Lease(PgStore& store, std::unique_ptr<Connection> c);
@@ -57,6 +60,8 @@ class PgStore : public Store {
       private:
         PgStore& store_;
         std::unique_ptr<Connection> connection_;
+        std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+        int exceptions_ = std::uncaught_exceptions();
     };
 
     Lease Acquire();

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <filesystem>
@@ -328,6 +329,7 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
     std::vector<std::pair<std::string, int>> changes;
     std::exception_ptr commitFailure;
     bool diskFull = false;
+    const auto started = std::chrono::steady_clock::now();
     try {
         tx_->Sql("BEGIN IMMEDIATE").Run();
         for (std::size_t i = 0; i < batch.size(); ++i) {
@@ -369,6 +371,10 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
     }
     ++commits_;
     operations_ += static_cast<long>(batch.size());
+    if (commitObserver_)
+        commitObserver_->Committed(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
+            !commitFailure);
     for (std::size_t i = 0; i < batch.size(); ++i) {
         const bool failed = commitFailure || failures[i];
         if (batch[i]->deliver)
@@ -611,6 +617,13 @@ int SqliteStore::RemoveIdle(std::int64_t idleSinceMs) {
             tx.ForgetGame(g);
         }
         return static_cast<int>(games.size());
+    });
+}
+
+std::optional<long> SqliteStore::CountGames() {
+    return Apply([&](Transaction& tx) {
+        auto q = tx.Sql("SELECT count(*) FROM games");
+        return q.Step() ? std::optional<long>(q.Int(0)) : std::nullopt;
     });
 }
 

@@ -47,6 +47,7 @@ class SqliteStore : public Store, public AnswerRunner {
     Batch Take(const TakeRequest& request) override;
     bool MayHaveMessages(const std::string& game, Side reader) override;
     int RemoveIdle(std::int64_t idleSinceMs) override;
+    std::optional<long> CountGames() override;
 
     // Runs `answer` on the writer thread inside the next transaction, its store calls at once;
     // `deliver` follows the commit.

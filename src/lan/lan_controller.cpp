@@ -99,8 +99,18 @@ LanNext LanController::NetSelectPlayOk(bool startNew) {
 SessionTree LanController::SelectWaitingLoad() {
     SessionTree tree;
     tree.root = "Players Waiting";
-    const SessionListing listing = connection_ ? connection_->ListSessions(kSessionListTimeoutMs)
-                                               : SessionListing{ListFailure::Unsupported, {}};
+    tmrSessionsTick(tree);
+    tree.expanded = true;
+    tree.tmrSessions.Enabled = true;
+    return tree;
+}
+
+// The list follows the network for as long as the window is open, instead of showing one
+// listing of a second and a half.
+void LanController::tmrSessionsTick(SessionTree& tree) {
+    const SessionListing listing =
+        connection_ ? connection_->WatchSessions() : SessionListing{ListFailure::Unsupported, {}};
+    tree.children.clear();
     if (listing.failure == ListFailure::NoSessions) {
         tree.children.push_back({"(None)", ""});
     } else if (listing.failure == ListFailure::Unsupported) {
@@ -109,8 +119,6 @@ SessionTree LanController::SelectWaitingLoad() {
         for (const auto& session : listing.sessions)
             tree.children.push_back({session.name, std::to_string(session.instance)});
     }
-    tree.expanded = true;
-    return tree;
 }
 
 LanNext LanController::SelectWaitingJoin(const SessionNode* selected) {

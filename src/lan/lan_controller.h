@@ -19,7 +19,8 @@ inline const std::string kWaitingForPlayer = "Waiting For Player";
 // The row that stands for a modem provider, which is never offered (see LanProviderRows).
 inline const std::string kModemRow = "     ";
 constexpr int kLanHelpTopic = 70;
-constexpr int kSessionListTimeoutMs = 1500;
+// The session window asks the network this often while it is open.
+constexpr int kSessionRefreshMs = 250;
 // The longest chat line one LAN message carries, after its kind "m".
 constexpr std::size_t kMaxLanChat = kMaxLanText - 1;
 
@@ -43,11 +44,13 @@ struct SessionNode {
     std::string text;
     std::string tag;
 };
-// The session window's tree: the root "Players Waiting" and its children.
+// The session window's tree: the root "Players Waiting" and its children, and the timer that
+// keeps it following the network.
 struct SessionTree {
     std::string root;
     std::vector<SessionNode> children;
     bool expanded = false;
+    TimerState tmrSessions{false, kSessionRefreshMs};
 };
 
 class LanController {
@@ -67,8 +70,9 @@ class LanController {
     // Host-or-join window: OK with "I want to start a new game." (`startNew`) or joining.
     LanNext NetSelectPlayOk(bool startNew);
 
-    // Session window.
+    // Session window: opening, and each tick of its timer.
     SessionTree SelectWaitingLoad();
+    void tmrSessionsTick(SessionTree& tree);
     LanNext SelectWaitingJoin(const SessionNode* selected);
 
     // A `lantimer` tick of a LAN game: at most one message.

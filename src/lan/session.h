@@ -55,6 +55,9 @@ class LanConnection {
     virtual ~LanConnection() = default;
     // The sessions of this game that wait for a second player, gathered for `timeoutMs`.
     virtual SessionListing ListSessions(int timeoutMs) = 0;
+    // The same without waiting: what has been heard so far, each call asking again now and then,
+    // so that calls a moment apart follow hosts that appear, start a game or leave.
+    virtual SessionListing WatchSessions() = 0;
     // Opens a two-player session named after `name` and announces it.
     virtual OpenResult Host(const std::string& name) = 0;
     // Joins a session from the last listing as the player `name`.
@@ -84,6 +87,8 @@ struct LanOptions {
     int heartbeatMs = 1000;
     int lossMs = 5000;          // no frame for this long: the connection is lost
     int joinDeadlineMs = 1500;  // a new connection must send a valid join within this
+    int watchAskMs = 500;       // a watched listing asks again this often
+    int watchForgetMs = 1600;   // and forgets a host not heard from for this long
     std::string appId;          // empty: the game's own identifier
 };
 

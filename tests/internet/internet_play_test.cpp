@@ -210,7 +210,7 @@ TEST(InternetPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBefore) {
             ann.play.ReadMailboxKey = "s7";
             ann.play.PostMailboxKey = "c7";
             ann.play.WaitExpiry = 1000;
-            ann.inet.Answer(GetDataUrl(kBase, "s7"),
+            ann.inet.Answer(GetDataUrl(kBase, "s7", ann.play.ReceivedBatch),
                             "xSTART*GAMExxxBobjjjhh*York*qqcc*4*eerr*2*pptt*1*vvmm*1*aa");
             ann.play.inettimerTick();
             bob.inet.Answer(ReadWaitUrl(kBase),

@@ -25,10 +25,11 @@ namespace gd::server::test {
 
 class ServerProcess {
   public:
-    // Starts the server with the store `db` and extra options; Port() is 0 when it did not start.
+    // Starts the server with the store `db` (empty: its default) and extra options; Port() is 0
+    // when it did not start.
     ServerProcess(const std::string& db, std::vector<std::string> options = {}) {
-        std::vector<std::string> args = {GLYPHDROP_SERVER_EXE, "--listen", "127.0.0.1:0", "--db",
-                                         db};
+        std::vector<std::string> args = {GLYPHDROP_SERVER_EXE, "--listen", "127.0.0.1:0"};
+        if (!db.empty()) args.insert(args.end(), {"--db", db});
         args.insert(args.end(), options.begin(), options.end());
         int out[2];
         if (pipe(out) != 0) return;
@@ -48,7 +49,7 @@ class ServerProcess {
         FILE* in = fdopen(out[0], "r");
         char line[512] = "";
         if (fgets(line, sizeof line, in)) {
-            const std::string text = line;
+            const std::string text = firstLine_ = line;
             const auto colon = text.find(':', text.find("127.0.0.1"));
             if (colon != std::string::npos) port_ = std::stoi(text.substr(colon + 1));
         }
@@ -57,6 +58,8 @@ class ServerProcess {
     ~ServerProcess() { Signal(SIGKILL); }
 
     int Port() const { return port_; }
+    // What the server printed first: where it listens, its store, its metrics page.
+    const std::string& FirstLine() const { return firstLine_; }
     // The server's address, as the program's URL builders take it.
     std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
     std::string Base() const { return Address() + "/Glyphdrop/"; }
@@ -87,6 +90,7 @@ class ServerProcess {
   private:
     pid_t pid_ = -1;
     int port_ = 0;
+    std::string firstLine_;
 };
 
 struct HttpAnswer {
