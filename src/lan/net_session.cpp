@@ -20,7 +20,7 @@
 #include "providers.h"
 #include "session.h"
 #include "text.h"
-#include "wire.h"
+#include "lan_frames.h"
 
 namespace gd {
 
