@@ -24,7 +24,6 @@
 #include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
-#include "nestedwait.h"
 #include "playmore.h"
 #include "qtext.h"
 #include "qtservices.h"
@@ -73,7 +72,6 @@ QString ProgramFolder() {
 Application::Application(AppOptions options, ServiceOverrides overrides)
     : options_(std::move(options)), pictures_(options_.home) {
     UseProgramFolders({FromQ(options_.home), FromQ(options_.readOnly)});
-    InstallNestedWaitGuard(*QCoreApplication::instance());
     Clock* clock = overrides.clock;
     if (!clock) clock = (ownClock_ = std::make_unique<QtClock>()).get();
     SoundPlayer* sound = overrides.sound;
@@ -100,7 +98,7 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     HttpTransfer* inner = overrides.inet;
     if (!inner) inner = (ownInet_ = std::make_unique<CurlTransfer>()).get();
     // Every request waits for its answer with the windows painting and the light shown.
-    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, tickGuard_, [this] { Refresh(); });
+    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, [this] { Refresh(); });
     inet_ = waitingInet_.get();
     internetWindows_ = std::make_unique<InternetWindows>(*this);
     internet_ = std::make_unique<InternetPlay>(state_, *services_, *inet_, *internetWindows_,
@@ -108,10 +106,10 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     internet_->ServerAddress = options_.server;
 
     lan_ = std::make_unique<LanController>(state_, *services_, profiles());
-    lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tickGuard_,
-                                             [this] { LanTimerTick(); });
-    inettimer_ = std::make_unique<StateTimer>("inettimer", state_.inettimer, tickGuard_,
-                                              [this] { InetTimerTick(); });
+    lantimer_ =
+        std::make_unique<StateTimer>("lantimer", state_.lantimer, [this] { LanTimerTick(); });
+    inettimer_ =
+        std::make_unique<StateTimer>("inettimer", state_.inettimer, [this] { InetTimerTick(); });
     lantimer_->SetTimeScale(options_.timeScale);
     inettimer_->SetTimeScale(options_.timeScale);
 }

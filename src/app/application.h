@@ -76,8 +76,6 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     PlayMore* playMore() const;
     StateTimer& lantimer() { return *lantimer_; }
     StateTimer& inettimer() { return *inettimer_; }
-    // Keeps the ticks of every timer of the program from running inside each other.
-    TickGuard& tickGuard() { return tickGuard_; }
     // The internet controller and the waiting-room windows it acts through.
     InternetPlay& internet() { return *internet_; }
     InternetWindows& internetWindows() { return *internetWindows_; }
@@ -201,7 +199,6 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<Provider> provider_;
     QPointer<NetSelectPlay> netSelectPlay_;
     QPointer<SelectWaiting> selectWaiting_;
-    TickGuard tickGuard_;
     std::unique_ptr<StateTimer> lantimer_;
     std::unique_ptr<StateTimer> inettimer_;
     std::unique_ptr<WaitingTransfer> waitingInet_;

@@ -19,8 +19,9 @@ std::string Url(const std::string& base, Script script) {
     return root + wire::ScriptPath(script);
 }
 
-// Column widths of the list line; the private flag takes the rest.
-constexpr std::array<std::size_t, 5> kColumnWidths{11, 27, 29, 10, 9};
+// Column widths of the list line; the private flag takes the rest. The game number's column
+// is one wider than the server's 11-character numbers, so a blank keeps it from the name.
+constexpr std::array<std::size_t, 5> kColumnWidths{12, 27, 29, 10, 9};
 
 std::string PaddedTo(const std::string& text, std::size_t width, std::size_t counted) {
     return text + std::string(counted < width ? width - counted : 0, ' ');
@@ -111,8 +112,8 @@ std::string WaitingListLine(const WaitingEntry& e) {
 }
 
 SelectedGame ReadWaitingListLine(const std::string& line) {
-    return {Columns(line, 1, 11), Columns(line, 12, 38), Columns(line, 39, 67),
-            Columns(line, 86, npos)};
+    return {Columns(line, 1, 12), Columns(line, 13, 39), Columns(line, 40, 68),
+            Columns(line, 87, npos)};
 }
 
 }  // namespace gd

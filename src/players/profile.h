@@ -77,9 +77,16 @@ struct ProfileWrite {
     std::string error;
 };
 
+// A name as its record holds it: trimmed, and cut to the field's width without splitting a
+// UTF-8 character.
+std::string StoredName(const std::string& name);
+// Whether a record's name field holds `name`, both compared as stored. The program writes
+// UTF-8; an older file may hold single-byte (Latin-1) letters, which name the same player.
+bool NameMatches(const std::string& field, const std::string& name);
+
 // Number of whole records; a trailing partial record does not count.
 int CountProfiles(const ProfileFile& f);
-// Reads records into `working` until one's trimmed name equals the trimmed `name`; returns its
+// Reads records into `working` until one's name matches `name`; returns its
 // number (from 1), or 0 when none matches (or the file is missing or unreadable).
 int FindProfile(const ProfileFile& f, const std::string& name, PlayerProfile& working);
 // All records in file order; empty when the file is missing or unreadable.

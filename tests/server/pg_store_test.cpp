@@ -135,19 +135,11 @@ TEST_F(PgStoreTest, StartsWhileAnotherProcessCarriesLoad) {
                 }
             }
         });
-    int started = 0;
-    for (int i = 0; i < 20; ++i) {
-        try {
-            PgStore another(url, 1);
-            ++started;
-        } catch (const std::exception& e) {
-            ADD_FAILURE() << e.what();
-        }
-    }
+    for (int i = 0; i < 20; ++i)  // twenty starts of another process
+        EXPECT_NO_THROW((PgStore{url, 1})) << "start " << i;
     stop = true;
     for (auto& t : load)
         t.join();
-    EXPECT_EQ(started, 20);
 }
 
 }  // namespace
