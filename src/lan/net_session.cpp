@@ -15,11 +15,11 @@
 #include <random>
 #include <set>
 
+#include "lan_frames.h"
 #include "profile.h"
 #include "providers.h"
 #include "session.h"
 #include "text.h"
-#include "lan_frames.h"
 #include "waiting.h"
 
 namespace gd {
@@ -32,9 +32,6 @@ const char* const kMulticastGroup = "ff12::4744";
 // from one machine never fill the host, so a joiner from another gets in.
 constexpr int kMaxPending = 32;
 constexpr int kMaxPendingPerAddress = 3;
-// Hosts a listing holds, and addresses a waiting host is told about, at most: a flood of answers
-// or connections from made-up addresses cannot grow them without end.
-constexpr std::size_t kMaxHeard = 64;
 constexpr int kBeatCheckMs = 250;
 
 const std::string kRefusedSecondJoiner = "This game already has two players.";
@@ -262,7 +259,6 @@ void NetConnection::CollectAnswers(QUdpSocket& socket) {
         auto known = std::find_if(heard_.begin(), heard_.end(), [&](const Heard& h) {
             return h.session.instance == a->instance;
         });
-        if (known == heard_.end() && heard_.size() >= kMaxHeard) continue;
         if (known == heard_.end()) known = heard_.insert(heard_.end(), Heard{});
         known->session = {a->name, a->instance};
         known->at = {d.senderAddress(), a->tcpPort};
@@ -387,7 +383,7 @@ void NetConnection::DropPending(std::list<Pending>::iterator p) {
 
 void NetConnection::NoteNotJoined(const QHostAddress& address) {
     const QString text = address.toString();
-    if (noted_.size() >= kMaxHeard || !noted_.insert(text).second) return;
+    if (!noted_.insert(text).second) return;
     Post({0, "Connections from " + text.toStdString() + " that did not join this game were closed.",
           kSysNotJoined, ""});
 }
