@@ -19,8 +19,8 @@
 #include "providers.h"
 #include "session.h"
 #include "text.h"
+#include "lan_frames.h"
 #include "waiting.h"
-#include "wire.h"
 
 namespace gd {
 

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "lan_support.h"
-#include "wire.h"
+#include "lan_frames.h"
 
 namespace gd::test {
 namespace {
