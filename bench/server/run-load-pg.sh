@@ -19,7 +19,7 @@ bases=()
 for n in 1 2; do
     port=$(free_port)
     build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$port" --db "$db" --rate 0 \
-        --mailbox-size 1000000 > "$work/server$n.out" 2> "$work/server$n.err" &
+        --per-address 0 --mailbox-size 1000000 > "$work/server$n.out" 2> "$work/server$n.err" &
     pids+=($!)
     bases+=("http://127.0.0.1:$port/Glyphdrop")
     wait_for_server "${bases[-1]}"
@@ -28,7 +28,7 @@ done
 # The same poll on the SQLite store, for the comparison.
 port=$(free_port)
 build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$port" --db "$work/s.db" --rate 0 \
-    > "$work/sqlite.out" 2> "$work/sqlite.err" &
+    --per-address 0 > "$work/sqlite.out" 2> "$work/sqlite.err" &
 pids+=($!)
 sqliteBase="http://127.0.0.1:$port/Glyphdrop"
 wait_for_server "$sqliteBase"

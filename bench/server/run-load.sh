@@ -32,7 +32,8 @@ CONF
 /usr/sbin/nginx -c "$work/nginx.conf" -p "$work" &
 pids+=($!)
 build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$server_port" --db "$work/bench.db" \
-    --rate 0 --mailbox-size 1000000 --log-level info > "$work/server.out" 2> "$work/server.err" &
+    --rate 0 --per-address 0 --mailbox-size 1000000 --log-level info \
+    > "$work/server.out" 2> "$work/server.err" &
 server_pid=$!
 pids+=($server_pid)
 base="http://127.0.0.1:$server_port/Glyphdrop"
