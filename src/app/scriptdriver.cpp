@@ -108,8 +108,7 @@ bool ScriptDriver::Run(const QStringList& words, const QString& rest) {
     const QString& command = words[0];
     if (command == "host" || command == "join") return Host(command == "join");
     if (command == "turn")
-        return (s.LanGame || s.InternetState == 1) && !s.GameOver &&
-               s.CurrentPlayer == s.LocalPlayer && s.SecondPlayer != kWaitingForPlayer;
+        return app_.match().InPlay() && s.CurrentPlayer == s.LocalPlayer;
     if (command == "enter") {
         app_.internetWindows().ShowEnterWaitingRoom();
         JoinWaitRoom* w = app_.internetWindows().joinwaitroom();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "match.h"
 #include "profile.h"
 #include "services.h"
 #include "session.h"
@@ -48,9 +49,10 @@ struct SessionTree {
     bool expanded = false;
 };
 
-class LanController {
+// The LAN controller, and the seat of an opponent on the LAN connection.
+class LanController : public OpponentSeat {
   public:
-    LanController(GameState& s, Services& sv, ProfileFile profiles);
+    LanController(GameState& s, Services& sv, Match& match, ProfileFile profiles);
     ~LanController();
 
     // The menu entry, after the internet questions: a new root for this LAN set-up.
@@ -71,11 +73,16 @@ class LanController {
 
     // A `lantimer` tick of a LAN game: at most one message.
     void LanTimerTick();
-    // The LAN move message ("M" + letter + hole) and a chat line, to the other side.
-    void SendLanMove(const std::string& message);
+    // A chat line, to the other side.
     void SendChat(const std::string& chatText);
-    // The program ends: the other side hears an orderly leave.
-    void Leave();
+
+    // The seat: our move as "M" + letter + hole, a tick, a chat line, and leaving, which closes
+    // the session in order (the other side hears that its opponent has left).
+    void SendMove(const Move& move) override;
+    void Tick() override { LanTimerTick(); }
+    void Chat(const std::string& line) override { SendChat(line); }
+    void Leave(GameEnd why) override;
+    TimerState& Timer() override { return s_.lantimer; }
 
   private:
     void Waiting(const LanMessage& m);
@@ -88,6 +95,7 @@ class LanController {
 
     GameState& s_;
     Services& sv_;
+    Match& match_;
     ProfileFile profiles_;
     std::unique_ptr<LanRoot> root_;              // `LanRoot`
     std::unique_ptr<LanConnection> connection_;  // `LanConnection`

@@ -72,7 +72,7 @@ TEST_F(ComputerGame, DrawOnAFullBoardStaysInFrontThenNoEndsComputerPlay) {
     over->Command2()->click();
     Settle();
     EXPECT_EQ(h.app->playMore(), nullptr);
-    EXPECT_FALSE(h.s().ComputerGame || h.app->lantimer().isActive());
+    EXPECT_FALSE(h.app->match().seat() || h.app->lantimer().isActive());
     EXPECT_EQ(Caption(7) + Caption(13), "");
 }
 

@@ -1,6 +1,7 @@
 // The LAN set-up windows inside the program, offscreen; nothing is hosted or joined here.
 #include "lanwindows.h"
 #include "app_fixture.h"
+#include "internet_play.h"
 
 namespace gd::test {
 namespace {
@@ -10,7 +11,9 @@ namespace {
 TEST(LanWindows, MenuEntryAsksBeforeEndingAnInternetGameThenNeedsAMethod) {
     AppHarness h;
     h.Start();
+    h.app->match().Pair(h.app->internet(), "Bob", "Ann");
     h.s().InternetState = 1;
+    h.s().GameOver = false;
     h.prompt.answers = {false};
     h.RunMenuCommand("Play Network (LAN) Game");
     EXPECT_FALSE(h.app->provider());
