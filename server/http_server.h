@@ -9,8 +9,10 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "service.h"
@@ -20,6 +22,8 @@ struct MHD_Connection;
 
 namespace gd::server {
 
+class Metrics;
+
 enum class LogLevel { Error, Warn, Info };
 
 struct HttpOptions {
@@ -28,7 +32,11 @@ struct HttpOptions {
     int eventThreads = 2;
     int workers = 128;
     LogLevel logLevel = LogLevel::Warn;
-    bool forwardedFor = false;  // take the client's address from X-Forwarded-For
+    bool forwardedFor = false;   // take the client's address from X-Forwarded-For
+    int perAddress = 64;         // connections one address may hold at once; 0: no limit
+    int headerSeconds = 10;      // a new connection must send a request's header within this
+    int idleSeconds = 120;       // and a kept-alive one its next request's header
+    Metrics* metrics = nullptr;  // counts every reply, when the operator asked for metrics
 };
 
 // Runs queued tasks on a fixed set of threads.
@@ -58,6 +66,8 @@ class HttpServer {
     int Port() const { return port_; }
     // Milliseconds on the monotonic clock when the last request arrived.
     std::int64_t LastRequestMs() const { return lastRequestMs_.load(); }
+    // Connections open at this moment.
+    int OpenConnections() const;
     // Stops accepting, lets the requests in flight finish, then closes every connection.
     void Stop();
 
@@ -66,14 +76,24 @@ class HttpServer {
     // The library's calls for each request: its first line, each step, its end.
     struct Exchange;
     static void* BeginRequest(void* self, const char* uri);
-    static void EndRequest(void* self, void** context);
+    static void EndRequest(void* self, MHD_Connection* connection, void** context);
+    // A connection opens or closes.
+    struct Watch;
+    static void Opened(void* self, MHD_Connection* connection, void** socketContext);
+    static void Closed(void* self, void** socketContext);
     static int Access(void* self, MHD_Connection* connection, const char* method,
-                      std::size_t* uploadSize, void** context);
+                      const char* version, std::size_t* uploadSize, void** context);
 
   private:
+    static std::optional<std::string> Ambiguity(MHD_Connection* connection,
+                                                const Exchange& exchange, const char* version);
     int Respond(MHD_Connection* connection, Exchange& exchange);
     std::string ClientAddress(MHD_Connection* connection) const;
     void LogRefusal(const Exchange& exchange, const Reply& reply) const;
+    // Marks whether a connection is inside a request; outside, its next header is due by then.
+    void SetInRequest(MHD_Connection* connection, bool inside, std::int64_t dueMs);
+    // Closes, now and then, each connection whose header is overdue.
+    void CloseOverdue();
 
     Service& service_;
     HttpOptions options_;
@@ -85,6 +105,12 @@ class HttpServer {
     std::atomic<int> inFlight_{0};
     std::atomic<int> parked_{0};
     std::atomic<bool> stopping_{false};
+
+    std::mutex watchLock_;
+    std::condition_variable watchWake_;
+    std::unordered_set<Watch*> watches_;
+    bool watching_ = true;
+    std::thread overdue_;
 };
 
 }  // namespace gd::server

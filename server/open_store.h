@@ -10,6 +10,9 @@ namespace gd::server {
 
 bool NamesPostgres(const std::string& db);
 
+// The --db value as the server shows it: a PostgreSQL address without its password.
+std::string StoreForDisplay(const std::string& db);
+
 // Throws std::runtime_error with the reason when the store cannot be opened.
 std::unique_ptr<Store> OpenStore(const std::string& db);
 

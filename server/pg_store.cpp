@@ -234,8 +234,36 @@ auto InTransaction(PgStore::Connection& c, Work work) -> decltype(work()) {
 
 }  // namespace
 
+namespace {
+
+// Whether every table and index of the schema exists. A process that starts beside running ones
+// finds them all and takes no lock: creating them, even "if not exists", locks the tables in the
+// opposite order to posts, which may deadlock with a post.
+bool SchemaExists(PgStore::Connection& c) {
+    return c
+        .Run(
+            "SELECT to_regclass('games') IS NOT NULL AND to_regclass('games_waiting') IS NOT NULL "
+            "AND to_regclass('games_active') IS NOT NULL AND to_regclass('messages') IS NOT NULL "
+            "AND to_regclass('messages_box') IS NOT NULL")
+        .Bool(0, 0);
+}
+
+void CreateSchema(PgStore::Connection& c) {
+    for (int attempt = 1; !SchemaExists(c); ++attempt) {
+        try {
+            c.Exec(kSchema);
+        } catch (const DatabaseError& e) {
+            if (c.Broken()) throw;
+            c.Exec("ROLLBACK");
+            if (attempt >= 5 || !WorthRetrying(e)) throw;
+        }
+    }
+}
+
+}  // namespace
+
 PgStore::PgStore(const std::string& url, int connections) : url_(url), limit_(connections) {
-    Acquire()->Exec(kSchema);
+    CreateSchema(*Acquire());
 }
 
 PgStore::~PgStore() = default;
@@ -245,6 +273,10 @@ PgStore::Lease::Lease(PgStore& store, std::unique_ptr<Connection> c)
 
 PgStore::Lease::~Lease() {
     store_.Release(std::move(connection_));
+    if (store_.commitObserver_)
+        store_.commitObserver_->Committed(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count(),
+            std::uncaught_exceptions() == exceptions_);
 }
 
 PgStore::Lease PgStore::Acquire() {
@@ -429,6 +461,11 @@ int PgStore::RemoveIdle(std::int64_t idleSinceMs) {
     Lease c = Acquire();
     // The messages of each removed game go with it (ON DELETE CASCADE).
     return c->Run("DELETE FROM games WHERE active_at_ms < $1", Params().Int(idleSinceMs)).Changed();
+}
+
+std::optional<long> PgStore::CountGames() {
+    Lease c = Acquire();
+    return c->Run("SELECT count(*) FROM games").Int(0, 0);
 }
 
 }  // namespace gd::server

@@ -5,6 +5,7 @@
 // operations of several processes apart, so together they behave as one server.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -31,11 +32,13 @@ class PgStore : public Store {
     PostOutcome Post(const PostRequest& request) override;
     std::vector<Message> Take(const TakeRequest& request) override;
     int RemoveIdle(std::int64_t idleSinceMs) override;
+    std::optional<long> CountGames() override;
 
     class Connection;
 
   private:
-    // A connection of the pool for the length of one operation.
+    // A connection of the pool for the length of one operation, which is one transaction: its
+    // time is the commit's latency, and an exception leaving it a failed commit.
     class Lease {
       public:
         Lease(PgStore& store, std::unique_ptr<Connection> c);
@@ -48,6 +51,8 @@ class PgStore : public Store {
       private:
         PgStore& store_;
         std::unique_ptr<Connection> connection_;
+        std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+        int exceptions_ = std::uncaught_exceptions();
     };
 
     Lease Acquire();

@@ -1,10 +1,17 @@
 // The game server's store in one SQLite file, with group commit.
 #include "sqlite_store.h"
 
+#include <fcntl.h>
 #include <pthread.h>
 #include <sqlite3.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <climits>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
@@ -44,7 +51,49 @@ const char* LastMoveColumn(Side side) {
     return side == Side::Host ? "last_move_host" : "last_move_joiner";
 }
 
+// Why the store at `path` cannot be written, or empty. SQLite would open a read-only file for
+// reading and fail later with no more than "disk I/O error".
+std::string WhyNotWritable(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0)
+        return "the file is read-only (" + std::string(std::strerror(errno)) +
+               "); the server must be able to write to its store";
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return "its folder " + folder + " is not writable (" + std::strerror(errno) +
+               "); the server keeps the store's log file beside it";
+    return "";
+}
+
 }  // namespace
+
+// Disk space held back in a file beside the store. Given up when the disk fills, it leaves room
+// for reads, which free space, and for the log's checkpoint, which gives the log's space back.
+class SqliteStore::Reserve {
+  public:
+    Reserve(std::string path, std::size_t bytes) : path_(std::move(path)), bytes_(bytes) {}
+    // Whether the file now holds all its bytes; when they do not fit, the file goes again.
+    bool Hold() {
+        const int fd = open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        const bool held = fd >= 0 && posix_fallocate(fd, 0, static_cast<off_t>(bytes_)) == 0;
+        if (fd >= 0) close(fd);
+        if (!held) unlink(path_.c_str());
+        return held;
+    }
+    void Release() { unlink(path_.c_str()); }
+    std::size_t Bytes() const { return bytes_; }
+    // Bytes free on the disk for this process.
+    std::size_t Free() const {
+        struct statvfs disk {};
+        const std::string folder = std::filesystem::path(path_).parent_path().string();
+        if (statvfs(folder.empty() ? "." : folder.c_str(), &disk) != 0) return 0;
+        return static_cast<std::size_t>(disk.f_bavail) * disk.f_frsize;
+    }
+
+  private:
+    std::string path_;
+    std::size_t bytes_;
+};
 
 // The writer thread's view of the open transaction: prepared statements kept for reuse, and the
 // changes to the pending counts that take effect once the commit is on disk.
@@ -136,7 +185,10 @@ class SqliteStore::Transaction {
     std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 
-SqliteStore::SqliteStore(const std::string& path) {
+SqliteStore::SqliteStore(const std::string& path, std::size_t reserveBytes)
+    : reserve_(std::make_unique<Reserve>(path + "-reserve", reserveBytes)) {
+    if (const std::string why = WhyNotWritable(path); !why.empty())
+        throw std::runtime_error("cannot use " + path + ": " + why);
     if (sqlite3_open_v2(path.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
@@ -148,13 +200,26 @@ SqliteStore::SqliteStore(const std::string& path) {
     try {
         // Exclusive before WAL: the WAL index then lives in this process, and a second server
         // on the same file fails here instead of sharing it.
+        // A new file gives the pages that reads free back to the disk on demand (KeepRoom).
+        tx_->Exec("PRAGMA auto_vacuum=INCREMENTAL");
         tx_->Exec("PRAGMA locking_mode=EXCLUSIVE");
         tx_->Exec("PRAGMA journal_mode=WAL");
         tx_->Exec("PRAGMA synchronous=FULL");
+        // The log is checkpointed and cut back to nothing once it holds half the reserve, so it
+        // never takes more of the disk than the reserve can give back.
+        walLimitFrames_ = static_cast<int>(reserveBytes / 2 / 4096) + 1;
+        sqlite3_wal_hook(
+            db_,
+            [](void* self, sqlite3*, const char*, int frames) {
+                static_cast<SqliteStore*>(self)->walFrames_ = frames;
+                return SQLITE_OK;
+            },
+            this);
         tx_->Sql("BEGIN IMMEDIATE").Run();
         tx_->Exec(kSchema);
         tx_->Sql("COMMIT").Run();
         LoadPendingCounts();
+        short_ = !reserve_->Hold();
     } catch (const std::exception& e) {
         tx_.reset();
         sqlite3_close(db_);
@@ -175,6 +240,7 @@ SqliteStore::~SqliteStore() {
     writer_.join();
     tx_.reset();
     sqlite3_close(db_);
+    reserve_->Release();
 }
 
 void SqliteStore::LoadPendingCounts() {
@@ -247,6 +313,8 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
     std::vector<std::exception_ptr> failures(batch.size());
     std::vector<std::pair<std::string, int>> changes;
     std::exception_ptr commitFailure;
+    bool diskFull = false;
+    const auto started = std::chrono::steady_clock::now();
     try {
         tx_->Sql("BEGIN IMMEDIATE").Run();
         for (std::size_t i = 0; i < batch.size(); ++i) {
@@ -258,6 +326,7 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
                 changes.insert(changes.end(), tx_->changes.begin(), tx_->changes.end());
             } catch (...) {
                 failures[i] = std::current_exception();
+                diskFull = diskFull || sqlite3_errcode(db_) == SQLITE_FULL;
                 tx_->Sql("ROLLBACK TO operation").Run();
                 tx_->Sql("RELEASE operation").Run();
             }
@@ -265,8 +334,10 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
         tx_->Sql("COMMIT").Run();
     } catch (...) {
         commitFailure = std::current_exception();
+        diskFull = diskFull || sqlite3_errcode(db_) == SQLITE_FULL;
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     }
+    KeepRoom(diskFull);
     if (commitFailure) {
         // Nothing of this batch happened; the counts are read again from the file.
         try {
@@ -285,6 +356,10 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
     }
     ++commits_;
     operations_ += static_cast<long>(batch.size());
+    if (commitObserver_)
+        commitObserver_->Committed(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
+            !commitFailure);
     for (std::size_t i = 0; i < batch.size(); ++i) {
         const bool failed = commitFailure || failures[i];
         if (batch[i]->deliver)
@@ -294,6 +369,32 @@ void SqliteStore::CommitBatch(std::vector<std::unique_ptr<Job>>& batch) {
         else
             batch[i]->done.set_value();
     }
+}
+
+// A full disk gives up the reserve, so that reads, which free space, go on; posts and entries
+// wait until the reserve can be held again. The log is cut back whenever it is long or the disk
+// short, or it would take the space freed.
+void SqliteStore::KeepRoom(bool diskFull) {
+    if (diskFull && !short_) {
+        reserve_->Release();
+        short_ = true;
+    }
+    // While short, what reads freed goes back to the disk (in a file made since pages are
+    // given back on demand), so posts can start again once there is room for a reserve and a log.
+    if (short_ && !diskFull)
+        sqlite3_exec(db_, "PRAGMA incremental_vacuum", nullptr, nullptr, nullptr);
+    if (short_ || walFrames_ >= walLimitFrames_) {
+        if (sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) ==
+            SQLITE_OK)
+            walFrames_ = 0;
+    }
+    // Room for the reserve, a whole log, and as much again for the file to grow at checkpoints.
+    const std::size_t needed = reserve_->Bytes() + 2 * 4096 * std::size_t(walLimitFrames_);
+    if (short_ && !diskFull && reserve_->Free() >= needed && reserve_->Hold()) short_ = false;
+}
+
+void SqliteStore::CheckRoom() const {
+    if (short_) throw std::runtime_error("the disk is full: posts wait until reads free space");
 }
 
 std::pair<long, long> SqliteStore::CommitsAndOperations() const {
@@ -307,6 +408,7 @@ bool SqliteStore::MayHaveMessages(const std::string& game, Side reader) {
 
 EnterOutcome SqliteStore::Enter(const WaitingEntry& e, int roomSize, std::int64_t nowMs) {
     return Apply([&](Transaction& tx) {
+        CheckRoom();
         tx.Sql("DELETE FROM games WHERE waiting = 1 AND expires_at_ms <= ?").Bind(nowMs).Run();
         auto count = tx.Sql("SELECT count(*) FROM games WHERE waiting = 1");
         count.Step();
@@ -379,6 +481,7 @@ bool SqliteStore::Leave(const std::string& game, const std::string& address, boo
 
 PostOutcome SqliteStore::Post(const PostRequest& r) {
     return Apply([&](Transaction& tx) {
+        CheckRoom();
         const Side poster = Partner(r.to);
         auto game = tx.Sql(
             "SELECT host_address, joiner_address, last_move_host, last_move_joiner "
@@ -463,6 +566,13 @@ int SqliteStore::RemoveIdle(std::int64_t idleSinceMs) {
             tx.ForgetGame(g);
         }
         return static_cast<int>(games.size());
+    });
+}
+
+std::optional<long> SqliteStore::CountGames() {
+    return Apply([&](Transaction& tx) {
+        auto q = tx.Sql("SELECT count(*) FROM games");
+        return q.Step() ? std::optional<long>(q.Int(0)) : std::nullopt;
     });
 }
 

@@ -33,7 +33,8 @@ namespace gd::server {
 class SqliteStore : public Store, public AnswerRunner {
   public:
     // Opens or creates the file; throws std::runtime_error with SQLite's message when it cannot.
-    explicit SqliteStore(const std::string& path);
+    // `reserveBytes` of the disk are held back in a file beside it (see KeepRoom).
+    explicit SqliteStore(const std::string& path, std::size_t reserveBytes = 4 << 20);
     // Finishes the queued operations, then closes the file.
     ~SqliteStore() override;
 
@@ -46,6 +47,7 @@ class SqliteStore : public Store, public AnswerRunner {
     std::vector<Message> Take(const TakeRequest& request) override;
     bool MayHaveMessages(const std::string& game, Side reader) override;
     int RemoveIdle(std::int64_t idleSinceMs) override;
+    std::optional<long> CountGames() override;
 
     // Runs `answer` on the writer thread inside the next transaction, its store calls at once;
     // `deliver` follows the commit.
@@ -69,6 +71,9 @@ class SqliteStore : public Store, public AnswerRunner {
     void WriterLoop();
     void CommitBatch(std::vector<std::unique_ptr<Job>>& batch);
     void LoadPendingCounts();
+    void KeepRoom(bool diskFull);
+    // Throws while the disk is too full to take more: what adds to the store waits.
+    void CheckRoom() const;
 
     sqlite3* db_ = nullptr;
     std::unique_ptr<Transaction> tx_;
@@ -80,6 +85,13 @@ class SqliteStore : public Store, public AnswerRunner {
 
     mutable std::shared_mutex countLock_;
     std::unordered_map<std::string, int> pending_;  // mailbox -> messages waiting
+
+    // The writer thread's own: the reserve, whether it is given up, the log's length.
+    class Reserve;
+    std::unique_ptr<Reserve> reserve_;
+    bool short_ = false;
+    int walFrames_ = 0;
+    int walLimitFrames_ = 0;
 
     std::atomic<long> commits_{0}, operations_{0};
     std::thread writer_;

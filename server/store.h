@@ -88,9 +88,24 @@ struct TakeRequest {
 // oldest; "Start" and "Data" only alone. Defined with the server's rules; every store calls it.
 std::size_t DeliverableCount(const std::vector<Message>& pendingOldestFirst);
 
+// Told of each commit a store makes: how long its transaction took from its start to its commit,
+// and whether what it carried is durable.
+class CommitObserver {
+  public:
+    virtual ~CommitObserver() = default;
+    virtual void Committed(double seconds, bool durable) = 0;
+};
+
 class Store {
   public:
     virtual ~Store() = default;
+
+    // Tells `observer` of every commit from now on; set before the store is shared.
+    void ObserveCommits(CommitObserver* observer) { commitObserver_ = observer; }
+
+    // How many games the store holds, each with its two mailboxes; nothing from a store that
+    // cannot say.
+    virtual std::optional<long> CountGames() { return std::nullopt; }
 
     // Adds a waiting player after removing the entries whose wait has passed (expiresAtMs <=
     // nowMs, with their games). Creates the game with its two empty mailboxes; the host's address
@@ -134,6 +149,9 @@ class Store {
     // Removes games, with their mailboxes and waiting entries, that were neither entered, joined
     // nor posted to since idleSinceMs. Returns how many went.
     virtual int RemoveIdle(std::int64_t idleSinceMs) = 0;
+
+  protected:
+    CommitObserver* commitObserver_ = nullptr;
 };
 
 }  // namespace gd::server

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QUrl>
+#include <cstdio>
 
 #include "about.h"
 #include "curl_transfer.h"
@@ -43,9 +44,15 @@ QString InstalledFilesFolder() {
 
 namespace {
 
-// Each player of the machine has his own profiles: the folder is readable by him alone.
+// Each player of the machine has his own profiles: the folder is readable by him alone. It has
+// the name of the shipped files' folder; earlier versions spelt it "Glyphdrop".
 QString PlayerDataFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString folder = data + "/glyphdrop";
+    if (!MoveOldDataFolder(FromQ(data + "/Glyphdrop"), FromQ(folder)))
+        std::fprintf(stderr,
+                     "glyphdrop: some files stay in %s/Glyphdrop: they could not be moved\n",
+                     qPrintable(data));
     if (!QDir(folder).exists() && QDir().mkpath(folder))
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return folder;

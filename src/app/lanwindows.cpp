@@ -1,9 +1,9 @@
 // The LAN set-up windows: captions, texts and buttons, each handler passing to the controller.
 #include "lanwindows.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "application.h"
 #include "nestedwait.h"
@@ -134,21 +134,46 @@ SelectWaiting::SelectWaiting(Application& app) : QWidget(nullptr), app_(app) {
             [this] { close(); });
     connect(Button("Command3", "Help", this, row), &QPushButton::clicked, this,
             [this] { app_.OpenHelpTopic(kLanHelpTopic); });
+    timer_ = new StateTimer(
+        "tmrSessions", model_.tmrSessions, app_.tickGuard(), [this] { tmrSessionsTick(); }, this);
     resize(320, 300);
 }
 
 void SelectWaiting::Load() {
-    NestedWait wait;  // the listing serves events for its time-out
     CentreWindow(*this);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SessionTree model = app_.lan().SelectWaitingLoad();
-    auto* root = new QTreeWidgetItem(tree_, QStringList(ToQ(model.root)));
-    for (const auto& node : model.children) {
+    model_ = app_.lan().SelectWaitingLoad();
+    auto* root = new QTreeWidgetItem(tree_, QStringList(ToQ(model_.root)));
+    ShowChildren();
+    root->setExpanded(model_.expanded);
+    timer_->Sync();
+}
+
+void SelectWaiting::tmrSessionsTick() {
+    app_.lan().tmrSessionsTick(model_);
+    ShowChildren();
+}
+
+void SelectWaiting::ShowChildren() {
+    QTreeWidgetItem* root = tree_->topLevelItem(0);
+    std::vector<SessionNode> shown;
+    for (int i = 0; i < root->childCount(); ++i)
+        shown.push_back({FromQ(root->child(i)->text(0)),
+                         FromQ(root->child(i)->data(0, Qt::UserRole).toString())});
+    auto same = [](const SessionNode& a, const SessionNode& b) {
+        return a.text == b.text && a.tag == b.tag;
+    };
+    if (std::equal(shown.begin(), shown.end(), model_.children.begin(), model_.children.end(),
+                   same))
+        return;
+    const QTreeWidgetItem* current = tree_->currentItem();
+    const QString chosen =
+        current && current != root ? current->data(0, Qt::UserRole).toString() : QString();
+    qDeleteAll(root->takeChildren());
+    for (const auto& node : model_.children) {
         auto* child = new QTreeWidgetItem(root, QStringList(ToQ(node.text)));
         child->setData(0, Qt::UserRole, ToQ(node.tag));
+        if (!chosen.isEmpty() && ToQ(node.tag) == chosen) tree_->setCurrentItem(child);
     }
-    root->setExpanded(model.expanded);
-    QApplication::restoreOverrideCursor();
 }
 
 void SelectWaiting::Command1Click() {

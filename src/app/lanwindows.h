@@ -57,12 +57,19 @@ class SelectWaiting : public QWidget {
     explicit SelectWaiting(Application& app);
     void Load();
     void Command1Click();
+    void tmrSessionsTick();
 
     QTreeWidget* tvSessions() const { return tree_; }
+    StateTimer& tmrSessions() { return *timer_; }
 
   private:
+    // Shows the model's children under the root, keeping the chosen player chosen.
+    void ShowChildren();
+
     Application& app_;
+    SessionTree model_;
     QTreeWidget* tree_;
+    StateTimer* timer_;
 };
 
 }  // namespace gd

@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "application.h"
+#include "commandline.h"
 #include "qtext.h"
 #include "scriptdriver.h"
 
 int main(int argc, char** argv) {
+    if (const auto status = gd::AnswerWithoutWindows(argc, argv)) return *status;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Glyphdrop");
     QApplication::setApplicationVersion(gd::ToQ(gd::kProgramVersion));
@@ -16,33 +18,9 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(GLYPHDROP_APP_ID);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("Glyphdrop, a word game for two players.");
-    parser.addHelpOption();
-    QCommandLineOption player(
-        "player",
-        "Log on as player NAME when that profile has no password; a new NAME opens the settings.",
-        "NAME");
-    QCommandLineOption skill(
-        "skill", "The computer's skill: 1 Beginner, 2 Normal, 3 Master (default: the profile's).",
-        "1|2|3");
-    QCommandLineOption lanPorts(
-        "lan-ports", "The LAN ports for discovery and sessions (default 27820,27821).", "UDP,TCP");
-    parser.addOption(player);
-    parser.addOption(lanPorts);
-    QCommandLineOption drive("drive", "Test only: play the script in FILE.", "FILE");
-    drive.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(drive);
-    parser.addOption(skill);
-    QCommandLineOption server(
-        "server",
-        "The game server's base address, http or https (default: $GLYPHDROP_SERVER, else " +
-            gd::ToQ(gd::kDefaultServerAddress) + ").",
-        "URL");
-    parser.addOption(server);
-    QCommandLineOption timeScale("time-scale",
-                                 "Test only: run the poll periods and pauses N times faster.", "N");
-    timeScale.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(timeScale);
+    gd::AddProgramOptions(parser);
+    const QString player = "player", skill = "skill", lanPorts = "lan-ports", drive = "drive",
+                  server = "server", timeScale = "time-scale";
     parser.process(qapp);
 
     gd::AppOptions options;

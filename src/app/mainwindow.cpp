@@ -116,6 +116,7 @@ void MainWindow::Build() {
     chatText_->setObjectName("ChatText");
     chatText_->setGeometry(kChatText);
     chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
+    chatText_->setMaxLength(int(kMaxLanChat));  // what one LAN message carries
     auto* send = MakeLabel("SendButton", kSendButton);
     connect(send, &ClickLabel::clicked, this, &MainWindow::SendButtonClick);
     connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextEnter);

@@ -221,8 +221,11 @@ bool ScriptDriver::Host(bool join) {
         default: {
             SelectWaiting* w = app_.selectWaiting();
             if (!w) return false;
+            // The list follows the network: wait for a waiting player to show.
             QTreeWidgetItem* root = w->tvSessions()->topLevelItem(0);
-            if (root && root->childCount() > 0) w->tvSessions()->setCurrentItem(root->child(0));
+            QTreeWidgetItem* first = root && root->childCount() > 0 ? root->child(0) : nullptr;
+            if (!first || first->data(0, Qt::UserRole).toString().isEmpty()) return false;
+            w->tvSessions()->setCurrentItem(first);
             w->Command1Click();
             if (app_.state().lantimer.Enabled) return true;
             w->close();  // nobody waiting yet: look again

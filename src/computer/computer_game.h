@@ -26,7 +26,7 @@ class ComputerSeat : public OpponentSeat {
     void SendMove(const Move&) override {}
     // When it is the computer's turn, it chooses and the match plays its move.
     void Tick() override;
-    void Chat(const std::string&) override {}
+    bool Chat(const std::string&) override { return false; }
     bool CarriesChat() const override { return false; }
     void Leave(GameEnd) override { s_.lantimer.Enabled = false; }
     TimerState& Timer() override { return s_.lantimer; }

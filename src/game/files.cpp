@@ -55,6 +55,25 @@ void ListInto(std::vector<std::string>& names, const fs::path& folder,
 
 }  // namespace
 
+bool MoveOldDataFolder(const std::string& old, const std::string& now) {
+    std::error_code ec;
+    if (!fs::is_directory(old, ec)) return true;
+    if (!fs::exists(now, ec)) {
+        fs::rename(old, now, ec);
+        return !ec;
+    }
+    bool moved = true;
+    for (fs::directory_iterator it(old, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path target = fs::path(now) / it->path().filename();
+        std::error_code fileEc;
+        if (!it->is_regular_file(fileEc) || fs::exists(target, fileEc)) continue;
+        fs::rename(it->path(), target, fileEc);
+        moved = moved && !fileEc;
+    }
+    fs::remove(old, ec);  // only when nothing is left in it
+    return moved;
+}
+
 void UseProgramFolders(ProgramFolders folders) {
     FoldersInUse() = std::move(folders);
 }

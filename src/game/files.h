@@ -15,6 +15,11 @@ struct ProgramFolders {
     std::string readOnly;  // empty: every file lies in `home`
 };
 
+// Moves the player's files from the folder an earlier version kept them in, `old`, to `now`:
+// the whole folder when `now` does not exist yet, else each file `now` lacks (so profiles are
+// never lost and never overwritten); `old` goes once it is empty. False when a move failed.
+bool MoveOldDataFolder(const std::string& old, const std::string& now);
+
 // The folders the lookups below use from now on; the application hands them over at start.
 void UseProgramFolders(ProgramFolders folders);
 

@@ -216,9 +216,9 @@ void Match::Decline() {
 
 bool Match::Chat(const std::string& line) {
     if (!seat_ || waiting_ || !seat_->CarriesChat()) return true;  // emptied, nothing sent
-    if (line.empty()) return false;
+    // A line that could not go is never shown as sent, and stays in the box.
+    if (line.empty() || !seat_->Chat(line)) return false;
     AddStatusLine(s_, "Sent: " + line);
-    seat_->Chat(line);
     return true;
 }
 

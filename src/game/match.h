@@ -41,8 +41,9 @@ class OpponentSeat {
     virtual void SendMove(const Move& move) = 0;
     // A tick of `Timer()`: the computer's turn, or a look for the opponent's news.
     virtual void Tick() = 0;
-    // A chat line the local player typed; only when the seat `CarriesChat`.
-    virtual void Chat(const std::string& line) = 0;
+    // A chat line the local player typed; only when the seat `CarriesChat`. False, with a status
+    // line saying why, when it could not go.
+    virtual bool Chat(const std::string& line) = 0;
     // The local player leaves (`why` is Quit, ProgramEnding or BoardsDiffer): the opponent is
     // told as the seat's Part says, and the seat's timer stops.
     virtual void Leave(GameEnd why) = 0;

@@ -88,7 +88,11 @@ class InternetPlay : public OpponentSeat {
     // The seat.
     void SendMove(const Move& move) override;
     void Tick() override { inettimerTick(); }
-    void Chat(const std::string& line) override { PostChat(line); }
+    // A failed post is lost without notice (Part 4.4).
+    bool Chat(const std::string& line) override {
+        PostChat(line);
+        return true;
+    }
     // Quit: the waiting room is left, or the game ended with the quit message; ProgramEnding:
     // polling stops, nothing is sent; BoardsDiffer: polling stops, the refused move has gone
     // back to the opponent instead of a quit.

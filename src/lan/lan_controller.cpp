@@ -94,8 +94,18 @@ LanNext LanController::NetSelectPlayOk(bool startNew) {
 SessionTree LanController::SelectWaitingLoad() {
     SessionTree tree;
     tree.root = "Players Waiting";
-    const SessionListing listing = connection_ ? connection_->ListSessions(kSessionListTimeoutMs)
-                                               : SessionListing{ListFailure::Unsupported, {}};
+    tmrSessionsTick(tree);
+    tree.expanded = true;
+    tree.tmrSessions.Enabled = true;
+    return tree;
+}
+
+// The list follows the network for as long as the window is open, instead of showing one
+// listing of a second and a half.
+void LanController::tmrSessionsTick(SessionTree& tree) {
+    const SessionListing listing =
+        connection_ ? connection_->WatchSessions() : SessionListing{ListFailure::Unsupported, {}};
+    tree.children.clear();
     if (listing.failure == ListFailure::NoSessions) {
         tree.children.push_back({"(None)", ""});
     } else if (listing.failure == ListFailure::Unsupported) {
@@ -104,8 +114,6 @@ SessionTree LanController::SelectWaitingLoad() {
         for (const auto& session : listing.sessions)
             tree.children.push_back({session.name, std::to_string(session.instance)});
     }
-    tree.expanded = true;
-    return tree;
 }
 
 LanNext LanController::SelectWaitingJoin(const SessionNode* selected) {
@@ -141,6 +149,7 @@ void LanController::LanTimerTick() {
 
 void LanController::Waiting(const LanMessage& m) {
     if (m.from != 0) return;  // nobody to play with yet
+    if (m.type == kSysNotJoined) AddStatusLine(s_, "System Message: " + m.text);
     if (m.type != kSysPlayerJoined && m.type != kSysAddedToGroup) return;
     match_.Pair(*this, s_.LocalPlayer, m.shortName);
     match_.BeginGame();
@@ -196,17 +205,26 @@ void LanController::SendProfile() {
     Send("s" + PlayDataBlock(profiles_, s_.LocalPlayer));
 }
 
-void LanController::Send(const std::string& text) {
-    if (connection_) connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
+bool LanController::Send(const std::string& text) {
+    return connection_ && connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
 }
 
 void LanController::SendMove(const Move& move) {
     Send(EncodeMove(move, MoveForm::LanMessage));
 }
 
-void LanController::SendChat(const std::string& chatText) {
-    Send("m" + chatText);
+bool LanController::SendChat(const std::string& chatText) {
+    if (chatText.size() > kMaxLanChat) {
+        AddStatusLine(s_, "Not sent: a chat line holds at most " + std::to_string(kMaxLanChat) +
+                              " characters.");
+        return false;
+    }
+    if (!Send("m" + chatText)) {
+        AddStatusLine(s_, "Not sent: no opponent is connected.");
+        return false;
+    }
     PlaySound(s_, sv_, SoundEvent::ChatMessageSent);
+    return true;
 }
 
 void LanController::Leave(GameEnd /*why*/) {

@@ -20,7 +20,10 @@ inline const std::string kWaitingForPlayer = "Waiting For Player";
 // The row that stands for a modem provider, which is never offered (see LanProviderRows).
 inline const std::string kModemRow = "     ";
 constexpr int kLanHelpTopic = 70;
-constexpr int kSessionListTimeoutMs = 1500;
+// The session window asks the network this often while it is open.
+constexpr int kSessionRefreshMs = 250;
+// The longest chat line one LAN message carries, after its kind "m".
+constexpr std::size_t kMaxLanChat = kMaxLanText - 1;
 
 // What the window whose handler ran does next.
 enum class LanNext {
@@ -42,11 +45,13 @@ struct SessionNode {
     std::string text;
     std::string tag;
 };
-// The session window's tree: the root "Players Waiting" and its children.
+// The session window's tree: the root "Players Waiting" and its children, and the timer that
+// keeps it following the network.
 struct SessionTree {
     std::string root;
     std::vector<SessionNode> children;
     bool expanded = false;
+    TimerState tmrSessions{false, kSessionRefreshMs};
 };
 
 // The LAN controller, and the seat of an opponent on the LAN connection.
@@ -67,20 +72,21 @@ class LanController : public OpponentSeat {
     // Host-or-join window: OK with "I want to start a new game." (`startNew`) or joining.
     LanNext NetSelectPlayOk(bool startNew);
 
-    // Session window.
+    // Session window: opening, and each tick of its timer.
     SessionTree SelectWaitingLoad();
+    void tmrSessionsTick(SessionTree& tree);
     LanNext SelectWaitingJoin(const SessionNode* selected);
 
     // A `lantimer` tick of a LAN game: at most one message.
     void LanTimerTick();
-    // A chat line, to the other side.
-    void SendChat(const std::string& chatText);
+    // A chat line, to the other side; false, with a status line saying why, when it could not go.
+    bool SendChat(const std::string& chatText);
 
     // The seat: our move as "M" + letter + hole, a tick, a chat line, and leaving, which closes
     // the session in order (the other side hears that its opponent has left).
     void SendMove(const Move& move) override;
     void Tick() override { LanTimerTick(); }
-    void Chat(const std::string& line) override { SendChat(line); }
+    bool Chat(const std::string& line) override { return SendChat(line); }
     void Leave(GameEnd why) override;
     TimerState& Timer() override { return s_.lantimer; }
 
@@ -91,7 +97,7 @@ class LanController : public OpponentSeat {
     void SystemMessage(const LanMessage& m);
     void SendProfile();
     bool InitializeConnection(int row);
-    void Send(const std::string& text);
+    bool Send(const std::string& text);
 
     GameState& s_;
     Services& sv_;

@@ -9,10 +9,10 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <list>
-#include <map>
 #include <random>
 #include <set>
 
@@ -28,7 +28,10 @@ namespace {
 
 // The link-local multicast group hosts join for discovery over IPv6 (transient, link scope).
 const char* const kMulticastGroup = "ff12::4744";
-constexpr int kMaxPending = 8;  // connections that have not joined yet
+// Connections that have not joined yet, in all and from one address: a few half-open ones
+// from one machine never fill the host, so a joiner from another gets in.
+constexpr int kMaxPending = 32;
+constexpr int kMaxPendingPerAddress = 3;
 constexpr int kBeatCheckMs = 250;
 
 const std::string kRefusedSecondJoiner = "This game already has two players.";
@@ -99,6 +102,7 @@ class NetConnection : public LanConnection {
     }
 
     SessionListing ListSessions(int timeoutMs) override;
+    SessionListing WatchSessions() override;
     OpenResult Host(const std::string& name) override;
     OpenResult Join(std::uint32_t instance, const std::string& name) override;
     bool Send(int from, int to, const std::string& text) override;
@@ -116,13 +120,26 @@ class NetConnection : public LanConnection {
         QHostAddress address;
         quint16 port;
     };
+    struct Heard {
+        LanSessionInfo session;
+        Endpoint at;
+        QElapsedTimer age;
+    };
 
+    // Sends a query from the watch's sockets; false when none could go.
+    bool AskForSessions();
+    void CollectAnswers(QUdpSocket& socket);
+    void StopWatching();
     bool OpenDiscovery();
     // Joins the discovery group on interfaces that have come up since the last look.
     void JoinGroups();
+    void StopAnnouncing();
     void AnswerQueries(QUdpSocket* socket);
     void OnNewConnection();
     void OnPendingData(std::list<Pending>::iterator p);
+    void DropPending(std::list<Pending>::iterator p);
+    // Tells the host, once per address, that connections from it were closed without joining.
+    void NoteNotJoined(const QHostAddress& address);
     void Refuse(QTcpSocket* socket, const std::string& why);
     void AcceptJoiner(QTcpSocket* socket, const std::string& name, FrameReader reader);
     void WatchPeer();
@@ -148,10 +165,14 @@ class NetConnection : public LanConnection {
     std::set<int> joinedGroups_;
     int beats_ = 0;
     std::list<Pending> pending_;
+    std::set<QString> noted_;  // addresses the host has been told about
     std::uint32_t instance_ = 0;
 
-    // Joiner side: what the last listing found.
-    std::map<std::uint32_t, Endpoint> found_;
+    // Joiner side: what the watch has heard, in the order first heard.
+    std::unique_ptr<QUdpSocket> watch4_, watch6_;
+    std::vector<Heard> heard_;
+    QElapsedTimer watching_, lastAsked_;
+    bool askedOnce_ = false;
 
     // Both sides once joined.
     QTcpSocket* peer_ = nullptr;
@@ -163,52 +184,102 @@ class NetConnection : public LanConnection {
 };
 
 SessionListing NetConnection::ListSessions(int timeoutMs) {
-    found_.clear();
+    StopWatching();
+    SessionListing listing = WatchSessions();
+    WaitFor(timeoutMs, [&] {
+        listing = WatchSessions();
+        return false;
+    });
+    if (listing.failure == ListFailure::None && listing.sessions.empty())
+        listing.failure = ListFailure::NoSessions;
+    return listing;
+}
+
+SessionListing NetConnection::WatchSessions() {
     SessionListing listing;
-    QUdpSocket v4, v6;
-    int sent = 0;
-    const QByteArray query = ToBytes(EncodeQuery(opt_.appId));
-    const quint16 port = quint16(opt_.udpPort);
-    if (method_ == Method::ThisComputer) {
-        if (v4.bind(QHostAddress::LocalHost, 0) &&
-            v4.writeDatagram(query, QHostAddress::LocalHost, port) >= 0)
-            ++sent;
-    } else {
-        const bool have4 = v4.bind(QHostAddress::AnyIPv4, 0);
-        const bool have6 = v6.bind(QHostAddress::AnyIPv6, 0);
-        for (const auto& iface : LanInterfaces()) {
-            for (const auto& e : iface.addressEntries())
-                if (have4 && e.ip().protocol() == QAbstractSocket::IPv4Protocol &&
-                    !e.broadcast().isNull() && v4.writeDatagram(query, e.broadcast(), port) >= 0)
-                    ++sent;
-            if (have6 && HasIpv6LinkLocal(iface)) {
-                QHostAddress group(kMulticastGroup);
-                group.setScopeId(iface.name());
-                v6.setMulticastInterface(iface);
-                if (v6.writeDatagram(query, group, port) >= 0) ++sent;
-            }
+    if (!watching_.isValid()) {
+        watch4_ = std::make_unique<QUdpSocket>();
+        watch6_ = std::make_unique<QUdpSocket>();
+        if (method_ == Method::ThisComputer) {
+            watch4_->bind(QHostAddress::LocalHost, 0);
+        } else {
+            watch4_->bind(QHostAddress::AnyIPv4, 0);
+            watch6_->bind(QHostAddress::AnyIPv6, 0);
         }
+        watching_.start();
     }
-    if (sent == 0) {
+    CollectAnswers(*watch4_);
+    CollectAnswers(*watch6_);
+    if (!lastAsked_.isValid() || lastAsked_.elapsed() >= opt_.watchAskMs) {
+        askedOnce_ = AskForSessions() || askedOnce_;
+        lastAsked_.start();
+    }
+    if (!askedOnce_) {
         listing.failure = ListFailure::Unsupported;
         return listing;
     }
-    auto collect = [&](QUdpSocket& s) {
-        while (s.state() == QAbstractSocket::BoundState && s.hasPendingDatagrams()) {
-            const QNetworkDatagram d = s.receiveDatagram(kMaxDatagram + 1);
-            const auto a = DecodeAnswer(ToStd(d.data()));
-            if (!a || a->appId != opt_.appId || found_.count(a->instance)) continue;
-            found_[a->instance] = {d.senderAddress(), a->tcpPort};
-            listing.sessions.push_back({a->name, a->instance});
-        }
-    };
-    QObject::connect(&v4, &QUdpSocket::readyRead, &ctx_, [&] { collect(v4); });
-    QObject::connect(&v6, &QUdpSocket::readyRead, &ctx_, [&] { collect(v6); });
-    WaitFor(timeoutMs, [] { return false; });
-    collect(v4);
-    collect(v6);
-    if (listing.sessions.empty()) listing.failure = ListFailure::NoSessions;
+    // A host that no longer answers has left, or has started a game.
+    heard_.erase(
+        std::remove_if(heard_.begin(), heard_.end(),
+                       [&](const Heard& h) { return h.age.elapsed() > opt_.watchForgetMs; }),
+        heard_.end());
+    for (const auto& h : heard_)
+        listing.sessions.push_back(h.session);
+    // No answer to a whole round of asking: nobody waits.
+    if (listing.sessions.empty() && watching_.elapsed() >= opt_.watchAskMs)
+        listing.failure = ListFailure::NoSessions;
     return listing;
+}
+
+bool NetConnection::AskForSessions() {
+    int sent = 0;
+    const QByteArray query = ToBytes(EncodeQuery(opt_.appId));
+    const quint16 port = quint16(opt_.udpPort);
+    auto& v4 = *watch4_;
+    auto& v6 = *watch6_;
+    const bool have4 = v4.state() == QAbstractSocket::BoundState;
+    const bool have6 = v6.state() == QAbstractSocket::BoundState;
+    if (method_ == Method::ThisComputer) {
+        if (have4 && v4.writeDatagram(query, QHostAddress::LocalHost, port) >= 0) ++sent;
+        return sent > 0;
+    }
+    for (const auto& iface : LanInterfaces()) {
+        for (const auto& e : iface.addressEntries())
+            if (have4 && e.ip().protocol() == QAbstractSocket::IPv4Protocol &&
+                !e.broadcast().isNull() && v4.writeDatagram(query, e.broadcast(), port) >= 0)
+                ++sent;
+        if (have6 && HasIpv6LinkLocal(iface)) {
+            QHostAddress group(kMulticastGroup);
+            group.setScopeId(iface.name());
+            v6.setMulticastInterface(iface);
+            if (v6.writeDatagram(query, group, port) >= 0) ++sent;
+        }
+    }
+    return sent > 0;
+}
+
+void NetConnection::CollectAnswers(QUdpSocket& socket) {
+    while (socket.state() == QAbstractSocket::BoundState && socket.hasPendingDatagrams()) {
+        const QNetworkDatagram d = socket.receiveDatagram(kMaxDatagram + 1);
+        const auto a = DecodeAnswer(ToStd(d.data()));
+        if (!a || a->appId != opt_.appId) continue;
+        auto known = std::find_if(heard_.begin(), heard_.end(), [&](const Heard& h) {
+            return h.session.instance == a->instance;
+        });
+        if (known == heard_.end()) known = heard_.insert(heard_.end(), Heard{});
+        known->session = {a->name, a->instance};
+        known->at = {d.senderAddress(), a->tcpPort};
+        known->age.start();
+    }
+}
+
+void NetConnection::StopWatching() {
+    watch4_.reset();
+    watch6_.reset();
+    heard_.clear();
+    watching_.invalidate();
+    lastAsked_.invalidate();
+    askedOnce_ = false;
 }
 
 OpenResult NetConnection::Host(const std::string& name) {
@@ -261,6 +332,16 @@ bool NetConnection::OpenDiscovery() {
     return !discovery_.empty();
 }
 
+void NetConnection::StopAnnouncing() {
+    // Closed at once, not when the deferred deletion comes: no query is answered after this.
+    for (auto* d : discovery_) {
+        d->close();
+        Dispose(d);
+    }
+    discovery_.clear();
+    groupSocket_ = nullptr;
+}
+
 void NetConnection::JoinGroups() {
     if (!groupSocket_) return;
     for (const auto& iface : LanInterfaces())
@@ -281,7 +362,12 @@ void NetConnection::AnswerQueries(QUdpSocket* socket) {
 void NetConnection::OnNewConnection() {
     while (QTcpSocket* s = server_->nextPendingConnection()) {
         s->setParent(nullptr);
-        if (int(pending_.size()) >= kMaxPending) {
+        const QHostAddress from = s->peerAddress();
+        const auto sameAddress =
+            std::count_if(pending_.begin(), pending_.end(),
+                          [&](const auto& p) { return p.socket->peerAddress() == from; });
+        if (int(pending_.size()) >= kMaxPending || sameAddress >= kMaxPendingPerAddress) {
+            NoteNotJoined(from);
             s->abort();
             Dispose(s);
             continue;
@@ -290,7 +376,23 @@ void NetConnection::OnNewConnection() {
         auto it = std::prev(pending_.end());
         it->age.start();
         QObject::connect(s, &QTcpSocket::readyRead, &ctx_, [this, it] { OnPendingData(it); });
+        // One that goes away frees its place at once.
+        QObject::connect(s, &QTcpSocket::disconnected, &ctx_, [this, it] { DropPending(it); });
     }
+}
+
+void NetConnection::DropPending(std::list<Pending>::iterator p) {
+    QObject::disconnect(p->socket, nullptr, &ctx_, nullptr);
+    p->socket->abort();
+    Dispose(p->socket);
+    pending_.erase(p);
+}
+
+void NetConnection::NoteNotJoined(const QHostAddress& address) {
+    const QString text = address.toString();
+    if (!noted_.insert(text).second) return;
+    Post({0, "Connections from " + text.toStdString() + " that did not join this game were closed.",
+          kSysNotJoined, ""});
 }
 
 void NetConnection::OnPendingData(std::list<Pending>::iterator p) {
@@ -305,6 +407,7 @@ void NetConnection::OnPendingData(std::list<Pending>::iterator p) {
                           ? DecodeJoin(r->frame.payload)
                           : std::nullopt;
     if (!join || join->appId != opt_.appId || join->instance != instance_) {
+        NoteNotJoined(s->peerAddress());
         s->abort();  // not this game's joiner: nothing to explain
         Dispose(s);
     } else if (state_ != PeerState::None) {
@@ -328,10 +431,7 @@ void NetConnection::AcceptJoiner(QTcpSocket* socket, const std::string& name, Fr
     peerReader_ = std::move(reader);
     peerName_ = name;
     state_ = PeerState::Joined;
-    for (auto* d : discovery_)
-        Dispose(d);
-    discovery_.clear();
-    groupSocket_ = nullptr;  // a full session is no longer announced
+    StopAnnouncing();  // a full session is no longer listed
     WatchPeer();
     Write(FrameType::Accept, myName_);
     Post({0, "", kSysPlayerJoined, name});
@@ -348,8 +448,9 @@ void NetConnection::WatchPeer() {
 }
 
 OpenResult NetConnection::Join(std::uint32_t instance, const std::string& name) {
-    const auto at = found_.find(instance);
-    if (at == found_.end()) return {false, "", kGone};
+    const auto at = std::find_if(heard_.begin(), heard_.end(),
+                                 [&](const Heard& h) { return h.session.instance == instance; });
+    if (at == heard_.end()) return {false, "", kGone};
     if (state_ != PeerState::None || server_) return {false, "", "A game is already open."};
     myName_ = name;
     side_ = 2;
@@ -360,7 +461,7 @@ OpenResult NetConnection::Join(std::uint32_t instance, const std::string& name) 
     const std::string join = EncodeJoin({opt_.appId, instance, name});
     QObject::connect(peer_, &QTcpSocket::connected, &ctx_,
                      [this, join] { Write(FrameType::Join, join); });
-    peer_->connectToHost(at->second.address, at->second.port);
+    peer_->connectToHost(at->at.address, at->at.port);
     WaitFor(opt_.joinDeadlineMs + 2000, [this] { return state_ != PeerState::Awaiting; });
     if (state_ == PeerState::Joined) return {true, peerName_, ""};
     // Refused or unreachable: forget this attempt, so the player may choose again.
@@ -439,14 +540,12 @@ void NetConnection::LoseSession() {
 
 void NetConnection::BeatTick() {
     for (auto it = pending_.begin(); it != pending_.end();) {
-        if (it->age.elapsed() < opt_.joinDeadlineMs) {
-            ++it;
-            continue;
+        const auto next = std::next(it);
+        if (it->age.elapsed() >= opt_.joinDeadlineMs) {  // nothing valid in time
+            NoteNotJoined(it->socket->peerAddress());
+            DropPending(it);
         }
-        QObject::disconnect(it->socket, nullptr, &ctx_, nullptr);
-        it->socket->abort();  // nothing valid in time
-        Dispose(it->socket);
-        it = pending_.erase(it);
+        it = next;
     }
     // A waiting host looks for new interfaces now and then (a cable plugged in after hosting).
     if (groupSocket_ && ++beats_ % 8 == 0) JoinGroups();
@@ -462,7 +561,8 @@ void NetConnection::Write(FrameType type, const std::string& payload) {
 }
 
 bool NetConnection::Send(int /*from*/, int /*to*/, const std::string& text) {
-    if (state_ != PeerState::Joined || text.size() + 1 > kMaxFrameBody) return false;
+    static_assert(kMaxLanText + 1 == kMaxFrameBody, "a text and its frame type fill a frame");
+    if (state_ != PeerState::Joined || text.size() > kMaxLanText) return false;
     Write(FrameType::Text, text);
     return true;
 }
@@ -483,10 +583,8 @@ void NetConnection::Close() {
     }
     if (state_ != PeerState::None) state_ = PeerState::Over;
     beat_.stop();
-    for (auto* d : discovery_)
-        Dispose(d);
-    discovery_.clear();
-    groupSocket_ = nullptr;
+    StopWatching();
+    StopAnnouncing();
     if (server_) {
         server_->close();
         Dispose(server_);

@@ -16,6 +16,10 @@ constexpr int kSysAddedToGroup = 7;      // also a join, from layers that report
 constexpr int kSysPlayerLeft = 5;        // the other player has left in order
 constexpr int kSysSessionLost = 49;      // no heartbeat for a while, or the connection broke
 constexpr int kSysMessageRefused = 900;  // our own: a frame refused where it entered
+constexpr int kSysNotJoined = 901;       // our own, to a waiting host: connections closed unjoined
+
+// The longest text one message carries.
+constexpr std::size_t kMaxLanText = 4095;
 
 // One received message. A system message has `from` 0 and its `type`; a player message has the
 // sender's side (1 host, 2 joiner) in `from` and its text.
@@ -51,11 +55,15 @@ class LanConnection {
     virtual ~LanConnection() = default;
     // The sessions of this game that wait for a second player, gathered for `timeoutMs`.
     virtual SessionListing ListSessions(int timeoutMs) = 0;
+    // The same without waiting: what has been heard so far, each call asking again now and then,
+    // so that calls a moment apart follow hosts that appear, start a game or leave.
+    virtual SessionListing WatchSessions() = 0;
     // Opens a two-player session named after `name` and announces it.
     virtual OpenResult Host(const std::string& name) = 0;
     // Joins a session from the last listing as the player `name`.
     virtual OpenResult Join(std::uint32_t instance, const std::string& name) = 0;
-    // Sends one text from side `from` to side `to`; false when it cannot go.
+    // Sends one text from side `from` to side `to`; false when it cannot go (no peer, or longer
+    // than kMaxLanText).
     virtual bool Send(int from, int to, const std::string& text) = 0;
     // The next waiting message, or nothing.
     virtual std::optional<LanMessage> Receive() = 0;
@@ -78,7 +86,9 @@ struct LanOptions {
     int tcpPort = 27821;  // sessions; the host listens here
     int heartbeatMs = 1000;
     int lossMs = 5000;          // no frame for this long: the connection is lost
-    int joinDeadlineMs = 3000;  // a new connection must send a valid join within this
+    int joinDeadlineMs = 1500;  // a new connection must send a valid join within this
+    int watchAskMs = 500;       // a watched listing asks again this often
+    int watchForgetMs = 1600;   // and forgets a host not heard from for this long
     std::string appId;          // empty: the game's own identifier
 };
 

@@ -43,6 +43,14 @@ TEST(InternetWindowsTest, ChatSendsNothingOutsideAGameOrFromAnEmptyLine) {
     h.app->internet().PostMailboxKey = "s7";
     h.main().ChatTextEnter();
     EXPECT_TRUE(h.inet.requests.empty());
+    // A LAN line that cannot go (nobody joined) is never shown as sent, and stays in the box.
+    h.s().InternetState = 0;
+    h.app->match().Pair(h.app->lan(), "Bob", "Ann");
+    h.main().ChatText()->setText("hello");
+    h.main().SendButtonClick();
+    EXPECT_EQ(h.s().StatusText.lines.back(), "Not sent: no opponent is connected.");
+    EXPECT_EQ(h.main().ChatText()->text(), "hello");
+    EXPECT_EQ(h.main().ChatText()->maxLength(), int(kMaxLanChat));
 }
 
 // A control that answers only after a while, as a distant server does.

@@ -1,7 +1,10 @@
 // The LAN set-up windows inside the program, offscreen; nothing is hosted or joined here.
-#include "lanwindows.h"
+#include <QTcpServer>
+#include <QUdpSocket>
+
 #include "app_fixture.h"
 #include "internet_play.h"
+#include "lanwindows.h"
 
 namespace gd::test {
 namespace {
@@ -40,6 +43,44 @@ TEST(LanWindows, StoredMethodIsChosenByTimer1) {
     Settle();
     EXPECT_FALSE(h.app->provider());
     EXPECT_TRUE(h.app->netSelectPlay());
+}
+
+// Guards against the waiting players being read once as the window opens: the list follows the
+// network while it is open, and the player chosen stays chosen.
+TEST(LanWindows, WaitingPlayersFollowTheNetwork) {
+    AppHarness h;
+    QUdpSocket udp;
+    QTcpServer tcp;
+    udp.bind(QHostAddress::LocalHost, 0);
+    tcp.listen(QHostAddress::LocalHost, 0);
+    h.options.lan.udpPort = udp.localPort();
+    h.options.lan.tcpPort = tcp.serverPort();
+    h.options.lan.watchAskMs = 50;
+    h.options.lan.watchForgetMs = 200;
+    udp.close();
+    tcp.close();
+    h.Start();
+    h.app->PlayNetworkGame();
+    h.app->provider()->lstProviders()->setCurrentRow(1);
+    h.app->provider()->btnOKClick();
+    h.app->netSelectPlay()->Option2()->setChecked(true);
+    h.app->netSelectPlay()->Command1Click();
+    SelectWaiting* w = h.app->selectWaiting();
+    ASSERT_TRUE(w && w->tmrSessions().isActive());
+    const QTreeWidgetItem* root = w->tvSessions()->topLevelItem(0);
+    auto showsWithin2s = [&](const char* first) {
+        for (int i = 0; i < 100; ++i, QTest::qWait(20))
+            if (root->childCount() > 0 && root->child(0)->text(0) == first) return true;
+        return false;
+    };
+    auto host = MakeLanRoot(h.options.lan)->InitializeConnection(1);
+    ASSERT_TRUE(host->Host("Alice").ok);
+    ASSERT_TRUE(showsWithin2s("Alice"));
+    w->tvSessions()->setCurrentItem(root->child(0));
+    QTest::qWait(300);
+    EXPECT_EQ(w->tvSessions()->currentItem(), root->child(0));
+    host->Close();
+    EXPECT_TRUE(showsWithin2s("(None)"));
 }
 
 }  // namespace

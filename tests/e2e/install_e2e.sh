@@ -10,7 +10,7 @@ mkdir -p "$artefacts"
 
 start_xvfb
 prefix="$WORK_DIR/prefix"
-cmake --install "$buildDir" --prefix "$prefix" --component game >"$WORK_DIR/install.log" ||
+cmake --install "$buildDir" --prefix "$prefix" >"$WORK_DIR/install.log" ||
     fail "cmake --install failed: $(cat "$WORK_DIR/install.log")"
 export HOME="$WORK_DIR/user"
 mkdir -p "$HOME"
@@ -37,9 +37,9 @@ xdotool search --onlyvisible --name "^File Not Found$" >/dev/null 2>&1 &&
     fail "the word list was not found in the share folder"
 
 profiles=$(find "$WORK_DIR" -iname players.dat)
-[ "$profiles" = "$HOME/.local/share/Glyphdrop/players.dat" ] ||
+[ "$profiles" = "$HOME/.local/share/glyphdrop/players.dat" ] ||
     fail "the profile was saved in: ${profiles:-no file}"
-[ "$(stat -c %a "$HOME/.local/share/Glyphdrop")" = 700 ] ||
+[ "$(stat -c %a "$HOME/.local/share/glyphdrop")" = 700 ] ||
     fail "other users can read the player's data folder"
 
 # A corner of the main window that no element covers shows the installed Marble.bmp.
@@ -48,4 +48,4 @@ convert "$WORK_DIR/main.png" -crop "618x449+$x+$y" +repage "$artefacts/installed
 convert "$prefix/share/glyphdrop/Marble.bmp" "$WORK_DIR/marble.png"
 different=$(area_difference "$artefacts/installed_main.png" "$WORK_DIR/marble.png" 30x40+585+400)
 [ "$different" = 0 ] || fail "the board background differs from the installed one ($different pixels)"
-echo "installed program: login, profile in \$HOME/.local/share/Glyphdrop, share folder's files"
+echo "installed program: login, profile in \$HOME/.local/share/glyphdrop, share folder's files"

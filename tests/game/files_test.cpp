@@ -47,5 +47,28 @@ TEST_F(ReadOnlyFiles, OtherFoldersSeeOnlyTheirOwnFiles) {
     EXPECT_FALSE(FileExists(home.File("Marble.bmp")));
 }
 
+// Guards against a player losing his profiles, or finding them overwritten, when the data
+// folder takes its new name.
+TEST(MoveOldDataFolder, ThePlayersFilesFollowWithoutOverwritingNewerOnes) {
+    test::TempFolder data;
+    const std::string old = data.File("Glyphdrop"), now = data.File("glyphdrop");
+    std::filesystem::create_directory(old);
+    data.Write("Glyphdrop/players.dat", "profiles");
+    data.Write("Glyphdrop/ninth.bmp", "picture");
+    EXPECT_TRUE(MoveOldDataFolder(old, now));
+    EXPECT_FALSE(std::filesystem::exists(old));
+    EXPECT_EQ(data.Read("glyphdrop/players.dat"), "profiles");
+    EXPECT_EQ(data.Read("glyphdrop/ninth.bmp"), "picture");
+    EXPECT_TRUE(MoveOldDataFolder(old, now));  // once moved, nothing more happens
+
+    std::filesystem::create_directory(old);
+    data.Write("Glyphdrop/players.dat", "older profiles");
+    data.Write("Glyphdrop/steel.bmp", "own steel");
+    EXPECT_TRUE(MoveOldDataFolder(old, now));
+    EXPECT_EQ(data.Read("glyphdrop/players.dat"), "profiles");
+    EXPECT_EQ(data.Read("glyphdrop/steel.bmp"), "own steel");
+    EXPECT_EQ(data.Read("Glyphdrop/players.dat"), "older profiles");
+}
+
 }  // namespace
 }  // namespace gd

@@ -135,7 +135,7 @@ struct PeerSeat : OpponentSeat {
     PeerSeat(TimerState& timer, Wire& wire, int side) : timer_(timer), wire_(wire), side_(side) {}
     void SendMove(const Move& move) override { wire_.toward[1 - side_].push_back({move}); }
     void Tick() override {}
-    void Chat(const std::string&) override {}
+    bool Chat(const std::string&) override { return true; }
     void Leave(GameEnd why) override {
         timer_.Enabled = false;
         if (why != GameEnd::BoardsDiffer) wire_.toward[1 - side_].push_back({});

@@ -30,6 +30,7 @@ class FakeConnection : public LanConnection {
         if (hub_.hostName.empty() || !hub_.joinerName.empty()) return {ListFailure::NoSessions, {}};
         return {ListFailure::None, {{hub_.hostName, 77}}};
     }
+    SessionListing WatchSessions() override { return ListSessions(0); }
     OpenResult Host(const std::string& name) override {
         hub_.hostName = name;
         side_ = 1;

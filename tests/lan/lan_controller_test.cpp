@@ -107,6 +107,9 @@ TEST_F(LanTest, HostWaitsIgnoringPlayerMessagesThenBothSidesStartWithTheHostToMo
     hub.inbox[1].push_back({2, "Mq17", 0, ""});
     host.lan.LanTimerTick();
     EXPECT_TRUE(BoardEmpty(host.s));
+    hub.inbox[1].push_back({0, "Closed.", kSysNotJoined, ""});  // the host hears of junk
+    host.lan.LanTimerTick();
+    EXPECT_EQ(host.s.StatusText.lines.back(), "System Message: Closed.");
 
     StartGame();
     EXPECT_EQ(host.s.SecondPlayer, "Guest");
@@ -134,8 +137,11 @@ TEST_F(LanTest, MovesAndChatLinesAreToldApartAndBadMovesRefused) {
     EXPECT_EQ(lines.back(), "Move refused: Mz99");
     EXPECT_EQ(guest.s.CurrentPlayer, "Guest");
 
-    host.lan.SendChat(" hi + all ");
+    EXPECT_TRUE(host.lan.SendChat(" hi + all "));
     EXPECT_EQ(hub.sent[1].back(), "m hi + all ");
+    EXPECT_FALSE(host.lan.SendChat(std::string(kMaxLanChat + 1, 'x')));  // more than one message
+    EXPECT_EQ(hub.sent[1].back(), "m hi + all ");
+    EXPECT_EQ(host.s.StatusText.lines.back().rfind("Not sent: ", 0), 0u);
     EXPECT_EQ(host.sound.played.back(), host.s.CurrentSoundFiles[2]);
 }
 

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <QTcpSocket>
+#include <QTimer>
 
 #include "lan_support.h"
 #include "wire.h"
@@ -59,6 +60,42 @@ TEST(SessionLayer, SecondJoinerAndEqualNameAreRefusedWithAClearMessage) {
     EXPECT_EQ(Next(*p.host, 200), "none");  // no arrival for Carol
 }
 
+// Whether the names `c` lists come to equal `names` within two seconds of watching.
+bool WatchedWithin(LanConnection& c, const std::vector<std::string>& names) {
+    QElapsedTimer t;
+    t.start();
+    for (;; Serve(20)) {
+        std::vector<std::string> listed;
+        for (const auto& s : c.WatchSessions().sessions)
+            listed.push_back(s.name);
+        if (listed == names) return true;
+        if (t.elapsed() > 2000) return false;
+    }
+}
+
+// Guards against a session list read once: a host that opens is listed within a moment, and one
+// that leaves or starts a game goes.
+TEST(SessionLayer, AWatchedListFollowsHostsComingAndGoing) {
+    LanOptions o = FreePorts();
+    o.watchAskMs = 50;
+    o.watchForgetMs = 200;
+    Pair p(o);
+    auto watcher = p.root->InitializeConnection(kLoopback);
+    EXPECT_EQ(watcher->WatchSessions().failure, ListFailure::None);  // not asked long enough yet
+    Serve(100);
+    EXPECT_EQ(watcher->WatchSessions().failure, ListFailure::NoSessions);
+    ASSERT_TRUE(p.host->Host("Alice").ok);
+    EXPECT_TRUE(WatchedWithin(*watcher, {"Alice"}));
+    p.host->Close();
+    EXPECT_TRUE(WatchedWithin(*watcher, {}));
+    auto carol = p.root->InitializeConnection(kLoopback);
+    ASSERT_TRUE(carol->Host("Carol").ok);
+    EXPECT_TRUE(WatchedWithin(*watcher, {"Carol"}));
+    ASSERT_TRUE(WatchedWithin(*p.guest, {"Carol"}));
+    ASSERT_TRUE(p.guest->Join(p.guest->WatchSessions().sessions.at(0).instance, "Bob").ok);
+    EXPECT_TRUE(WatchedWithin(*watcher, {}));
+}
+
 // A raw connection to a waiting host.
 std::unique_ptr<QTcpSocket> RawConnect(const LanOptions& o) {
     auto s = std::make_unique<QTcpSocket>();
@@ -75,23 +112,41 @@ bool ClosedWithin(QTcpSocket& s, int ms) {
     return s.state() != QAbstractSocket::ConnectedState;
 }
 
-// Guards against hostile connections holding the host or getting past the join.
-TEST(SessionLayer, HostDropsConnectionsThatSendNothingValidAndStillTakesAJoiner) {
+// Guards against connections that never join (garbled, or a join's first bytes and no more,
+// opened again as the host drops them) holding the host or locking a real joiner out unseen.
+TEST(SessionLayer, ConnectionsThatDoNotJoinAreDroppedToldAndTheJoinerGetsIn) {
     LanOptions o = FreePorts();
     o.joinDeadlineMs = 300;
     Pair p(o);
     const auto s = p.HostAndList("Alice");
     ASSERT_TRUE(s);
-    auto silent = RawConnect(o);
     auto huge = RawConnect(o);
     huge->write(QByteArray("\x10\x01J") + QByteArray(4200, 'x'));
     auto unknown = RawConnect(o);
     unknown->write(QByteArray::fromStdString(EncodeFrame(FrameType::Text, "Mq17")));
     EXPECT_TRUE(ClosedWithin(*huge, 1000));
     EXPECT_TRUE(ClosedWithin(*unknown, 1000));
-    EXPECT_TRUE(ClosedWithin(*silent, 2000));
-    EXPECT_FALSE(p.host->Receive());
+    std::vector<std::unique_ptr<QTcpSocket>> halfOpen(12);
+    for (auto& h : halfOpen) {
+        h = std::make_unique<QTcpSocket>();
+        auto open = [&o, s = h.get()] {
+            s->bind(QHostAddress("127.0.0.5"));
+            s->connectToHost(QHostAddress::LocalHost, quint16(o.tcpPort));
+            s->write("\x00\x30J", 3);
+        };
+        QObject::connect(
+            h.get(), &QTcpSocket::disconnected, h.get(), [open] { QTimer::singleShot(1, open); },
+            Qt::QueuedConnection);
+        open();
+    }
+    Serve(400);
     EXPECT_TRUE(p.guest->Join(s->instance, "Bob").ok);
+    std::string heard;
+    for (std::string m; (m = Next(*p.host, 200)) != "none";)
+        heard += m + "\n";
+    EXPECT_NE(heard.find("0 901  Connections from 127.0.0.5 that did not join"), std::string::npos)
+        << heard;
+    EXPECT_NE(heard.find("0 3 Bob"), std::string::npos) << heard;
 }
 
 // Guards against a garbled frame from the joined peer crashing the receiver or losing step.

@@ -34,6 +34,76 @@ TEST(ServerHttp, RefusesMalformedOversizedAndTooFrequentRequests) {
     EXPECT_EQ(HttpGet(b + "readwait.mv", "127.0.0.2").status, 200);
 }
 
+// Guards against requests that a proxy in front may read differently being served: a NUL in the
+// target, two different lengths of one body, HTTP/1.1 without Host.
+TEST(ServerHttp, RefusesRequestsAProxyMayReadDifferently) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"));
+    const int port = server.Port();
+    const std::string update = "GET /Glyphdrop/updates.mv?1.1 HTTP/1.1\r\nHost: x\r\n";
+    EXPECT_EQ(RawStatus(port, update + "\r\n"), 200);
+    EXPECT_EQ(RawStatus(port, update + "Content-Length: 1\r\nContent-Length: 1\r\n\r\na"), 200);
+    EXPECT_EQ(RawStatus(port, "GET /Glyphdrop/updates.mv?1.1 HTTP/1.0\r\n\r\n"), 200);
+    EXPECT_EQ(
+        RawStatus(port,
+                  std::string("GET /Glyphdrop/updates.mv\0?1.1 HTTP/1.1\r\nHost: x\r\n\r\n", 52)),
+        400);
+    EXPECT_EQ(RawStatus(port, update + "Content-Length: 1\r\nContent-Length: 2\r\n\r\nab"), 400);
+    EXPECT_EQ(RawStatus(port, "GET /Glyphdrop/updates.mv?1.1 HTTP/1.1\r\n\r\n"), 400);
+}
+
+// Guards against a second X-Forwarded-For line letting a request pose as a player: the balancer
+// appends its own line last.
+TEST(ServerHttp, TakesTheLastForwardedAddressOfAllLines) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"), {"--forwarded-for"});
+    const std::string b = server.Base();
+    auto from = [](const std::string& a) { return "X-Forwarded-For: " + a; };
+    const std::string game = GameNumber(
+        HttpGet(b + "joinwait.mv?e+Ann+X+0+0+NO+none+300", "127.0.0.1", {from("10.0.0.1")}).body);
+    HttpGet(b + "joingame.mv?" + game + "+e+", "127.0.0.1", {from("10.0.0.2")});
+    const std::string post = b + "postdata.mv?c" + game + "+CHAT+x";
+    EXPECT_FALSE(
+        Has(HttpGet(post, "127.0.0.1", {from("10.0.0.1"), from("9.9.9.9")}).body, "WRITE*OK"));
+    EXPECT_TRUE(Has(HttpGet(post, "127.0.0.1", {from("9.9.9.9"), from("8.8.8.8, 10.0.0.1")}).body,
+                    "WRITE*OK"));
+}
+
+// Those of `fds` that the server leaves open for `ms`; a byte of a header goes to each every
+// 200 ms while `trickle`.
+std::vector<int> StillOpen(std::vector<int> fds, int ms, bool trickle = false) {
+    for (int waited = 0; waited < ms && !fds.empty(); waited += 50) {
+        if (trickle && waited % 200 == 0)
+            for (int fd : fds)
+                send(fd, "G", 1, MSG_NOSIGNAL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        fds.erase(std::remove_if(fds.begin(), fds.end(),
+                                 [](int fd) {
+                                     char byte;
+                                     return recv(fd, &byte, 1, MSG_DONTWAIT) == 0;
+                                 }),
+                  fds.end());
+    }
+    return fds;
+}
+
+// Guards against one address holding the server's connections, sending nothing or a byte now and
+// then, while other addresses wait.
+TEST(ServerHttp, OneAddressHoldsAFewConnectionsForAShortTime) {
+    gd::test::TempFolder folder;
+    ServerProcess server(folder.File("s.db"), {"--per-address", "4", "--header-time", "2"});
+    std::vector<int> held;
+    for (int i = 0; i < 12; ++i)
+        held.push_back(RawConnect(server.Port(), "127.0.0.8"));
+    const std::vector<int> kept = StillOpen(held, 500);
+    EXPECT_EQ(kept.size(), 4u);
+    EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.41").status, 200);
+    EXPECT_TRUE(StillOpen(kept, 4000, true).empty()) << "a trickling header outlived its time";
+    for (int fd : held)
+        close(fd);
+    EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.8").status, 200);
+}
+
 // Guards against a server started for the game running on for ever once nobody plays.
 TEST(ServerHttp, EndsAfterTheIdleTime) {
     gd::test::TempFolder folder;

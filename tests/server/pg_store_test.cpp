@@ -97,5 +97,37 @@ TEST_F(PgStoreTest, KeepsWorkingAfterTheDatabaseRestarts) {
     EXPECT_EQ(store.Take({"G4", Side::Host, "127.0.0.1", true, kNow}).size(), 1u);
 }
 
+// Guards against a process failing to start because its table set-up locks the tables against the
+// posts and reads of the processes already running (a deadlock).
+TEST_F(PgStoreTest, StartsWhileAnotherProcessCarriesLoad) {
+    PgStore running(url, 8);
+    StartGame(running, "L1");
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> load;
+    for (int t = 0; t < 6; ++t)
+        load.emplace_back([&] {
+            while (!stop) {
+                try {
+                    running.Post(ChatToHost("L1", "x"));
+                    running.Take({"L1", Side::Host, "127.0.0.1", true, kNow});
+                } catch (const std::exception&) {  // the load's own failures are not this test's
+                }
+            }
+        });
+    int started = 0;
+    for (int i = 0; i < 20; ++i) {
+        try {
+            PgStore another(url, 1);
+            ++started;
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+        }
+    }
+    stop = true;
+    for (auto& t : load)
+        t.join();
+    EXPECT_EQ(started, 20);
+}
+
 }  // namespace
 }  // namespace gd::server

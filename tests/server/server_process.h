@@ -2,9 +2,12 @@
 // that talks to it from a chosen loopback address.
 #pragma once
 
+#include <arpa/inet.h>
 #include <curl/curl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,10 +23,11 @@ namespace gd::server::test {
 
 class ServerProcess {
   public:
-    // Starts the server with the store `db` and extra options; Port() is 0 when it did not start.
+    // Starts the server with the store `db` (empty: its default) and extra options; Port() is 0
+    // when it did not start.
     ServerProcess(const std::string& db, std::vector<std::string> options = {}) {
-        std::vector<std::string> args = {GLYPHDROP_SERVER_EXE, "--listen", "127.0.0.1:0", "--db",
-                                         db};
+        std::vector<std::string> args = {GLYPHDROP_SERVER_EXE, "--listen", "127.0.0.1:0"};
+        if (!db.empty()) args.insert(args.end(), {"--db", db});
         args.insert(args.end(), options.begin(), options.end());
         int out[2];
         if (pipe(out) != 0) return;
@@ -43,7 +47,7 @@ class ServerProcess {
         FILE* in = fdopen(out[0], "r");
         char line[512] = "";
         if (fgets(line, sizeof line, in)) {
-            const std::string text = line;
+            const std::string text = firstLine_ = line;
             const auto colon = text.find(':', text.find("127.0.0.1"));
             if (colon != std::string::npos) port_ = std::stoi(text.substr(colon + 1));
         }
@@ -52,6 +56,8 @@ class ServerProcess {
     ~ServerProcess() { Signal(SIGKILL); }
 
     int Port() const { return port_; }
+    // What the server printed first: where it listens, its store, its metrics page.
+    const std::string& FirstLine() const { return firstLine_; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/Glyphdrop/"; }
 
     // Sends the signal and waits for the process; returns its exit status (-signal if killed).
@@ -80,6 +86,7 @@ class ServerProcess {
   private:
     pid_t pid_ = -1;
     int port_ = 0;
+    std::string firstLine_;
 };
 
 struct HttpAnswer {
@@ -105,8 +112,13 @@ class HttpClient {
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
-    HttpAnswer Get(const std::string& url) {
+    // With `headers` ("Name: value") added to the request.
+    HttpAnswer Get(const std::string& url, const std::vector<std::string>& headers = {}) {
         HttpAnswer answer;
+        curl_slist* list = nullptr;
+        for (const auto& h : headers)
+            list = curl_slist_append(list, h.c_str());
+        curl_easy_setopt(curl_, CURLOPT_HTTPHEADER, list);
         curl_easy_setopt(curl_, CURLOPT_URL, url.c_str());
         curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &answer.body);
         answer.error = curl_easy_perform(curl_);
@@ -114,6 +126,8 @@ class HttpClient {
             curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &answer.status);
         else
             answer.body.clear();
+        curl_easy_setopt(curl_, CURLOPT_HTTPHEADER, nullptr);
+        curl_slist_free_all(list);
         return answer;
     }
 
@@ -134,8 +148,36 @@ inline std::string GameNumber(const std::string& reply) {
 }
 
 // A GET of `url` from the loopback address `from`, on a connection of its own.
-inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127.0.0.1") {
-    return HttpClient(from).Get(url);
+inline HttpAnswer HttpGet(const std::string& url, const std::string& from = "127.0.0.1",
+                          const std::vector<std::string>& headers = {}) {
+    return HttpClient(from).Get(url, headers);
+}
+
+// A TCP connection from a loopback address to the server's port, or -1.
+inline int RawConnect(int port, const std::string& from = "127.0.0.1") {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    inet_pton(AF_INET, from.c_str(), &a.sin_addr);
+    const timeval wait{5, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
+        inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+        a.sin_port = htons(static_cast<std::uint16_t>(port));
+        if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return fd;
+    }
+    close(fd);
+    return -1;
+}
+
+// Sends `bytes` as they are on a connection of their own; the reply's status, 0 when none came.
+inline int RawStatus(int port, const std::string& bytes) {
+    const int fd = RawConnect(port);
+    char head[13] = "";
+    if (fd >= 0 && send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == ssize_t(bytes.size()))
+        recv(fd, head, 12, MSG_WAITALL);
+    if (fd >= 0) close(fd);
+    return std::string(head, 9) == "HTTP/1.1 " ? std::atoi(head + 9) : 0;
 }
 
 // Four readers race for one mailbox with `read(reader)` while `post(i)` sends chat line "m<i>"

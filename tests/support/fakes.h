@@ -153,7 +153,10 @@ class RecordingSeat : public OpponentSeat {
         if (onMove) onMove();
     }
     void Tick() override { ++ticks; }
-    void Chat(const std::string& line) override { chats.push_back(line); }
+    bool Chat(const std::string& line) override {
+        chats.push_back(line);
+        return true;
+    }
     void Leave(GameEnd why) override { leaves.push_back(why); }
     TimerState& Timer() override { return timer_; }
     LeaveAnswer ConfirmLeave(bool inPlay) override {
