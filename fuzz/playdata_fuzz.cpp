@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "game_wire.h"
 #include "profile.h"
 #include "text.h"
-#include "wire.h"
 
 namespace {
 
@@ -25,10 +25,10 @@ void CheckRoundTrip(const std::string& bytes) {
     p.Played = static_cast<std::int16_t>(bytes.size());
     p.Lost = -7;
     const std::string block = gd::BuildPlayDataBlock(p);
-    Require(gd::server::PlayDataBlockIsSafe(block));
+    Require(gd::wire::ParsePlayDataBlock(block).has_value());
     const gd::PlayData d = gd::ReadPlayDataBlock(block);
-    Require(d.name == gd::PlayDataText(p.PlayerName));
-    Require(d.location == gd::PlayDataText(p.Location));
+    Require(d.name == gd::Trim(p.PlayerName));
+    Require(d.location == gd::Trim(p.Location));
     Require(d.played == std::to_string(p.Played));
     Require(d.lost == "-7");
 }

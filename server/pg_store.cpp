@@ -4,7 +4,9 @@
 #include <libpq-fe.h>
 #include <poll.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -39,6 +41,7 @@ CREATE TABLE IF NOT EXISTS messages(
     kind smallint NOT NULL,
     text bytea NOT NULL);
 CREATE INDEX IF NOT EXISTS messages_box ON messages(game, side, id);
+ALTER TABLE messages ADD COLUMN IF NOT EXISTS batch bigint;
 COMMIT;
 )";
 
@@ -124,6 +127,29 @@ const char* LastMoveColumn(Side side) {
     return side == Side::Host ? "last_move_host" : "last_move_joiner";
 }
 
+// The channel on which every process announces the mailboxes it posted into.
+constexpr const char* kMailChannel = "glyphdrop_mail";
+
+// A mailbox as the channel names it: the reader's side, then the game number in hex, so any
+// bytes of a game number make a valid payload.
+std::string MailboxName(const std::string& game, Side reader) {
+    static const char* hex = "0123456789abcdef";
+    std::string name(1, reader == Side::Host ? '0' : '1');
+    for (const char ch : game) {
+        const auto c = static_cast<unsigned char>(ch);
+        name += hex[c >> 4];
+        name += hex[c & 15];
+    }
+    return name;
+}
+
+std::optional<std::string> TextOrNothing(const Result& r, int row, int col) {
+    return r.IsNull(row, col) ? std::nullopt : std::optional<std::string>(r.Text(row, col));
+}
+std::optional<std::string> BytesOrNothing(const Result& r, int row, int col) {
+    return r.IsNull(row, col) ? std::nullopt : std::optional<std::string>(r.Bytes(row, col));
+}
+
 }  // namespace
 
 // One session with the database; its statements are prepared on first use and kept.
@@ -148,6 +174,12 @@ class PgStore::Connection {
         pollfd socket{PQsocket(c_.get()), POLLIN, 0};
         return ::poll(&socket, 1, 0) == 0;
     }
+
+    // The session's socket, its input read so far, and the next notification it brought (freed
+    // by the caller with PQfreemem); for the listening session.
+    int Socket() const { return PQsocket(c_.get()); }
+    bool ConsumeInput() { return PQconsumeInput(c_.get()) == 1; }
+    PGnotify* NextNotification() { return PQnotifies(c_.get()); }
 
     // Statements without parameters: the schema and transaction control.
     void Exec(const char* sql) { Check(PQexec(c_.get(), sql), sql); }
@@ -236,15 +268,16 @@ auto InTransaction(PgStore::Connection& c, Work work) -> decltype(work()) {
 
 namespace {
 
-// Whether every table and index of the schema exists. A process that starts beside running ones
-// finds them all and takes no lock: creating them, even "if not exists", locks the tables in the
-// opposite order to posts, which may deadlock with a post.
+// Whether every table, column and index of the schema exists. A process that starts beside running
+// ones finds them all and takes no lock: creating them, even "if not exists", locks the tables in
+// the opposite order to posts, which may deadlock with a post.
 bool SchemaExists(PgStore::Connection& c) {
     return c
         .Run(
             "SELECT to_regclass('games') IS NOT NULL AND to_regclass('games_waiting') IS NOT NULL "
             "AND to_regclass('games_active') IS NOT NULL AND to_regclass('messages') IS NOT NULL "
-            "AND to_regclass('messages_box') IS NOT NULL")
+            "AND to_regclass('messages_box') IS NOT NULL AND EXISTS (SELECT 1 FROM pg_attribute "
+            "WHERE attrelid = to_regclass('messages') AND attname = 'batch' AND NOT attisdropped)")
         .Bool(0, 0);
 }
 
@@ -264,9 +297,72 @@ void CreateSchema(PgStore::Connection& c) {
 
 PgStore::PgStore(const std::string& url, int connections) : url_(url), limit_(connections) {
     CreateSchema(*Acquire());
+    listener_ = std::thread([this] { Listen(); });
 }
 
-PgStore::~PgStore() = default;
+PgStore::~PgStore() {
+    stopping_ = true;
+    listener_.join();
+}
+
+bool PgStore::Marks::MayHave(const std::string& mailbox) const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return !listening_ || marked_.count(mailbox) > 0;
+}
+
+std::uint64_t PgStore::Marks::Notified(const std::string& mailbox) const {
+    std::lock_guard<std::mutex> hold(lock_);
+    const auto it = marked_.find(mailbox);
+    return it == marked_.end() ? 0 : it->second;
+}
+
+void PgStore::Marks::Mark(const std::string& mailbox) {
+    std::lock_guard<std::mutex> hold(lock_);
+    ++marked_[mailbox];
+}
+
+void PgStore::Marks::Unmark(const std::string& mailbox, std::uint64_t notified) {
+    std::lock_guard<std::mutex> hold(lock_);
+    const auto it = marked_.find(mailbox);
+    if (it != marked_.end() && it->second == notified) marked_.erase(it);
+}
+
+void PgStore::Marks::SetListening(bool listening) {
+    std::lock_guard<std::mutex> hold(lock_);
+    listening_ = listening;
+}
+
+// One listening session at a time, opened again when lost. It listens before it reads which
+// mailboxes hold messages, so a post committed after that reading is notified and one committed
+// before it is found by it.
+void PgStore::Listen() {
+    while (!stopping_) {
+        try {
+            Connection c(url_);
+            c.Exec((std::string("LISTEN ") + kMailChannel).c_str());
+            const Result boxes = c.Run("SELECT DISTINCT game, side FROM messages");
+            for (int i = 0; i < boxes.Rows(); ++i)
+                marks_.Mark(MailboxName(boxes.Bytes(i, 0), static_cast<Side>(boxes.Int(i, 1))));
+            marks_.SetListening(true);
+            while (!stopping_ && c.ConsumeInput() && !c.Broken()) {
+                while (PGnotify* n = c.NextNotification()) {
+                    marks_.Mark(n->extra);
+                    PQfreemem(n);
+                }
+                pollfd socket{c.Socket(), POLLIN, 0};
+                ::poll(&socket, 1, 200);
+            }
+        } catch (const std::exception&) {
+        }
+        marks_.SetListening(false);
+        for (int i = 0; i < 5 && !stopping_; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+bool PgStore::MayHaveMessages(const std::string& game, Side reader) {
+    return marks_.MayHave(MailboxName(game, reader));
+}
 
 PgStore::Lease::Lease(PgStore& store, std::unique_ptr<Connection> c)
     : store_(store), connection_(std::move(c)) {}
@@ -316,9 +412,15 @@ EnterOutcome PgStore::Enter(const WaitingEntry& e, int roomSize, std::int64_t no
     Lease c = Acquire();
     return InTransaction(*c, [&] {
         c->Run(kRoomLock);
-        c->Run("DELETE FROM games WHERE waiting AND expires_at_ms <= $1", Params().Int(nowMs));
-        if (c->Run("SELECT count(*) FROM games WHERE waiting").Int(0, 0) >= roomSize)
-            return EnterOutcome::Full;
+        const Result waiting = c->Run("SELECT game, expires_at_ms FROM games WHERE waiting");
+        std::int64_t staying = 0;
+        for (int i = 0; i < waiting.Rows(); ++i) {
+            if (WaitHasPassed(waiting.Int(i, 1), nowMs))
+                c->Run("DELETE FROM games WHERE game = $1", Params().Bytes(waiting.Bytes(i, 0)));
+            else
+                ++staying;
+        }
+        if (!RoomHasSpace(staying, roomSize)) return EnterOutcome::Full;
         const Result added = c->Run(
             "INSERT INTO games(game, host_address, waiting, email, name, location, played, won, "
             "is_private, password, expires_at_ms, active_at_ms) "
@@ -344,10 +446,10 @@ std::vector<WaitingEntry> PgStore::ListWaiting(std::int64_t nowMs) {
     Lease c = Acquire();
     const Result r = c->Run(
         "SELECT game, email, name, location, played, won, is_private, password, expires_at_ms, "
-        "host_address FROM games WHERE waiting AND expires_at_ms > $1 ORDER BY seq",
-        Params().Int(nowMs));
+        "host_address FROM games WHERE waiting ORDER BY seq");
     std::vector<WaitingEntry> entries;
     for (int i = 0; i < r.Rows(); ++i) {
+        if (WaitHasPassed(r.Int(i, 8), nowMs)) continue;
         entries.push_back({r.Bytes(i, 0), r.Bytes(i, 1), r.Bytes(i, 2), r.Bytes(i, 3),
                            r.Bytes(i, 4), r.Bytes(i, 5), r.Bool(i, 6), r.Bytes(i, 7), r.Int(i, 8),
                            r.Text(i, 9)});
@@ -358,30 +460,42 @@ std::vector<WaitingEntry> PgStore::ListWaiting(std::int64_t nowMs) {
 JoinOutcome PgStore::Join(const std::string& game, const std::string& password,
                           const std::string& address, std::int64_t nowMs) {
     Lease c = Acquire();
-    // One statement: of two players joining at once, the second finds the game not waiting.
-    const Result joined = c->Run(
-        "UPDATE games SET waiting = false, joiner_address = $3, active_at_ms = $4 "
-        "WHERE game = $1 AND waiting AND expires_at_ms > $4 AND (NOT is_private OR password = $2)",
-        Params().Bytes(game).Bytes(password).Text(address).Int(nowMs));
-    if (joined.Changed() == 1) return JoinOutcome::Joined;
-    const Result waits =
-        c->Run("SELECT 1 FROM games WHERE game = $1 AND waiting AND expires_at_ms > $2",
-               Params().Bytes(game).Int(nowMs));
-    return waits.Rows() > 0 ? JoinOutcome::BadPassword : JoinOutcome::NotWaiting;
+    return InTransaction(*c, [&] {
+        // The row stays locked to the end: of two players joining at once, the second finds the
+        // game not waiting any more.
+        const Result g = c->Run(
+            "SELECT is_private, password, expires_at_ms FROM games WHERE game = $1 AND waiting "
+            "FOR UPDATE",
+            Params().Bytes(game));
+        if (g.Rows() == 0 || WaitHasPassed(g.Int(0, 2), nowMs)) return JoinOutcome::NotWaiting;
+        const JoinOutcome outcome = JoinOfWaitingGame(g.Bool(0, 0), g.Bytes(0, 1), password);
+        if (outcome == JoinOutcome::Joined)
+            c->Run(
+                "UPDATE games SET waiting = false, joiner_address = $2, active_at_ms = $3 "
+                "WHERE game = $1",
+                Params().Bytes(game).Text(address).Int(nowMs));
+        return outcome;
+    });
 }
 
 bool PgStore::Leave(const std::string& game, const std::string& address, bool bound) {
     Lease c = Acquire();
-    return c->Run("DELETE FROM games WHERE game = $1 AND waiting AND (NOT $2 OR host_address = $3)",
-                  Params().Bytes(game).Bool(bound).Text(address))
-               .Changed() > 0;
+    return InTransaction(*c, [&] {
+        const Result g =
+            c->Run("SELECT host_address FROM games WHERE game = $1 AND waiting FOR UPDATE",
+                   Params().Bytes(game));
+        if (g.Rows() == 0 || !MayActFor(g.Text(0, 0), address, bound)) return false;
+        c->Run("DELETE FROM games WHERE game = $1", Params().Bytes(game));
+        return true;
+    });
 }
 
 PostOutcome PgStore::Post(const PostRequest& r) {
     const Side poster = Partner(r.to);
     const bool isMove = r.message.kind == MessageKind::Move;
+    const std::string mailbox = MailboxName(r.game, r.to);
     Lease c = Acquire();
-    return InTransaction(*c, [&] {
+    const PostOutcome outcome = InTransaction(*c, [&] {
         // The game's row stays locked to the end: posts into one game run one after another, so
         // the retried-move rule and the mailbox limit see every earlier post.
         const Result game = c->Run(
@@ -389,10 +503,9 @@ PostOutcome PgStore::Post(const PostRequest& r) {
             "FROM games WHERE game = $1 AND NOT waiting FOR NO KEY UPDATE",
             Params().Bytes(r.game));
         if (game.Rows() == 0) return PostOutcome::NotAllowed;
-        const int posterColumn = poster == Side::Host ? 0 : 1;
-        if (r.bound && game.Text(0, posterColumn) != r.address) return PostOutcome::NotAllowed;
-        const int lastMove = r.to == Side::Host ? 2 : 3;
-        if (isMove && !game.IsNull(0, lastMove) && game.Bytes(0, lastMove) == r.message.text) {
+        if (!MayActFor(TextOrNothing(game, 0, poster == Side::Host ? 0 : 1), r.address, r.bound))
+            return PostOutcome::NotAllowed;
+        if (IsRetriedMove(r.message, BytesOrNothing(game, 0, r.to == Side::Host ? 2 : 3))) {
             c->Run("UPDATE games SET active_at_ms = $2 WHERE game = $1",
                    Params().Bytes(r.game).Int(r.nowMs));
             return PostOutcome::Repeated;
@@ -408,6 +521,8 @@ PostOutcome PgStore::Post(const PostRequest& r) {
                 .Bytes(r.message.text)
                 .Int(r.maxPending));
         if (stored.Changed() == 0) return PostOutcome::MailboxFull;
+        // Sent to every listening process when this transaction commits.
+        c->Run("SELECT pg_notify($1, $2)", Params().Text(kMailChannel).Text(mailbox));
         if (isMove) {
             c->Run(std::string("UPDATE games SET active_at_ms = $2, ") + LastMoveColumn(r.to) +
                        " = $3, " + LastMoveColumn(poster) + " = NULL WHERE game = $1",
@@ -418,23 +533,49 @@ PostOutcome PgStore::Post(const PostRequest& r) {
         }
         return PostOutcome::Stored;
     });
+    // This process's own reads see the post at once, before its notification comes round.
+    if (outcome == PostOutcome::Stored) marks_.Mark(mailbox);
+    return outcome;
 }
 
-std::vector<Message> PgStore::Take(const TakeRequest& r) {
+Batch PgStore::Take(const TakeRequest& r) {
     const int side = static_cast<int>(r.reader);
+    const std::string mailbox = MailboxName(r.game, r.reader);
+    // Taken before the query: a post notified after it may be one the query did not see.
+    const std::uint64_t notified = marks_.Notified(mailbox);
     Lease c = Acquire();
     // One round trip answers the usual poll: a foreign or empty mailbox.
     const Result game = c->Run(
         "SELECT host_address, joiner_address, "
         "EXISTS (SELECT 1 FROM messages WHERE game = $1 AND side = $2) FROM games WHERE game = $1",
         Params().Bytes(r.game).Int(side));
-    if (game.Rows() == 0) return {};
-    const int readerColumn = r.reader == Side::Host ? 0 : 1;
-    if (r.bound && (game.IsNull(0, readerColumn) || game.Text(0, readerColumn) != r.address))
+    if (game.Rows() == 0) {
+        marks_.Unmark(mailbox, notified);
         return {};
-    if (!game.Bool(0, 2)) return {};
+    }
+    if (!MayActFor(TextOrNothing(game, 0, r.reader == Side::Host ? 0 : 1), r.address, r.bound))
+        return {};
+    if (!game.Bool(0, 2)) {
+        marks_.Unmark(mailbox, notified);
+        return {};
+    }
 
     return InTransaction(*c, [&] {
+        Batch taken;
+        if (r.confirm) {
+            c->Run("DELETE FROM messages WHERE game = $1 AND side = $2 AND batch = $3",
+                   Params().Bytes(r.game).Int(side).Int(*r.confirm));
+            const Result unconfirmed = c->Run(
+                "SELECT kind, text, batch FROM messages WHERE game = $1 AND side = $2 "
+                "AND batch IS NOT NULL ORDER BY id FOR UPDATE",
+                Params().Bytes(r.game).Int(side));
+            for (int i = 0; i < unconfirmed.Rows(); ++i) {
+                taken.messages.push_back(
+                    {static_cast<MessageKind>(unconfirmed.Int(i, 0)), unconfirmed.Bytes(i, 1)});
+                taken.number = unconfirmed.Int(i, 2);
+            }
+            if (!taken.messages.empty()) return taken;
+        }
         // FOR UPDATE without SKIP LOCKED: a second reader waits for the first, then finds the
         // messages the first took gone and starts after them, so no message is read twice and
         // none overtakes an older one. A read delivers at most one message of each kind, so
@@ -443,17 +584,25 @@ std::vector<Message> PgStore::Take(const TakeRequest& r) {
             "SELECT id, kind, text FROM messages WHERE game = $1 AND side = $2 "
             "ORDER BY id LIMIT 8 FOR UPDATE",
             Params().Bytes(r.game).Int(side));
-        std::vector<Message> messages;
         for (int i = 0; i < pending.Rows(); ++i)
-            messages.push_back({static_cast<MessageKind>(pending.Int(i, 1)), pending.Bytes(i, 2)});
-        const std::size_t n = DeliverableCount(messages);
-        messages.resize(n);
-        if (n == 0) return messages;
+            taken.messages.push_back(
+                {static_cast<MessageKind>(pending.Int(i, 1)), pending.Bytes(i, 2)});
+        const std::size_t n = DeliverableCount(taken.messages);
+        taken.messages.resize(n);
+        if (n == 0) return taken;
         std::string ids = "{";
         for (std::size_t i = 0; i < n; ++i)
             ids += (i ? "," : "") + pending.Text(static_cast<int>(i), 0);
-        c->Run("DELETE FROM messages WHERE id = ANY($1::bigint[])", Params().Text(ids + "}"));
-        return messages;
+        ids += "}";
+        if (r.confirm) {
+            // The batch is named by its first message, so numbers only grow in a mailbox.
+            taken.number = pending.Int(0, 0);
+            c->Run("UPDATE messages SET batch = $2 WHERE id = ANY($1::bigint[])",
+                   Params().Text(ids).Int(taken.number));
+        } else {
+            c->Run("DELETE FROM messages WHERE id = ANY($1::bigint[])", Params().Text(ids));
+        }
+        return taken;
     });
 }
 

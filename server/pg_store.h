@@ -5,11 +5,15 @@
 // operations of several processes apart, so together they behave as one server.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "store.h"
@@ -30,9 +34,14 @@ class PgStore : public Store {
                      const std::string& address, std::int64_t nowMs) override;
     bool Leave(const std::string& game, const std::string& address, bool bound) override;
     PostOutcome Post(const PostRequest& request) override;
-    std::vector<Message> Take(const TakeRequest& request) override;
+    Batch Take(const TakeRequest& request) override;
     int RemoveIdle(std::int64_t idleSinceMs) override;
     std::optional<long> CountGames() override;
+    // Answered from memory: a mailbox is marked when this process starts or reconnects and finds
+    // messages in it, and whenever any process commits a post into it (NOTIFY); a read through
+    // this process that finds it empty unmarks it, unless a post was notified meanwhile. While
+    // the listening session is down, every mailbox may have messages.
+    bool MayHaveMessages(const std::string& game, Side reader) override;
 
     class Connection;
 
@@ -58,12 +67,34 @@ class PgStore : public Store {
     Lease Acquire();
     void Release(std::unique_ptr<Connection> c);
 
+    // The mailboxes that may hold messages, each with how many posts into it were notified.
+    class Marks {
+      public:
+        bool MayHave(const std::string& mailbox) const;
+        std::uint64_t Notified(const std::string& mailbox) const;
+        void Mark(const std::string& mailbox);
+        // Unmarks a mailbox found empty, unless a post into it was notified since `notified`.
+        void Unmark(const std::string& mailbox, std::uint64_t notified);
+        void Reset(const std::vector<std::string>& nonEmpty);
+        void SetListening(bool listening);
+
+      private:
+        mutable std::mutex lock_;
+        std::unordered_map<std::string, std::uint64_t> marked_;
+        bool listening_ = false;
+    };
+    void Listen();
+
     const std::string url_;
     const int limit_;
     std::mutex lock_;
     std::condition_variable released_;
     std::vector<std::unique_ptr<Connection>> idle_;
     int open_ = 0;
+
+    Marks marks_;
+    std::atomic<bool> stopping_{false};
+    std::thread listener_;
 };
 
 }  // namespace gd::server

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
-#include <set>
 #include <stdexcept>
 
 #include "move.h"
@@ -55,19 +54,6 @@ FieldShape ShapeOf(Script script) {
 }
 
 }  // namespace
-
-std::size_t DeliverableCount(const std::vector<Message>& pendingOldestFirst) {
-    std::set<MessageKind> seen;
-    std::size_t n = 0;
-    for (const auto& m : pendingOldestFirst) {
-        const bool alone = m.kind == MessageKind::Quit || m.kind == MessageKind::Start ||
-                           m.kind == MessageKind::Data;
-        if (alone) return n == 0 ? 1 : n;
-        if (!seen.insert(m.kind).second) break;
-        ++n;
-    }
-    return n;
-}
 
 std::int64_t SystemClock::NowMs() {
     using namespace std::chrono;
@@ -129,18 +115,20 @@ std::optional<Reply> Service::Screen(const std::string& method, const std::strin
                                        : std::string_view(target).substr(question + 1);
     const auto shape = ShapeOf(*script);
     auto fields = SplitFields(query, shape.count, shape.lastTakesRest);
-    // "+QUIT" is the one post without a text field.
-    if (!fields && *script == Script::PostData) fields = SplitFields(query, 2, false);
+    // "+QUIT" is the one post without a text field; a read may confirm a batch.
+    if (!fields && (*script == Script::PostData || *script == Script::GetData))
+        fields = SplitFields(query, 2, false);
     if (!fields) return Refusal(400, "Malformed query");
     request.fields = std::move(*fields);
 
     if (*script == Script::Updates)
-        return Reply{
-            200, UpdateReply(IsCurrentVersion(Trim(request.fields[0]), options_.latestVersion))};
+        return Reply{200, wire::WriteUpdateReply(
+                              IsCurrentVersion(Trim(request.fields[0]), options_.latestVersion))};
     if (*script == Script::GetData) {
         const auto key = ParseMailboxKey(Trim(request.fields[0]));
         if (!key) return Refusal(400, "Malformed mailbox key");
-        if (!store_.MayHaveMessages(key->game, key->reader)) return Reply{200, MailboxReply({})};
+        if (!store_.MayHaveMessages(key->game, key->reader))
+            return Reply{200, wire::WriteMailboxReply({})};
     }
     return std::nullopt;
 }
@@ -161,8 +149,8 @@ Reply Service::Answer(const Request& request, const std::string& address) {
             case Script::PostData:
                 return PostMessage(request.fields, address);
             case Script::Updates:
-                return Reply{200, UpdateReply(IsCurrentVersion(Trim(request.fields[0]),
-                                                               options_.latestVersion))};
+                return Reply{200, wire::WriteUpdateReply(IsCurrentVersion(Trim(request.fields[0]),
+                                                                          options_.latestVersion))};
         }
     } catch (const std::exception& e) {
         return Refusal(500, std::string("The store failed: ") + e.what());
@@ -201,8 +189,6 @@ Reply Service::EnterWaitingRoom(const std::vector<std::string>& f, const std::st
     if (!IsCounter(e.played) || !IsCounter(e.won)) return Refusal(400, "Counters must be numbers");
     if (!wait || *wait < 1 || *wait > options_.maxWaitSeconds)
         return Refusal(400, "Wait time out of range");
-    if (!WaitingFieldsAreSafe(e.name, e.location))
-        return Refusal(400, "Name or location holds a marker of the protocol");
     e.isPrivate = privateFlag == "YES";
     e.hostAddress = address;
     const std::int64_t now = clock_.NowMs();
@@ -211,9 +197,9 @@ Reply Service::EnterWaitingRoom(const std::vector<std::string>& f, const std::st
         e.game = numbers_.Next();
         switch (store_.Enter(e, options_.roomSize, now)) {
             case EnterOutcome::Entered:
-                return Reply{200, EnteredReply(e.game)};
+                return Reply{200, wire::WriteEnteredReply(e.game)};
             case EnterOutcome::Full:
-                return Reply{200, RoomFullReply()};
+                return Reply{200, wire::WriteRoomFullReply()};
             case EnterOutcome::TakenGame:
                 break;
         }
@@ -225,26 +211,31 @@ Reply Service::JoinGame(const std::vector<std::string>& f, const std::string& ad
     if (!FieldsFit(f)) return Refusal(413, "A field is too long");
     switch (store_.Join(Trim(f[0]), Trim(f[2]), address, clock_.NowMs())) {
         case JoinOutcome::Joined:
-            return Reply{200, JoinedReply()};
+            return Reply{200, wire::WriteJoinedReply()};
         case JoinOutcome::BadPassword:
-            return Reply{200, BadPasswordReply()};
+            return Reply{200, wire::WriteBadPasswordReply()};
         // An ordinary outcome of the game, not a refusal: the program says the join failed.
         case JoinOutcome::NotWaiting:
-            return Reply{200, NotWaitingReply()};
+            return Reply{200, wire::WriteNotWaitingReply()};
     }
     return Refusal(500, "Unknown join outcome");
 }
 
 Reply Service::ExitWaitingRoom(const std::vector<std::string>& f, const std::string& address) {
     if (!FieldsFit(f)) return Refusal(413, "A field is too long");
-    return Reply{200, LeftReply(store_.Leave(Trim(f[0]), address, options_.bound))};
+    return Reply{200, wire::WriteLeftReply(store_.Leave(Trim(f[0]), address, options_.bound))};
 }
 
 Reply Service::ReadMailbox(const std::vector<std::string>& f, const std::string& address) {
     const auto key = ParseMailboxKey(Trim(f[0]));
     if (!key) return Refusal(400, "Malformed mailbox key");
-    TakeRequest take{key->game, key->reader, address, options_.bound, clock_.NowMs()};
-    return Reply{200, MailboxReply(store_.Take(take))};
+    TakeRequest take{key->game, key->reader, address, options_.bound, clock_.NowMs(), {}};
+    if (f.size() > 1) {
+        take.confirm = wire::ParseBatchNumber(Trim(f[1]));
+        if (!take.confirm) return Refusal(400, "Malformed batch number");
+    }
+    const Batch batch = store_.Take(take);
+    return Reply{200, wire::WriteMailboxReply(batch.messages, batch.number)};
 }
 
 Reply Service::PostMessage(const std::vector<std::string>& f, const std::string& address) {
@@ -260,7 +251,7 @@ Reply Service::PostMessage(const std::vector<std::string>& f, const std::string&
     switch (store_.Post(post)) {
         case PostOutcome::Stored:
         case PostOutcome::Repeated:
-            return Reply{200, WriteOkReply()};
+            return Reply{200, wire::WriteStoredReply()};
         case PostOutcome::NotAllowed:
             return Refusal(403, "Not a player of this game, or not joined");
         case PostOutcome::MailboxFull:
@@ -274,16 +265,14 @@ std::optional<std::string> Service::RefusalOfPost(const Message& m) const {
     switch (m.kind) {
         case MessageKind::Start:
         case MessageKind::Data:
-            if (!PlayDataBlockIsSafe(m.text)) return "Malformed play-data block";
-            break;
-        case MessageKind::Picture:
-            if (!PictureAddressIsSafe(m.text)) return "Picture address holds a marker";
+            if (!wire::ParsePlayDataBlock(m.text)) return "Malformed play-data block";
             break;
         case MessageKind::Move:
             if (!DecodeMove(m.text, MoveForm::Payload)) return "Malformed move";
             break;
+        // Any text a player types travels encoded in the reply, so none is refused.
+        case MessageKind::Picture:
         case MessageKind::Chat:
-            if (!ChatTextIsSafe(m.text)) return "Chat line holds a marker";
             break;
         case MessageKind::Quit:
             if (!m.text.empty()) return "A quit carries no text";

@@ -39,9 +39,20 @@ CREATE TABLE IF NOT EXISTS messages(
     game TEXT NOT NULL,
     side INTEGER NOT NULL,
     kind INTEGER NOT NULL,
-    text TEXT NOT NULL);
+    text TEXT NOT NULL,
+    batch INTEGER);
 CREATE INDEX IF NOT EXISTS messages_box ON messages(game, side, id);
 )";
+
+// A file made before reads were confirmed lacks the batch column.
+bool HasBatchColumn(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT batch FROM messages LIMIT 0", -1, &stmt, nullptr) !=
+        SQLITE_OK)
+        return false;
+    sqlite3_finalize(stmt);
+    return true;
+}
 
 std::string MailboxName(const std::string& game, Side side) {
     return (side == Side::Host ? "s" : "c") + game;
@@ -141,6 +152,9 @@ class SqliteStore::Transaction {
         }
         std::int64_t Int(int column) { return sqlite3_column_int64(stmt_, column); }
         bool IsNull(int column) { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+        std::optional<std::string> TextOrNothing(int column) {
+            return IsNull(column) ? std::nullopt : std::optional<std::string>(Text(column));
+        }
         std::string Text(int column) {
             const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
             return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
@@ -217,6 +231,7 @@ SqliteStore::SqliteStore(const std::string& path, std::size_t reserveBytes)
             this);
         tx_->Sql("BEGIN IMMEDIATE").Run();
         tx_->Exec(kSchema);
+        if (!HasBatchColumn(db_)) tx_->Exec("ALTER TABLE messages ADD COLUMN batch INTEGER");
         tx_->Sql("COMMIT").Run();
         LoadPendingCounts();
         short_ = !reserve_->Hold();
@@ -409,10 +424,18 @@ bool SqliteStore::MayHaveMessages(const std::string& game, Side reader) {
 EnterOutcome SqliteStore::Enter(const WaitingEntry& e, int roomSize, std::int64_t nowMs) {
     return Apply([&](Transaction& tx) {
         CheckRoom();
-        tx.Sql("DELETE FROM games WHERE waiting = 1 AND expires_at_ms <= ?").Bind(nowMs).Run();
-        auto count = tx.Sql("SELECT count(*) FROM games WHERE waiting = 1");
-        count.Step();
-        if (count.Int(0) >= roomSize) return EnterOutcome::Full;
+        std::vector<std::pair<std::string, std::int64_t>> waiting;
+        auto q = tx.Sql("SELECT game, expires_at_ms FROM games WHERE waiting = 1");
+        while (q.Step())
+            waiting.emplace_back(q.Text(0), q.Int(1));
+        std::int64_t staying = 0;
+        for (const auto& [game, expiresAtMs] : waiting) {
+            if (WaitHasPassed(expiresAtMs, nowMs))
+                tx.Sql("DELETE FROM games WHERE game = ?").Bind(game).Run();
+            else
+                ++staying;
+        }
+        if (!RoomHasSpace(staying, roomSize)) return EnterOutcome::Full;
         auto taken = tx.Sql("SELECT 1 FROM games WHERE game = ?");
         if (taken.Bind(e.game).Step()) return EnterOutcome::TakenGame;
         tx.Sql(
@@ -440,10 +463,9 @@ std::vector<WaitingEntry> SqliteStore::ListWaiting(std::int64_t nowMs) {
         std::vector<WaitingEntry> entries;
         auto q = tx.Sql(
             "SELECT game, email, name, location, played, won, is_private, password, "
-            "expires_at_ms, host_address FROM games "
-            "WHERE waiting = 1 AND expires_at_ms > ? ORDER BY seq");
-        q.Bind(nowMs);
+            "expires_at_ms, host_address FROM games WHERE waiting = 1 ORDER BY seq");
         while (q.Step()) {
+            if (WaitHasPassed(q.Int(8), nowMs)) continue;
             entries.push_back({q.Text(0), q.Text(1), q.Text(2), q.Text(3), q.Text(4), q.Text(5),
                                q.Int(6) != 0, q.Text(7), q.Int(8), q.Text(9)});
         }
@@ -455,27 +477,25 @@ JoinOutcome SqliteStore::Join(const std::string& game, const std::string& passwo
                               const std::string& address, std::int64_t nowMs) {
     return Apply([&](Transaction& tx) {
         auto q = tx.Sql(
-            "SELECT is_private, password FROM games "
-            "WHERE game = ? AND waiting = 1 AND expires_at_ms > ?");
-        if (!q.Bind(game).Bind(nowMs).Step()) return JoinOutcome::NotWaiting;
-        if (q.Int(0) != 0 && q.Text(1) != password) return JoinOutcome::BadPassword;
+            "SELECT is_private, password, expires_at_ms FROM games WHERE game = ? AND waiting = 1");
+        if (!q.Bind(game).Step() || WaitHasPassed(q.Int(2), nowMs)) return JoinOutcome::NotWaiting;
+        const JoinOutcome outcome = JoinOfWaitingGame(q.Int(0) != 0, q.Text(1), password);
+        if (outcome != JoinOutcome::Joined) return outcome;
         tx.Sql("UPDATE games SET waiting = 0, joiner_address = ?, active_at_ms = ? WHERE game = ?")
             .Bind(address)
             .Bind(nowMs)
             .Bind(game)
             .Run();
-        return JoinOutcome::Joined;
+        return outcome;
     });
 }
 
 bool SqliteStore::Leave(const std::string& game, const std::string& address, bool bound) {
     return Apply([&](Transaction& tx) {
-        tx.Sql("DELETE FROM games WHERE game = ? AND waiting = 1 AND (? = 0 OR host_address = ?)")
-            .Bind(game)
-            .Bind(std::int64_t{bound})
-            .Bind(address)
-            .Run();
-        return tx.Changes() > 0;
+        auto q = tx.Sql("SELECT host_address FROM games WHERE game = ? AND waiting = 1");
+        if (!q.Bind(game).Step() || !MayActFor(q.Text(0), address, bound)) return false;
+        tx.Sql("DELETE FROM games WHERE game = ?").Bind(game).Run();
+        return true;
     });
 }
 
@@ -487,12 +507,11 @@ PostOutcome SqliteStore::Post(const PostRequest& r) {
             "SELECT host_address, joiner_address, last_move_host, last_move_joiner "
             "FROM games WHERE game = ? AND waiting = 0");
         if (!game.Bind(r.game).Step()) return PostOutcome::NotAllowed;
-        const std::string posterAddress = game.Text(poster == Side::Host ? 0 : 1);
-        if (r.bound && posterAddress != r.address) return PostOutcome::NotAllowed;
-        const int lastMove = r.to == Side::Host ? 2 : 3;
+        if (!MayActFor(game.TextOrNothing(poster == Side::Host ? 0 : 1), r.address, r.bound))
+            return PostOutcome::NotAllowed;
         const bool isMove = r.message.kind == MessageKind::Move;
         const bool repeated =
-            isMove && !game.IsNull(lastMove) && game.Text(lastMove) == r.message.text;
+            IsRetriedMove(r.message, game.TextOrNothing(r.to == Side::Host ? 2 : 3));
 
         const std::string touch =
             std::string("UPDATE games SET active_at_ms = ?") +
@@ -523,32 +542,64 @@ PostOutcome SqliteStore::Post(const PostRequest& r) {
     });
 }
 
-std::vector<Message> SqliteStore::Take(const TakeRequest& r) {
+Batch SqliteStore::Take(const TakeRequest& r) {
     return Apply([&](Transaction& tx) {
-        std::vector<Message> taken;
+        Batch taken;
         auto game = tx.Sql("SELECT host_address, joiner_address FROM games WHERE game = ?");
         if (!game.Bind(r.game).Step()) return taken;
-        const int column = r.reader == Side::Host ? 0 : 1;
-        if (r.bound && (game.IsNull(column) || game.Text(column) != r.address)) return taken;
+        if (!MayActFor(game.TextOrNothing(r.reader == Side::Host ? 0 : 1), r.address, r.bound))
+            return taken;
+        const auto side = static_cast<std::int64_t>(r.reader);
+        const std::string mailbox = MailboxName(r.game, r.reader);
+
+        if (r.confirm) {
+            tx.Sql("DELETE FROM messages WHERE game = ? AND side = ? AND batch = ?")
+                .Bind(r.game)
+                .Bind(side)
+                .Bind(*r.confirm)
+                .Run();
+            tx.changes.emplace_back(mailbox, -tx.Changes());
+            auto unconfirmed = tx.Sql(
+                "SELECT kind, text, batch FROM messages WHERE game = ? AND side = ? "
+                "AND batch IS NOT NULL ORDER BY id");
+            unconfirmed.Bind(r.game).Bind(side);
+            while (unconfirmed.Step()) {
+                taken.messages.push_back(
+                    {static_cast<MessageKind>(unconfirmed.Int(0)), unconfirmed.Text(1)});
+                taken.number = unconfirmed.Int(2);
+            }
+            if (!taken.messages.empty()) return taken;
+        }
 
         std::vector<std::int64_t> ids;
         std::vector<Message> pending;
         auto q = tx.Sql(
             "SELECT id, kind, text FROM messages WHERE game = ? AND side = ? ORDER BY id LIMIT 8");
-        q.Bind(r.game).Bind(static_cast<std::int64_t>(r.reader));
+        q.Bind(r.game).Bind(side);
         while (q.Step()) {
             ids.push_back(q.Int(0));
             pending.push_back({static_cast<MessageKind>(q.Int(1)), q.Text(2)});
         }
         const std::size_t n = DeliverableCount(pending);
         if (n == 0) return taken;
+        taken.messages.assign(pending.begin(), pending.begin() + static_cast<long>(n));
+        if (r.confirm) {
+            // The batch is named by its first message, so numbers only grow in a mailbox.
+            taken.number = ids[0];
+            tx.Sql("UPDATE messages SET batch = ? WHERE game = ? AND side = ? AND id <= ?")
+                .Bind(taken.number)
+                .Bind(r.game)
+                .Bind(side)
+                .Bind(ids[n - 1])
+                .Run();
+            return taken;
+        }
         tx.Sql("DELETE FROM messages WHERE game = ? AND side = ? AND id <= ?")
             .Bind(r.game)
-            .Bind(static_cast<std::int64_t>(r.reader))
+            .Bind(side)
             .Bind(ids[n - 1])
             .Run();
-        taken.assign(pending.begin(), pending.begin() + static_cast<long>(n));
-        tx.changes.emplace_back(MailboxName(r.game, r.reader), -static_cast<int>(n));
+        tx.changes.emplace_back(mailbox, -static_cast<int>(n));
         return taken;
     });
 }

@@ -44,7 +44,7 @@ class SqliteStore : public Store, public AnswerRunner {
                      const std::string& address, std::int64_t nowMs) override;
     bool Leave(const std::string& game, const std::string& address, bool bound) override;
     PostOutcome Post(const PostRequest& request) override;
-    std::vector<Message> Take(const TakeRequest& request) override;
+    Batch Take(const TakeRequest& request) override;
     bool MayHaveMessages(const std::string& game, Side reader) override;
     int RemoveIdle(std::int64_t idleSinceMs) override;
     std::optional<long> CountGames() override;

@@ -11,26 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "game_wire.h"
+
 namespace gd::server {
 
-// The kinds of message a player posts, as stored. The text is the decoded field after the kind:
-// the play-data block (Start, Data), the picture address, the move payload, the chat line, or
-// nothing (Quit).
-enum class MessageKind { Start = 1, Data = 2, Picture = 3, Move = 4, Chat = 5, Quit = 6 };
-
-struct Message {
-    MessageKind kind = MessageKind::Chat;
-    std::string text;
-    bool operator==(const Message& o) const { return kind == o.kind && text == o.text; }
-};
-
-// The two players of a game. The host entered the waiting room and reads mailbox "s" + game; the
-// joiner joined and reads mailbox "c" + game. Each posts into the other's mailbox.
-enum class Side { Host = 0, Joiner = 1 };
-
-inline Side Partner(Side s) {
-    return s == Side::Host ? Side::Joiner : Side::Host;
-}
+// Messages, their kinds and the two sides of a game, as the wire names them.
+using wire::Message;
+using wire::MessageKind;
+using wire::Partner;
+using wire::Side;
 
 // One waiting player. Times are wall-clock milliseconds since 1970, shared by every process.
 struct WaitingEntry {
@@ -81,11 +70,23 @@ struct TakeRequest {
     std::string address;       // the reader's address
     bool bound = true;         // when false, any address may read an existing game's mailbox
     std::int64_t nowMs = 0;
+    // The batch the reader confirms it received (0 when none yet); nothing for a plain read.
+    std::optional<std::int64_t> confirm;
 };
+
+// What one read delivers: messages oldest first, and the batch number the next read confirms
+// (0 for a plain read, whose messages are gone at once).
+struct Batch {
+    std::vector<Message> messages;
+    std::int64_t number = 0;
+};
+
+// The server's decisions, which every store calls inside its own transactions on the rows it
+// read, so that the stores differ only in their SQL (store_rules.cpp).
 
 // How many of a mailbox's pending messages (oldest first) one read returns: the oldest ones in
 // posting order up to, not including, the first that repeats a kind; "Quit" only when it is the
-// oldest; "Start" and "Data" only alone. Defined with the server's rules; every store calls it.
+// oldest; "Start" and "Data" only alone.
 std::size_t DeliverableCount(const std::vector<Message>& pendingOldestFirst);
 
 // Told of each commit a store makes: how long its transaction took from its start to its commit,
@@ -95,6 +96,26 @@ class CommitObserver {
     virtual ~CommitObserver() = default;
     virtual void Committed(double seconds, bool durable) = 0;
 };
+
+// Whether a wait that ends at expiresAtMs has passed at nowMs (its entry then goes).
+bool WaitHasPassed(std::int64_t expiresAtMs, std::int64_t nowMs);
+
+// Whether one more player may enter a room where `waiting` players wait whose waits go on.
+bool RoomHasSpace(std::int64_t waiting, int roomSize);
+
+// Whether `address` may act for a side bound to `sideAddress` (nothing: the side is not taken
+// yet). When not `bound`, any address may.
+bool MayActFor(const std::optional<std::string>& sideAddress, const std::string& address,
+               bool bound);
+
+// A join of a game that still waits: a private game needs its password, compared exactly; a
+// public game ignores it.
+JoinOutcome JoinOfWaitingGame(bool isPrivate, const std::string& storedPassword,
+                              const std::string& password);
+
+// A retried move: a Move whose text equals the last move stored into the mailbox (nothing when
+// the partner has moved since, or none was stored), which is acknowledged but not stored again.
+bool IsRetriedMove(const Message& message, const std::optional<std::string>& lastMoveInto);
 
 class Store {
   public:
@@ -131,12 +152,15 @@ class Store {
     // Repeated and not stored. Marks the game active at nowMs.
     virtual PostOutcome Post(const PostRequest& request) = 0;
 
-    // Reads and removes, in one transaction, the first DeliverableCount(pending) pending messages
-    // of the mailbox, oldest first, so each message reaches exactly one read (also when several
-    // processes read one mailbox at once). Returns nothing (and removes nothing) when the game is
+    // Reads, in one transaction, the first DeliverableCount(pending) pending messages of the
+    // mailbox, oldest first. A plain read removes them at once, so each message reaches exactly
+    // one read (also when several processes read one mailbox at once). A read that confirms a
+    // batch removes that batch's messages, then delivers again the batch still unconfirmed, if
+    // any (its reply never arrived), else marks the messages it delivers as a new batch, kept
+    // until a later read confirms it. Returns nothing (and changes nothing) when the game is
     // unknown, or, when `bound`, the address is not the reader side's (the joiner's side is
-    // bound only by the join). An empty result is an empty mailbox.
-    virtual std::vector<Message> Take(const TakeRequest& request) = 0;
+    // bound only by the join). No messages is an empty mailbox.
+    virtual Batch Take(const TakeRequest& request) = 0;
 
     // A cheap, possibly stale hint for polls: false only when the mailbox certainly holds no
     // message right now. A store without such a hint answers true.

@@ -2,7 +2,8 @@
 # The game server's load run on PostgreSQL, on loopback: a private PostgreSQL (fsync and
 # synchronous_commit on), then polls of an empty mailbox and post+read pairs against one
 # glyphdrop-server process, and against two processes on the same database at once (one wrk
-# each, half the connections each). Prints requests/s and p99 latency.
+# each, half the connections each); and, for the comparison within one run, polls of an empty
+# mailbox on one process with the SQLite store. Prints requests/s and p99 latency.
 # Usage: bench/server/run-load-pg.sh [SECONDS per run, default 10]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -24,6 +25,17 @@ for n in 1 2; do
     wait_for_server "${bases[-1]}"
 done
 
+# The same poll on the SQLite store, for the comparison.
+port=$(free_port)
+build/glyphdrop/glyphdrop-server --listen "127.0.0.1:$port" --db "$work/s.db" --rate 0 \
+    > "$work/sqlite.out" 2> "$work/sqlite.err" &
+pids+=($!)
+sqliteBase="http://127.0.0.1:$port/Glyphdrop"
+wait_for_server "$sqliteBase"
+sqliteGame=$(curl -s "$sqliteBase/joinwait.mv?bench%40x+S+Here+0+0+NO+none+3600" |
+    sed -n 's/.*tttt\(.*\)ssss.*/\1/p')
+curl -s "$sqliteBase/joingame.mv?$sqliteGame+b%40x+" >/dev/null
+
 # 256 games, entered through the first process and joined through the second.
 make_games "${bases[0]}" "${bases[1]}"
 poll="/getdata.mv?s$(head -1 "$work/games.txt")"
@@ -36,7 +48,11 @@ row() { printf '%-34s %5s  %12s  %10s\n' "$@"; }
 
 row "run" "conns" "requests/s" "p99"
 for c in 64 256; do
-    row "empty-mailbox poll, 1 process" "$c" $(measure "$c" "${bases[0]}$poll")
+    read -r pgPolls pgP99 < <(measure "$c" "${bases[0]}$poll")
+    row "empty-mailbox poll, 1 process" "$c" "$pgPolls" "$pgP99"
+    read -r sqlitePolls sqliteP99 < <(measure "$c" "$sqliteBase/getdata.mv?s$sqliteGame")
+    row "empty-mailbox poll, SQLite" "$c" "$sqlitePolls" "$sqliteP99"
+    row "  PostgreSQL / SQLite" "$c" "$(awk -v a="$pgPolls" -v b="$sqlitePolls" 'BEGIN {printf "%.2f", a / b}')" ""
     row "post+read pairs, 1 process" "$c" $(measure "$c" "${bases[0]}/readwait.mv" bench/server/post_read.lua)
     for what in poll pair; do
         half=$((c / 2))

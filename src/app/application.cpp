@@ -23,7 +23,6 @@
 #include "loginwindow.h"
 #include "mainwindow.h"
 #include "menuform.h"
-#include "nestedwait.h"
 #include "playmore.h"
 #include "qtext.h"
 #include "qtservices.h"
@@ -72,7 +71,6 @@ QString ProgramFolder() {
 Application::Application(AppOptions options, ServiceOverrides overrides)
     : options_(std::move(options)), pictures_(options_.home) {
     UseProgramFolders({FromQ(options_.home), FromQ(options_.readOnly)});
-    InstallNestedWaitGuard(*QCoreApplication::instance());
     Clock* clock = overrides.clock;
     if (!clock) clock = (ownClock_ = std::make_unique<QtClock>()).get();
     SoundPlayer* sound = overrides.sound;
@@ -99,7 +97,7 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     HttpTransfer* inner = overrides.inet;
     if (!inner) inner = (ownInet_ = std::make_unique<CurlTransfer>()).get();
     // Every request waits for its answer with the windows painting and the light shown.
-    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, tickGuard_, [this] { Refresh(); });
+    waitingInet_ = std::make_unique<WaitingTransfer>(*inner, [this] { Refresh(); });
     inet_ = waitingInet_.get();
     results_ = std::make_unique<ProfileResults>(state_, profiles());
     match_ = std::make_unique<Match>(state_, *services_, *results_);
@@ -117,10 +115,9 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
             Refresh();
         };
     };
-    lantimer_ =
-        std::make_unique<StateTimer>("lantimer", state_.lantimer, tickGuard_, tick(state_.lantimer));
-    inettimer_ = std::make_unique<StateTimer>("inettimer", state_.inettimer, tickGuard_,
-                                              tick(state_.inettimer));
+    lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tick(state_.lantimer));
+    inettimer_ =
+        std::make_unique<StateTimer>("inettimer", state_.inettimer, tick(state_.inettimer));
     lantimer_->SetTimeScale(options_.timeScale);
     inettimer_->SetTimeScale(options_.timeScale);
 }

@@ -79,8 +79,6 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     PlayMore* playMore() const;
     StateTimer& lantimer() { return *lantimer_; }
     StateTimer& inettimer() { return *inettimer_; }
-    // Keeps the ticks of every timer of the program from running inside each other.
-    TickGuard& tickGuard() { return tickGuard_; }
     // The match of the game in play, and the three seats an opponent can take.
     Match& match() { return *match_; }
     ComputerSeat& computer() { return *computer_; }
@@ -198,7 +196,6 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<Provider> provider_;
     QPointer<NetSelectPlay> netSelectPlay_;
     QPointer<SelectWaiting> selectWaiting_;
-    TickGuard tickGuard_;
     std::unique_ptr<StateTimer> lantimer_;
     std::unique_ptr<StateTimer> inettimer_;
     std::unique_ptr<WaitingTransfer> waitingInet_;

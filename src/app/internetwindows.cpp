@@ -81,9 +81,8 @@ void BusyAnimation::paintEvent(QPaintEvent*) {
 }
 
 InetStart::InetStart(Application& app)
-    : app_(app), waitroomtimer_("waitroomtimer", waitroomtimerState_, app.tickGuard(), [this] {
-          waitroomtimerTick();
-      }) {
+    : app_(app),
+      waitroomtimer_("waitroomtimer", waitroomtimerState_, [this] { waitroomtimerTick(); }) {
     setObjectName("inetstart");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Glyphdrop - Play an Internet Game");

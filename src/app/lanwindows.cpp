@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "application.h"
-#include "nestedwait.h"
 #include "qtext.h"
 #include "singlewindow.h"
 
@@ -60,7 +59,7 @@ Provider::Provider(Application& app) : QWidget(nullptr), app_(app) {
             [this] { Command1Click(); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { btnOKClick(); });
     timer1_ = new StateTimer(
-        "Timer1", model_.Timer1, app_.tickGuard(), [this] { Timer1Tick(); }, this);
+        "Timer1", model_.Timer1, [this] { Timer1Tick(); }, this);
     resize(360, 260);
 }
 
@@ -135,7 +134,7 @@ SelectWaiting::SelectWaiting(Application& app) : QWidget(nullptr), app_(app) {
     connect(Button("Command3", "Help", this, row), &QPushButton::clicked, this,
             [this] { app_.OpenHelpTopic(kLanHelpTopic); });
     timer_ = new StateTimer(
-        "tmrSessions", model_.tmrSessions, app_.tickGuard(), [this] { tmrSessionsTick(); }, this);
+        "tmrSessions", model_.tmrSessions, [this] { tmrSessionsTick(); }, this);
     resize(320, 300);
 }
 
@@ -177,7 +176,6 @@ void SelectWaiting::ShowChildren() {
 }
 
 void SelectWaiting::Command1Click() {
-    NestedWait wait;  // joining serves events until the host answers
     const QTreeWidgetItem* item = tree_->currentItem();
     SessionNode node;
     if (item) node = {FromQ(item->text(0)), FromQ(item->data(0, Qt::UserRole).toString())};

@@ -15,7 +15,6 @@
 #include "qtext.h"
 #include "rules.h"
 #include "singlewindow.h"
-#include "waitingtransfer.h"
 
 namespace gd {
 
@@ -36,6 +35,17 @@ QFont SmallFont(bool bold = false) {
     QFont f("DejaVu Sans", 1, bold ? QFont::Bold : QFont::Normal);
     f.setPixelSize(11);
     return f;
+}
+
+// The label's font, smaller by whole pixels until its text fits the label's width.
+void FitFontToText(QLabel* label, int largestPixels) {
+    QFont f = label->font();
+    for (int pixels = largestPixels; pixels >= 7; --pixels) {
+        f.setPixelSize(pixels);
+        if (QFontMetrics(f).horizontalAdvance(label->text()) <= label->contentsRect().width())
+            break;
+    }
+    label->setFont(f);
 }
 
 }  // namespace
@@ -205,6 +215,8 @@ void MainWindow::Refresh() {
                                     &s_.Label11, &s_.Label12, &s_.Label13};
     for (int n = 0; n < 7; ++n)
         label_[6 + n]->setText(ToQ(*values[n]));
+    // The turn caption's narrow panel: a long caption ("Waiting for Player") is set smaller.
+    FitFontToText(label_[12], SmallFont().pixelSize());
 
     RefreshPhoto();
     Pictures& pics = app_.pictures();
@@ -330,11 +342,6 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // While a request waits for its answer no handler may run; the user can close again after.
-    if (event->spontaneous() && WaitingTransfer::Waiting()) {
-        event->ignore();
-        return;
-    }
     // Only the user's close command asks; a close by the program itself goes through.
     if (event->spontaneous() && !app_.ending() && !app_.ConfirmLeave()) {
         event->ignore();

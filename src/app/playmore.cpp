@@ -37,6 +37,10 @@ PlayMore::PlayMore(Application& app, QWidget* mainWindow)
     command1_->setObjectName("Command1");
     command2_ = new QPushButton("No", this);
     command2_->setObjectName("Command2");
+    // Answered by a click alone: the window comes up while the player may still be typing a
+    // chat line, whose keys must not answer it.
+    for (QPushButton* button : {command1_, command2_})
+        button->setFocusPolicy(Qt::NoFocus);
     connect(command1_, &QPushButton::clicked, this, [this] { app_.PlayMoreYes(); });
     connect(command2_, &QPushButton::clicked, this, [this] { app_.PlayMoreNo(); });
 }

@@ -7,14 +7,13 @@
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
-#include <QThread>
 #include <QTime>
 #include <QUrl>
 #include <chrono>
 
 #include "files.h"
-#include "nestedwait.h"
 #include "qtext.h"
+#include "waiting.h"
 
 namespace gd {
 
@@ -47,8 +46,7 @@ QtPauser::QtPauser(Clock& clock, std::function<void()> repaint, int milliseconds
 void QtPauser::Pause() {
     if (repaint_) repaint_();
     const std::int64_t start = clock_.MonotonicMs();
-    while (clock_.MonotonicMs() - start < milliseconds_)
-        QThread::msleep(5);
+    WaitWhile([&] { return clock_.MonotonicMs() - start < milliseconds_; }, 5);
 }
 
 namespace {
@@ -80,25 +78,26 @@ QtPrompter::QtPrompter(std::function<QWidget*()> parent) : parent_(std::move(par
 
 void QtPrompter::Message(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, ToQ(title), ToQ(text), QMessageBox::Ok, parent_());
-    const NestedWait wait;
+    const WaitScope wait(&box);
     box.exec();
 }
 
 bool QtPrompter::YesNo(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::Question, ToQ(title), ToQ(text),
                     QMessageBox::Yes | QMessageBox::No, parent_());
-    const NestedWait wait;
+    const WaitScope wait(&box);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtPrompter::Input(const std::string& text, const std::string& title,
                                              const std::string& initial) {
-    bool ok = false;
-    const NestedWait wait;
-    const QString answer = QInputDialog::getText(parent_(), ToQ(title), ToQ(text),
-                                                 QLineEdit::Normal, ToQ(initial), &ok);
-    if (!ok) return std::nullopt;
-    return FromQ(answer);
+    QInputDialog box(parent_());
+    box.setWindowTitle(ToQ(title));
+    box.setLabelText(ToQ(text));
+    box.setTextValue(ToQ(initial));
+    const WaitScope wait(&box);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return FromQ(box.textValue());
 }
 
 }  // namespace gd

@@ -34,8 +34,8 @@ class QtClock : public Clock {
     std::int64_t MonotonicMs() override;
 };
 
-// Shows what has changed, then waits about a second on the monotonic clock without handling
-// any event, so no input and no timer can reach the game during the pause.
+// Shows what has changed, then waits about a second on the monotonic clock as every handler
+// waits: the windows paint, but no input and no timer's tick reaches the game meanwhile.
 class QtPauser : public Pauser {
   public:
     QtPauser(Clock& clock, std::function<void()> repaint, int milliseconds = 1000);
@@ -59,8 +59,8 @@ class ClockRandom : public RandomSource {
     std::mt19937 engine_;
 };
 
-// Message boxes and the input box, over the window the user is looking at. Each is a nested
-// wait: windows that close meanwhile are deleted only after it.
+// Message boxes and the input box, over the window the user is looking at. Each is a wait
+// whose input goes to the box alone.
 class QtPrompter : public Prompter {
   public:
     explicit QtPrompter(std::function<QWidget*()> parent);

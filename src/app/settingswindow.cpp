@@ -23,11 +23,11 @@
 
 #include "download.h"
 #include "files.h"
-#include "nestedwait.h"
 #include "qtext.h"
 #include "rules.h"
 #include "session.h"
 #include "singlewindow.h"
+#include "waiting.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -91,8 +91,10 @@ SettingsWindow::SettingsWindow(GameState& s, Services& sv, HttpTransfer& inet, P
     setObjectName("settings");
     setWindowTitle("Settings");
     chooseSoundFile = [this](const QString& start) {
-        const NestedWait wait;
-        return QFileDialog::getOpenFileName(this, "Browse", start, "Sound File (*.wav)");
+        QFileDialog dialog(this, "Browse", start, "Sound File (*.wav)");
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        const WaitScope wait(&dialog);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 
     ssTab1_ = Named(new QTabWidget(this), "SSTab1");

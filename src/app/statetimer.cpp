@@ -1,15 +1,21 @@
 // Timers driven from the game state.
 #include "statetimer.h"
 
+#include "waiting.h"
+
 namespace gd {
 
-StateTimer::StateTimer(const QString& name, TimerState& state, TickGuard& guard,
-                       std::function<void()> tick, QObject* parent)
-    : QObject(parent), state_(state), guard_(guard), tick_(std::move(tick)) {
+StateTimer::StateTimer(const QString& name, TimerState& state, std::function<void()> tick,
+                       QObject* parent)
+    : QObject(parent), state_(state), tick_(std::move(tick)) {
     setObjectName(name);
     timer_.setObjectName(name);
     connect(&timer_, &QTimer::timeout, this, &StateTimer::Fire);
     Sync();
+}
+
+StateTimer::~StateTimer() {
+    Waits().Forget(this);
 }
 
 void StateTimer::Sync() {
@@ -20,10 +26,10 @@ void StateTimer::Sync() {
 }
 
 void StateTimer::Fire() {
-    if (guard_.busy || !state_.Enabled) return;
-    guard_.busy = true;
-    tick_();
-    guard_.busy = false;
+    // A held tick runs after the wait; by then the handler that waited may have stopped it.
+    Waits().Tick(this, [this] {
+        if (state_.Enabled) tick_();
+    });
 }
 
 }  // namespace gd

@@ -1,5 +1,5 @@
-// A real timer driven from the state's record of it (`TimerState`), and the guard that keeps
-// the ticks of different timers from running inside each other.
+// A real timer driven from the state's record of it (`TimerState`), ticking by the wait rule:
+// never inside a wait or inside another timer's tick, and once after the wait when it came due.
 #pragma once
 
 #include <QObject>
@@ -10,18 +10,13 @@
 
 namespace gd {
 
-// One per program: set while any timer's tick runs. A tick that finds it set (a message box
-// or a pause inside another tick keeps events flowing) is skipped; its timer fires again later.
-struct TickGuard {
-    bool busy = false;
-};
-
 class StateTimer : public QObject {
     Q_OBJECT
   public:
     // `state` must outlive the timer; `tick` runs the handler and then shows the state.
-    StateTimer(const QString& name, TimerState& state, TickGuard& guard, std::function<void()> tick,
+    StateTimer(const QString& name, TimerState& state, std::function<void()> tick,
                QObject* parent = nullptr);
+    ~StateTimer() override;
 
     // Makes the real timer what the state says: the interval is set only when it changed (a set
     // restarts the countdown), and an enabled timer that runs keeps its countdown.
@@ -33,13 +28,13 @@ class StateTimer : public QObject {
     }
     bool isActive() const { return timer_.isActive(); }
     int interval() const { return timer_.interval(); }
-    // The tick as the timer runs it: guarded, then the state shown.
+    int remainingTime() const { return timer_.remainingTime(); }
+    // The tick as the timer runs it: by the wait rule, and only while the state enables it.
     void Fire();
 
   private:
     QTimer timer_;
     TimerState& state_;
-    TickGuard& guard_;
     std::function<void()> tick_;
     int scale_ = 1;
 };

@@ -22,11 +22,4 @@ std::string LowerAscii(std::string s) {
     return s;
 }
 
-std::size_t CountOccurrences(const std::string& text, std::string_view token) {
-    std::size_t n = 0;
-    for (auto at = text.find(token); at != std::string::npos; at = text.find(token, at + 1))
-        ++n;
-    return n;
-}
-
 }  // namespace gd

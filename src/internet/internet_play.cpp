@@ -206,6 +206,7 @@ void InternetPlay::TakePartInGame(int internetState, const std::string& readLett
     s_.InternetState = internetState;
     ReadMailboxKey = readLetter + gameNumber;
     PostMailboxKey = postLetter + gameNumber;
+    ReceivedBatch = 0;
     s_.inettimer.Enabled = true;
 }
 
@@ -259,10 +260,11 @@ void InternetPlay::inettimerTick() {
     }
     s_.inettimer.Enabled = false;
     s_.light = LightPicture::On;
-    const TransferReply reply = Request(GetDataUrl(ServerAddress, ReadMailboxKey));
+    const TransferReply reply = Request(GetDataUrl(ServerAddress, ReadMailboxKey, ReceivedBatch));
     s_.light = reply.ok ? LightPicture::Off : LightPicture::Red;
 
     const MailboxReply mail = ReadMailboxReply(reply.body);
+    if (mail.batch > 0) ReceivedBatch = mail.batch;
     if (mail.socketError) {
         AddStatusLine(s_, "Socket Error. Please check your internet connection");
         return;

@@ -62,6 +62,9 @@ class InternetPlay : public OpponentSeat {
     std::string ServerAddress = kDefaultServerAddress;
     std::string UserEmail;
     std::string ReadMailboxKey, PostMailboxKey;
+    // The last batch of messages a read brought; the next read confirms it, and the server sends
+    // again a batch whose reply was lost.
+    std::int64_t ReceivedBatch = 0;
     std::int64_t WaitExpiry = 0;  // on the monotonic clock, so midnight changes nothing
 
     // "Play Internet Game": the questions for a wait or a game in play, then `inetstart`.

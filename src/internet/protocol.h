@@ -1,11 +1,13 @@
-// The game server's wire: the request URL of each script and every reply read into typed values.
+// The program's side of the game server's wire: the request URL of each script, and the replies
+// read into typed values by the wire's readers.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "profile.h"
+#include "game_wire.h"
 
 namespace gd {
 
@@ -19,9 +21,22 @@ constexpr int kEnterWaitTimeout = 40;
 constexpr int kJoinTimeout = 60;
 constexpr int kUpdateTimeout = 15;
 
-// One query field as HTTP can carry it: a blank as %20, "+" as %2B, "#", "%" and bytes outside
-// printable ASCII percent-encoded; everything else as it is.
-std::string EncodeField(const std::string& field);
+// The replies and their readers, as the program's internet code names them.
+using wire::EncodeField;
+using wire::EnterWaitAnswer;
+using wire::EnterWaitReply;
+using wire::JoinAnswer;
+using wire::MailboxReply;
+using wire::MoveStored;
+using wire::ReadEnterWaitReply;
+using wire::ReadJoinReply;
+using wire::ReadMailboxReply;
+using wire::ReadUpdateReply;
+using wire::ReadWaitingList;
+using wire::UpdateAnswer;
+using wire::WaitingEntry;
+using wire::WaitingList;
+using wire::WaitingListAnswer;
 
 // `UserEmail`: the player's name and the machine's name; the server splits fields on "+".
 std::string MakeUserEmail(const std::string& player, const std::string& host);
@@ -42,63 +57,19 @@ std::string JoinGameUrl(const std::string& base, const std::string& gameNumber,
                         const std::string& userEmail, const std::string& password);
 // The game number is the read key without its first character, trimmed.
 std::string ExitWaitUrl(const std::string& base, const std::string& readMailboxKey);
-std::string GetDataUrl(const std::string& base, const std::string& readMailboxKey);
+// A read that names `confirmBatch`, the last batch this side received (0 for none yet), so the
+// server delivers again a batch whose reply never arrived; without it, a read as the plain
+// protocol has it, whose messages are gone once read.
+std::string GetDataUrl(const std::string& base, const std::string& readMailboxKey,
+                       std::optional<std::int64_t> confirmBatch = std::nullopt);
 std::string UpdatesUrl(const std::string& base, const std::string& version);
 
 // The messages posted into the opponent's mailbox.
 enum class PostKind { Start, Data, PictureUrl, Move, Chat, Quit };
-// "postdata.mv?" + key + the kind's marker + its text (none for Quit). The key is trimmed for
+// "postdata.mv?" + key + the kind's name + its text (none for Quit). The key is trimmed for
 // every kind but Start and Data; the picture address and chat line are trimmed.
 std::string PostUrl(const std::string& base, const std::string& postMailboxKey, PostKind kind,
                     const std::string& text = "");
-
-// True when the first occurrence of `marker` in `reply` is at `position` (counting from 1) or
-// later; a marker found only at an earlier position does not count.
-bool HasMarkerFrom(const std::string& reply, const std::string& marker, std::size_t position);
-// The text between the first `open` and the first `close`, both searched from the start;
-// empty when either is missing or `close` comes first.
-std::string Delimited(const std::string& reply, const std::string& open, const std::string& close);
-
-// A mailbox read ("getdata.mv?"): at most one message of each kind, texts as they stand.
-struct MailboxReply {
-    bool socketError = false;
-    bool empty = false;  // "FILE*NOT*FOUND"
-    std::optional<std::string> chat;
-    bool quit = false;
-    std::optional<std::string> pictureUrl;
-    std::optional<std::string> move;  // the payload, for the move codec
-    std::optional<PlayData> playData;
-    std::optional<PlayData> startGame;
-};
-MailboxReply ReadMailboxReply(const std::string& reply);
-
-// "WRITE*OK" anywhere: the move was stored.
-bool MoveStored(const std::string& reply);
-
-enum class EnterWaitAnswer { Full, Entered, Other };
-struct EnterWaitReply {
-    EnterWaitAnswer answer = EnterWaitAnswer::Other;
-    std::string gameNumber;  // trimmed, when entered
-};
-EnterWaitReply ReadEnterWaitReply(const std::string& reply);
-
-enum class JoinAnswer { BadPassword, Joined, Failed };
-JoinAnswer ReadJoinReply(const std::string& reply);
-
-enum class UpdateAnswer { Current, Updated, Unknown };
-UpdateAnswer ReadUpdateReply(const std::string& reply);
-
-// One waiting player of "readwait.mv": game number untrimmed, fields 2 to 5 trimmed, the
-// private flag as it stands.
-struct WaitingEntry {
-    std::string gameNumber, name, location, played, won, isPrivate;
-};
-enum class WaitingListAnswer { SocketError, Unreachable, Entries };
-struct WaitingList {
-    WaitingListAnswer answer = WaitingListAnswer::Entries;
-    std::vector<WaitingEntry> entries;
-};
-WaitingList ReadWaitingList(const std::string& reply);
 
 // The entry as one fixed-pitch line of `List1`, and the fields read back from a selected line.
 std::string WaitingListLine(const WaitingEntry& e);

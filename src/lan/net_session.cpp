@@ -2,7 +2,6 @@
 // broadcast address and an IPv6 link-local multicast group, or loopback alone) and played over
 // one TCP connection of length-prefixed frames with heartbeats.
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QTcpServer>
@@ -20,6 +19,7 @@
 #include "providers.h"
 #include "session.h"
 #include "text.h"
+#include "waiting.h"
 #include "wire.h"
 
 namespace gd {
@@ -43,18 +43,11 @@ const std::string kGarbled =
 
 enum class Method { Network, ThisComputer };
 
-// Serves events but no user input until `done` holds or `ms` have passed.
+// Waits as every handler of the program waits, until `done` holds or `ms` have passed.
 void WaitFor(int ms, const std::function<bool()>& done) {
     QElapsedTimer clock;
     clock.start();
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() >= ms) loop.quit();
-    });
-    poll.start();
-    if (!done()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    WaitWhile([&] { return !done() && clock.elapsed() < ms; });
 }
 
 std::string ToStd(const QByteArray& b) {

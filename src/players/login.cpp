@@ -23,7 +23,7 @@ bool LoginPasswordShown(const ProfileFile& f, const std::string& name) {
     if (!f.Exists()) return shown;
     // Every record is looked at: a later record of the same name can show the box too.
     for (const auto& p : ReadProfiles(f))
-        if (Trim(p.PlayerName) == Trim(name) && PasswordInForce(p.Password)) shown = true;
+        if (NameMatches(p.PlayerName, name) && PasswordInForce(p.Password)) shown = true;
     return shown;
 }
 
@@ -41,7 +41,7 @@ LoginOutcome AcceptLogin(GameState& s, Prompter& prompt, PlayerHooks& hooks, con
     }
     PlayerProfile working;
     if (!f.Exists() || FindProfile(f, name, working) == 0) {
-        s.LocalPlayer = name;
+        s.LocalPlayer = StoredName(name);
         return LoginOutcome::NewUser;
     }
     if (PasswordInForce(working.Password) && !PasswordMatches(passwordText, working.Password)) {

@@ -23,6 +23,55 @@ void PutText(std::string& out, const std::string& value, std::size_t width, char
     out.append(width - cut.size(), fill);
 }
 
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// At most `width` bytes of `text`, ending on a character boundary when it is UTF-8.
+std::string CutAtCharacter(const std::string& text, std::size_t width) {
+    if (text.size() <= width) return text;
+    std::size_t end = width;
+    while (end > 0 && IsContinuation(text[end]) && width - end < 3)
+        --end;
+    return text.substr(0, IsContinuation(text[end]) ? width : end);
+}
+
+// The length of the UTF-8 character that starts with `lead`; 0 if no character starts so.
+std::size_t CharacterLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+bool IsUtf8(const std::string& text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharacterLength(static_cast<unsigned char>(text[at]));
+        if (length == 0 || at + length > text.size()) return false;
+        for (std::size_t i = 1; i < length; ++i)
+            if (!IsContinuation(text[at + i])) return false;
+        at += length;
+    }
+    return true;
+}
+
+// The text in UTF-8: as it is when it is UTF-8, else read as Latin-1, as the windows show it.
+std::string AsUtf8(const std::string& text) {
+    if (IsUtf8(text)) return text;
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
 void PutInt(std::string& out, std::int16_t value) {
     const auto u = static_cast<std::uint16_t>(value);
     out += static_cast<char>(u & 0xFF);
@@ -54,13 +103,12 @@ std::size_t RecordOffset(int record) {
     return static_cast<std::size_t>(record - 1) * kProfileRecordSize;
 }
 
-// Decodes records 1, 2, ... of `bytes` into `working` until the trimmed name matches.
+// Decodes records 1, 2, ... of `bytes` into `working` until the name matches.
 int FindIn(const std::string& bytes, const std::string& name, PlayerProfile& working) {
-    const std::string wanted = Trim(name);
     const int count = WholeRecords(bytes);
     for (int record = 1; record <= count; ++record) {
         working = DecodeProfile(bytes, RecordOffset(record));
-        if (Trim(working.PlayerName) == wanted) return record;
+        if (NameMatches(working.PlayerName, name)) return record;
     }
     return 0;
 }
@@ -117,7 +165,7 @@ ProfileWrite ReplaceProfileFile(const ProfileFile& f, const std::string& bytes) 
 std::string EncodeProfile(const PlayerProfile& p) {
     std::string out;
     out.reserve(kProfileRecordSize);
-    PutText(out, p.PlayerName, kNameWidth);
+    PutText(out, CutAtCharacter(p.PlayerName, kNameWidth), kNameWidth);
     PutText(out, p.Password, kPasswordWidth);
     PutText(out, p.Location, kLocationWidth);
     PutInt(out, p.PhotoMode);
@@ -171,6 +219,14 @@ PlayerProfile DecodeProfile(const std::string& bytes, std::size_t offset) {
     p.Reserved28 = in.Int();
     assert(in.pos == offset + kProfileRecordSize);
     return p;
+}
+
+std::string StoredName(const std::string& name) {
+    return Trim(CutAtCharacter(Trim(name), kNameWidth));
+}
+
+bool NameMatches(const std::string& field, const std::string& name) {
+    return StoredName(AsUtf8(field)) == StoredName(AsUtf8(name));
 }
 
 std::string ProfileFile::Path() const {
@@ -234,12 +290,11 @@ ProfileWrite DeleteProfile(const ProfileFile& f, const std::string& name) {
     FileRead read;
     ProfileWrite failure;
     if (!ReadForChange(f, read, failure)) return failure;
-    const std::string wanted = Trim(name);
     const int count = WholeRecords(read.bytes);
     std::string kept;
     for (int record = 1; record <= count; ++record) {
         const std::string one = read.bytes.substr(RecordOffset(record), kProfileRecordSize);
-        if (Trim(DecodeProfile(one).PlayerName) != wanted) kept += one;
+        if (!NameMatches(DecodeProfile(one).PlayerName, name)) kept += one;
     }
     kept += read.bytes.substr(RecordOffset(count + 1));
     return ReplaceProfileFile(f, kept);
@@ -289,50 +344,10 @@ std::string SameNameRefusal(const std::string& name) {
            "and join again.";
 }
 
-namespace {
-// Reply markers that a location alone makes between the block's stars ("hh*" "MOVE" "*qq").
-constexpr std::array<std::string_view, 6> kFramedMarkers = {
-    "*CHAT*", "*MOVE*", "*PICURL*", "*BADPASSWORD*", "*CURRENT*", "*UPDATED*"};
-// Markers of the server's replies that hold no '*', '$' or '#'.
-constexpr std::array<std::string_view, 6> kPlainMarkers = {
-    "xxx", "jjj", "PLAYDATA", "Socket Error", "Unable to open", "-JOINED-"};
-
-template <std::size_t N>
-std::size_t MarkerCount(const std::string& block, const std::array<std::string_view, N>& markers) {
-    std::size_t n = 0;
-    for (std::string_view m : markers)
-        n += CountOccurrences(block, m);
-    return n;
-}
-
-std::string Assemble(const std::string& name, const std::string& location, const PlayerProfile& p) {
-    return "xxx" + name + "jjjhh*" + location + "*qqcc*" + std::to_string(p.Played) + "*eerr*" +
-           std::to_string(p.Won) + "*pptt*" + std::to_string(p.Lost) + "*vvmm*" +
-           std::to_string(p.Tied) + "*aa";
-}
-}  // namespace
-
-std::string PlayDataText(const std::string& text) {
-    std::string t = text;
-    // Every reply marker but the plain ones holds one of these bytes.
-    for (char& c : t)
-        if (c == '*' || c == '$' || c == '#' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = ' ';
-    for (std::string_view m : kPlainMarkers)
-        for (auto at = t.find(m); at != std::string::npos; at = t.find(m))
-            t[at + m.size() - 1] = ' ';
-    return Trim(t);
-}
-
 std::string BuildPlayDataBlock(const PlayerProfile& p) {
-    const std::string name = PlayDataText(p.PlayerName), location = PlayDataText(p.Location);
-    const std::string block = Assemble(name, location, p);
-    // A text's edge can still join the marker beside it ("Raj" + "jjj"); blanks keep them
-    // apart, and the reader trims them off.
-    if (MarkerCount(block, kPlayDataMarkers) == kPlayDataMarkers.size() &&
-        MarkerCount(block, kFramedMarkers) == 0)
-        return block;
-    return Assemble(" " + name + " ", " " + location + " ", p);
+    return wire::WritePlayDataBlock({p.PlayerName, p.Location, std::to_string(p.Played),
+                                     std::to_string(p.Won), std::to_string(p.Lost),
+                                     std::to_string(p.Tied)});
 }
 
 std::string PlayDataBlock(const ProfileFile& f, const std::string& localPlayer) {
@@ -342,22 +357,6 @@ std::string PlayDataBlock(const ProfileFile& f, const std::string& localPlayer) 
         working.PlayerName = localPlayer;
     }
     return BuildPlayDataBlock(working);
-}
-
-namespace {
-// The trimmed text strictly between the first `open` and the first `close` of `text`.
-std::string Between(const std::string& text, const std::string& open, const std::string& close) {
-    const auto o = text.find(open);
-    const auto c = text.find(close);
-    if (o == std::string::npos || c == std::string::npos || c < o + open.size()) return "";
-    return Trim(text.substr(o + open.size(), c - o - open.size()));
-}
-}  // namespace
-
-PlayData ReadPlayDataBlock(const std::string& text) {
-    return PlayData{Between(text, "xxx", "jjj"), Between(text, "hh*", "*qq"),
-                    Between(text, "cc*", "*ee"), Between(text, "rr*", "*pp"),
-                    Between(text, "tt*", "*vv"), Between(text, "mm*", "*aa")};
 }
 
 void ShowOpponentPanel(GameState& s, const PlayData& data) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "file_io.h"
+#include "game_wire.h"
 #include "services.h"
 #include "state.h"
 
@@ -76,9 +77,16 @@ struct ProfileWrite {
     std::string error;
 };
 
+// A name as its record holds it: trimmed, and cut to the field's width without splitting a
+// UTF-8 character.
+std::string StoredName(const std::string& name);
+// Whether a record's name field holds `name`, both compared as stored. The program writes
+// UTF-8; an older file may hold single-byte (Latin-1) letters, which name the same player.
+bool NameMatches(const std::string& field, const std::string& name);
+
 // Number of whole records; a trailing partial record does not count.
 int CountProfiles(const ProfileFile& f);
-// Reads records into `working` until one's trimmed name equals the trimmed `name`; returns its
+// Reads records into `working` until one's name matches `name`; returns its
 // number (from 1), or 0 when none matches (or the file is missing or unreadable).
 int FindProfile(const ProfileFile& f, const std::string& name, PlayerProfile& working);
 // All records in file order; empty when the file is missing or unreadable.
@@ -107,19 +115,15 @@ bool PasswordMatches(const std::string& entered, const std::string& stored);
 // other: what the one who tries to join is told.
 std::string SameNameRefusal(const std::string& name);
 
-// The public profile as sent to the opponent, and as read back from a received text.
-struct PlayData {
-    std::string name, location, played, won, lost, tied;
-};
-// A name or location as the block carries it: trimmed, and without any run of bytes that the
-// opponent's reader or the game server would take for one of their markers.
-std::string PlayDataText(const std::string& text);
-// Every block reads back as the profile's `PlayDataText`s and counters.
+// The public profile as sent to the opponent, and as read back from a received text: the
+// wire's play-data block, whose name and location travel encoded, so they arrive as typed.
+using wire::PlayData;
+using wire::ReadPlayDataBlock;
+// The block of a profile: its trimmed name and location and its counters.
 std::string BuildPlayDataBlock(const PlayerProfile& p);
 // The block of the local player's own record, read from the file just before sending; a
 // player without a record sends his name and zero counters.
 std::string PlayDataBlock(const ProfileFile& f, const std::string& localPlayer);
-PlayData ReadPlayDataBlock(const std::string& text);
 // The opponent panel (`Label7` to `Label12`) shows a received public profile.
 void ShowOpponentPanel(GameState& s, const PlayData& data);
 

@@ -115,7 +115,7 @@ SettingsForm OpenSettings(GameState& s, const ProfileFile& f,
 
     if (f.Exists()) {
         for (const auto& p : ReadProfiles(f))
-            if (Trim(p.PlayerName) == s.LocalPlayer) ShowRecord(s, form, p);
+            if (NameMatches(p.PlayerName, s.LocalPlayer)) ShowRecord(s, form, p);
     }
     for (const auto& file : s.CurrentSoundFiles)
         form.Combo2Items.push_back(file);
@@ -182,7 +182,8 @@ bool SaveSettings(GameState& s, Prompter& prompt, PlayerHooks& hooks, const Prof
 
     if (!CheckCurrentPassword(prompt, form, working.Password, "alter your settings")) return false;
 
-    working.PlayerName = name;
+    // A found record keeps its name's bytes, whatever encoding an older file used.
+    if (record == 0) working.PlayerName = name;
     const std::string password = Trim(form.Text4);
     working.Password = password.size() >= 4 ? password : "";
     working.Location = Trim(form.Text2);

@@ -81,7 +81,8 @@ TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
 }
 
 // Guards against an option or variable the program takes that --help or the manual page leaves
-// out, and against a manual page describing one the program no longer takes.
+// out, against a manual page describing one the program no longer takes, and against the
+// test-only options showing up for players.
 TEST(CommandLine, HelpAndManualNameEveryOptionAndVariable) {
     const Lists program = ProgramLists();
     ASSERT_TRUE(program.options.count("--server") && program.variables.count("GLYPHDROP_HOME"));
@@ -93,16 +94,6 @@ TEST(CommandLine, HelpAndManualNameEveryOptionAndVariable) {
     ASSERT_FALSE(options.isEmpty() || environment.isEmpty()) << GD_MANUAL;
     EXPECT_EQ(Names(options, kOptionName), program.options) << options.toStdString();
     EXPECT_EQ(Names(environment, R"(\n\.B ([A-Z_]+)\n)"), program.variables);
-}
-
-// Guards against the test-only options showing up for players.
-TEST(CommandLine, TestOnlyOptionsStayHidden) {
-    const QString help = RunWithoutDisplay("--help").out;
-    for (const ProgramOption& o : ProgramOptions()) {
-        if (o.testOnly) {
-            EXPECT_FALSE(help.contains("--" + o.names.front()));
-        }
-    }
 }
 
 }  // namespace

@@ -1,13 +1,7 @@
 // The internet waiting-room windows and the chat line in the running program, on a fake transfer.
-#include <QElapsedTimer>
-
 #include "app_fixture.h"
 #include "internet_play.h"
 #include "internetwindows.h"
-#include "waitingtransfer.h"
-
-#include <chrono>
-#include <thread>
 
 namespace gd {
 namespace {
@@ -51,38 +45,6 @@ TEST(InternetWindowsTest, ChatSendsNothingOutsideAGameOrFromAnEmptyLine) {
     EXPECT_EQ(h.s().StatusText.lines.back(), "Not sent: no opponent is connected.");
     EXPECT_EQ(h.main().ChatText()->text(), "hello");
     EXPECT_EQ(h.main().ChatText()->maxLength(), int(kMaxLanChat));
-}
-
-// A control that answers only after a while, as a distant server does.
-struct SlowTransfer : test::FakeTransfer {
-    TransferReply OpenURL(const std::string& url, TransferData type) override {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        return FakeTransfer::OpenURL(url, type);
-    }
-};
-
-// Guards against a request that freezes the windows, or lets a timer's handler run inside it.
-// (Clicks and keys wait too: the wait takes no user input from the window system.)
-TEST(WaitingTransferTest, WindowsPaintButNoHandlerRunsDuringARequest) {
-    test::QtApp();
-    SlowTransfer slow;
-    TickGuard guard;
-    WaitingTransfer inet(slow, guard, nullptr);
-    TimerState pollState{true, 10};
-    int ticks = 0, frames = 0;
-    StateTimer poll("poll", pollState, guard, [&] { ++ticks; });
-    QTimer frame;
-    QObject::connect(&frame, &QTimer::timeout, [&] { ++frames; });
-    frame.start(10);
-    inet.OpenURL("http://gd/Glyphdrop/readwait.mv");
-    EXPECT_GT(frames, 3);
-    EXPECT_EQ(ticks, 0);
-    // Once the request is answered the poll runs again (waiting at most a second for it).
-    QElapsedTimer waited;
-    waited.start();
-    while (ticks == 0 && waited.elapsed() < 1000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_GT(ticks, 0);
 }
 
 }  // namespace

@@ -46,11 +46,11 @@ TEST(LanWindows, StoredMethodIsChosenByTimer1) {
 }
 
 // Guards against the waiting players being read once as the window opens: the list follows the
-// network while it is open, and the player chosen stays chosen.
+// network while it is open (a host that opens, leaves or starts a game), keeping the choice.
 TEST(LanWindows, WaitingPlayersFollowTheNetwork) {
     AppHarness h;
     QUdpSocket udp;
-    QTcpServer tcp;
+    QTcpServer tcp;  // free ports, given back before use
     udp.bind(QHostAddress::LocalHost, 0);
     tcp.listen(QHostAddress::LocalHost, 0);
     h.options.lan.udpPort = udp.localPort();
@@ -65,21 +65,29 @@ TEST(LanWindows, WaitingPlayersFollowTheNetwork) {
     h.app->provider()->btnOKClick();
     h.app->netSelectPlay()->Option2()->setChecked(true);
     h.app->netSelectPlay()->Command1Click();
-    SelectWaiting* w = h.app->selectWaiting();
-    ASSERT_TRUE(w && w->tmrSessions().isActive());
-    const QTreeWidgetItem* root = w->tvSessions()->topLevelItem(0);
-    auto showsWithin2s = [&](const char* first) {
+    ASSERT_TRUE(h.app->selectWaiting());
+    QTreeWidget* tree = h.app->selectWaiting()->tvSessions();
+    auto first = [tree] { return tree->topLevelItem(0)->child(0); };
+    auto showsWithin2s = [&](const char* name) {
         for (int i = 0; i < 100; ++i, QTest::qWait(20))
-            if (root->childCount() > 0 && root->child(0)->text(0) == first) return true;
+            if (first() && first()->text(0) == name) return true;
         return false;
     };
-    auto host = MakeLanRoot(h.options.lan)->InitializeConnection(1);
-    ASSERT_TRUE(host->Host("Alice").ok);
+    EXPECT_TRUE(showsWithin2s("(None)"));
+    auto root = MakeLanRoot(h.options.lan);
+    auto alice = root->InitializeConnection(1), carol = root->InitializeConnection(1),
+         bob = root->InitializeConnection(1);
+    ASSERT_TRUE(alice->Host("Alice").ok);
     ASSERT_TRUE(showsWithin2s("Alice"));
-    w->tvSessions()->setCurrentItem(root->child(0));
+    tree->setCurrentItem(first());
     QTest::qWait(300);
-    EXPECT_EQ(w->tvSessions()->currentItem(), root->child(0));
-    host->Close();
+    EXPECT_EQ(tree->currentItem(), first());
+    alice->Close();
+    EXPECT_TRUE(showsWithin2s("(None)"));
+    ASSERT_TRUE(carol->Host("Carol").ok);
+    ASSERT_TRUE(showsWithin2s("Carol"));
+    const auto listed = bob->ListSessions(300).sessions;
+    ASSERT_TRUE(!listed.empty() && bob->Join(listed[0].instance, "Bob").ok);
     EXPECT_TRUE(showsWithin2s("(None)"));
 }
 

@@ -116,6 +116,13 @@ TEST_F(MainWindowTest, SoundButtonTogglesSoundAndItsFace) {
     EXPECT_EQ(h.main().soundbutton()->pixmap().cacheKey(), onFace);
 }
 
+// Guards against the turn caption's narrow panel clipping its longest caption at both ends.
+TEST_F(MainWindowTest, TheWaitingCaptionShowsWhole) {
+    h.s().Label13 = "Waiting for Player";
+    h.app->Refresh();
+    EXPECT_TRUE(ShowsWholeText(h.main().Label(13)));
+}
+
 // Guards against the frame's own areas, or the window system's close, doing the wrong thing.
 TEST_F(MainWindowTest, MinimiseAreaMinimises) {
     h.main().MinButtonClick();

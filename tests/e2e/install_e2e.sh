@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed program: installed into a scratch prefix and started with a fresh HOME, it opens
 # its login, keeps a new profile in that HOME's data folder and nowhere else, and finds the
-# board picture and the word list in its share folder.
+# board picture and the word list in its share folder. The prefix holds nothing of the server,
+# whose system unit names a user that does not exist there; its component brings it when asked.
 # Usage: install_e2e.sh BUILD_FOLDER ARTEFACT_FOLDER
 source "$(dirname "$0")/xvfb_lib.sh"
 buildDir=$1
@@ -12,6 +13,17 @@ start_xvfb
 prefix="$WORK_DIR/prefix"
 cmake --install "$buildDir" --prefix "$prefix" >"$WORK_DIR/install.log" ||
     fail "cmake --install failed: $(cat "$WORK_DIR/install.log")"
+server_files=$(cd "$prefix" && find . -name '*glyphdrop-server*')
+[ -z "$server_files" ] || fail "the player's install holds the server's files: $server_files"
+if [ -x "$buildDir/glyphdrop/glyphdrop-server" ]; then
+    server="$WORK_DIR/server"
+    cmake --install "$buildDir" --prefix "$server" --component server >"$WORK_DIR/install.log" ||
+        fail "cmake --install --component server failed: $(cat "$WORK_DIR/install.log")"
+    [ -x "$server/bin/glyphdrop-server" ] && [ -f "$server/etc/default/glyphdrop-server" ] &&
+        grep -qx "EnvironmentFile=-$server/etc/default/glyphdrop-server" \
+            "$server/lib/systemd/system/glyphdrop-server.service" ||
+        fail "the server's component lacks the program, or a unit reading the options file it installed"
+fi
 export HOME="$WORK_DIR/user"
 mkdir -p "$HOME"
 unset XDG_DATA_HOME XDG_CONFIG_HOME GLYPHDROP_HOME

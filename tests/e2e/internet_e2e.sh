@@ -93,6 +93,11 @@ make_home Ann "http://127.0.0.1:$photoPort/ann.jpg"
 make_home Bob
 server="http://127.0.0.1:$serverPort"
 
+# Chat lines holding the markers of the server's replies arrive whole: every printable character
+# (the program trims a line, so the blank goes inside) and the markers themselves.
+awkwardChats=("! $(python3 -c 'print("".join(map(chr, range(34, 127))))')" '*' '***' 'Socket Error'
+    '*MOVE*q17' 'QUIT*GAME')
+
 # Game 1, to a word: Ann hosts and moves first and spells "word" along the bottom row.
 # Game 2, to a draw: Bob starts; only z and x are played, column by column, until the board is
 # full. Game 3, to a quit: Ann starts, Bob answers and then leaves.
@@ -102,6 +107,7 @@ drop() { printf 'turn\ndrop %s %s\n' "$1" "$2"; }
     echo "enter 5"
     echo "wait has joined game. YOUR TURN!!"
     echo "chat hello Bob +1 #2"
+    printf 'chat %s\n' "${awkwardChats[@]}"
     for c in w:0 o:1 r:2 d:3; do drop "${c%:*}" "${c#*:}"; done
     echo "wait made word word"
     printf 'over\nyes\n'
@@ -136,6 +142,9 @@ finish "$annPid" 30
 
 expect_line Bob-games "From Ann: hello Bob +1 #2"
 expect_line Ann-games "From Bob: hi Ann"
+for line in "${awkwardChats[@]}"; do
+    grep -qxF -- "status: From Ann: $line" "$WORK_DIR/Bob-games.log" || fail "chat lost: $line"
+done
 expect_line Ann-games "Bob has joined game. YOUR TURN!!"
 expect_line Bob-games "Internet game terminated."
 check_boards "$WORK_DIR/Ann-games.log" "$WORK_DIR/Bob-games.log"

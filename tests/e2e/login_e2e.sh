@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program starts at the login window: a one-letter name is refused with a message, an
-# existing player without a password logs on and the main window shows his caption.
+# existing player without a password logs on, the main window shows at 618 x 449 with his
+# caption (a screenshot is kept), and a click on its close area ends the program at once.
 # Usage: login_e2e.sh RUNNABLE_FOLDER ARTEFACT_FOLDER
 source "$(dirname "$0")/xvfb_lib.sh"
 runDir=$1
@@ -38,4 +39,22 @@ xwininfo -id "$id" | grep -q '"Glyphdrop v1.1 - Tester Logged On"' ||
 xdotool search --onlyvisible --name "^Glyphdrop v1.1 - Login$" >/dev/null 2>&1 &&
     fail "the login window is still open"
 kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended on its own"
-echo "login refused a one-letter name, then logged Tester on; screenshot in $artefacts"
+sleep 0.5
+screenshot "$WORK_DIR/screen.png"
+convert "$WORK_DIR/screen.png" -crop "618x449+$x+$y" +repage "$artefacts/mainwindow.png"
+size=$(identify -format '%wx%h' "$artefacts/mainwindow.png")
+[ "$size" = "618x449" ] || fail "screenshot of the window is $size"
+
+# A click on the close area (574,16 23x19) ends the program at once, with no question.
+xdotool mousemove $((x + 585)) $((y + 25))
+sleep 0.3
+xdotool click 1
+for _ in $(seq 60); do
+    kill -0 "$PROGRAM_PID" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the close area did not end the program"
+wait "$PROGRAM_PID" || fail "the program ended with an error"
+PROGRAM_PID=""
+echo "login refused a one-letter name, then logged Tester on; closed by the close area;" \
+    "screenshots in $artefacts"

@@ -62,7 +62,7 @@ struct InternetTest : ::testing::Test {
         h.s.LocalPlayer = "Ann";
         dir.Write("players.dat", test::Records({test::NewProfile("Ann")}));
     }
-    std::string Poll() const { return GetDataUrl(kBase, play.ReadMailboxKey); }
+    std::string Poll() const { return GetDataUrl(kBase, play.ReadMailboxKey, play.ReceivedBatch); }
     std::string Post(PostKind kind, const std::string& text = "") const {
         return PostUrl(kBase, play.PostMailboxKey, kind, text);
     }
@@ -275,7 +275,7 @@ TEST(InternetPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBefore) {
             ann.play.ReadMailboxKey = "s7";
             ann.play.PostMailboxKey = "c7";
             ann.play.WaitExpiry = 1000;
-            ann.inet.Answer(GetDataUrl(kBase, "s7"),
+            ann.inet.Answer(GetDataUrl(kBase, "s7", ann.play.ReceivedBatch),
                             "xSTART*GAMExxxBobjjjhh*York*qqcc*4*eerr*2*pptt*1*vvmm*1*aa");
             ann.play.inettimerTick();
             bob.inet.Answer(ReadWaitUrl(kBase),
@@ -395,7 +395,8 @@ TEST_F(InternetTest, RefreshAndJoin) {
     play.Join();
     EXPECT_EQ(play.ReadMailboxKey + std::to_string(h.s.InternetState), "c71");
     EXPECT_EQ(h.s.FirstPlayer + h.s.CurrentPlayer + h.s.PieceColour, "BobBobred");
-    EXPECT_EQ(inet.requests.back().rfind(Post(PostKind::Start, "xxxAnnjjj"), 0), 0u);
+    EXPECT_EQ(inet.requests.back(),
+              Post(PostKind::Start, PlayDataBlock(ProfileFile{dir.path}, "Ann")));
     EXPECT_EQ(view.closed, 1);
 
     view.selected = "No Players Currently Waiting To Play.";

@@ -6,6 +6,8 @@
 namespace gd {
 namespace {
 
+using wire::HasMarkerFrom;
+
 const std::string kBase = "http://127.0.0.1:27810";
 
 // Guards against fields that shift or break the request line: blanks, "+" and "#" inside a
@@ -121,20 +123,25 @@ TEST(WaitingListTest, BrokenEntriesEndTheListQuickly) {
     EXPECT_EQ(ReadWaitingList("*$*1$*$").entries.size(), 1u);
 }
 
-// Guards against a list line whose columns the join reads back wrongly.
+// Guards against a list line whose columns the join reads back wrongly, or a game number of
+// the server's full length that runs into the name.
 TEST(WaitingListTest, LineLayoutAndReadBack) {
     const std::string line = WaitingListLine({"g7", "Ann Lee", "Leeds", "12", "5", "YES"});
-    EXPECT_EQ(line.size(), 11u + 27 + 29 + 10 + 9 + 3);
-    EXPECT_EQ(line.substr(77), "5        YES");
+    EXPECT_EQ(line.size(), 12u + 27 + 29 + 10 + 9 + 3);
+    EXPECT_EQ(line.substr(78), "5        YES");
     // The game number's blanks are counted on its trimmed length.
-    EXPECT_EQ(WaitingListLine({" g7 ", "A", "L", "1", "2", "NO"}).substr(0, 14), " g7          A");
+    EXPECT_EQ(WaitingListLine({" g7 ", "A", "L", "1", "2", "NO"}).substr(0, 15), " g7           A");
+    const std::string full = WaitingListLine({"BM9TPRAEQFL", "Ann", "L", "1", "2", "NO"});
+    EXPECT_EQ(full.substr(0, 15), "BM9TPRAEQFL Ann");
+    EXPECT_EQ(ReadWaitingListLine(full).gameNumber + "|" + ReadWaitingListLine(full).name,
+              "BM9TPRAEQFL|Ann");
     const SelectedGame back = ReadWaitingListLine(line);
     EXPECT_EQ(back.gameNumber, "g7");
     EXPECT_EQ(back.name, "Ann Lee");
     EXPECT_EQ(back.location, "Leeds");
     EXPECT_EQ(back.isPrivate, "YES");
     const std::string wide = WaitingListLine({"g", std::string(30, 'n'), "L", "1", "2", "NO"});
-    EXPECT_EQ(wide.substr(11, 31), std::string(30, 'n') + "L");
+    EXPECT_EQ(wide.substr(12, 31), std::string(30, 'n') + "L");
     EXPECT_EQ(ReadWaitingListLine("short").gameNumber, "short");
     EXPECT_EQ(ReadWaitingListLine("short").isPrivate, "");
 }

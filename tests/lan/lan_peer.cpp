@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game_wire.h"
 #include "session.h"
 
 namespace {
@@ -17,8 +18,8 @@ namespace {
 // One game's messages: profiles once each way, seven moves each, chat both ways.
 std::vector<std::pair<int, std::string>> GameScript() {
     std::vector<std::pair<int, std::string>> s = {
-        {1, "sxxxHostjjjhh*Here*qqcc*3*eerr*1*pptt*1*vvmm*1*aa"},
-        {2, "sxxxGuestjjjhh**qqcc*0*eerr*0*pptt*0*vvmm*0*aa"},
+        {1, "s" + gd::wire::WritePlayDataBlock({"Host", "Here", "3", "1", "1", "1"})},
+        {2, "s" + gd::wire::WritePlayDataBlock({"Guest", "", "0", "0", "0", "0"})},
     };
     for (int i = 0; i < 14; ++i)
         s.push_back({1 + i % 2, "M" + std::string(1, char('a' + i)) + std::to_string(i)});

@@ -47,8 +47,10 @@ holds "$game" usr/games/glyphdrop usr/share/applications/org.glyphdrop.Glyphdrop
 grep -Eq '\.(dic|HLP|bmp|wav)$' "$out/contents" && fail "the game package holds the data package's files"
 dpkg-deb -f "$game" Depends | grep -q "glyphdrop-data (= $version)" ||
     fail "glyphdrop does not depend on glyphdrop-data $version"
-dpkg-deb --fsys-tarfile "$game" | tar -xO ./usr/share/metainfo/org.glyphdrop.Glyphdrop.metainfo.xml |
-    grep -q "<release version=\"$version\"" || fail "the metainfo has no release $version"
+# Read whole first: grep -q leaving early would cut tar off mid-write, failing the pipe.
+dpkg-deb --fsys-tarfile "$game" | tar -xO ./usr/share/metainfo/org.glyphdrop.Glyphdrop.metainfo.xml \
+    >"$out/metainfo"
+grep -q "<release version=\"$version\"" "$out/metainfo" || fail "the metainfo has no release $version"
 
 packages=("$game" "$data")
 if [ "$withServer" = yes ]; then

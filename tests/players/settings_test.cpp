@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "login.h"
 #include "profile_helpers.h"
 #include "settings.h"
 
@@ -132,6 +133,35 @@ TEST_F(SettingsTest, SavingAnExistingProfileKeepsItsCountersAndSkill) {
     EXPECT_EQ(IntAt(b, 1626), 5);
     EXPECT_EQ(IntAt(b, 1628), 4);
     EXPECT_EQ(IntAt(b, 1884), 3);
+}
+
+// Guards against a player's results landing beside his record: a name field of single-byte
+// letters from an older file, and a name longer than the field, are found again by every save
+// and every result, which rewrite the record in place and keep the name's bytes.
+TEST_F(SettingsTest, ANameIsFoundAgainAsItIsStored) {
+    const std::string latin1(25, '\xE9');
+    std::string shown;  // the same letters as the windows show them and hand them back
+    for (int i = 0; i < 25; ++i)
+        shown += "\xC3\xA9";
+    Store({NewProfile(latin1), NewProfile("Computer")});
+    ASSERT_EQ(AcceptLogin(s, prompt, hooks, f, shown, ""), LoginOutcome::LoggedIn);
+    ASSERT_TRUE(Save(Open(shown)));
+    ASSERT_TRUE(RecordGameResult(f, s.LocalPlayer, GameOutcome::Win).ok);
+    EXPECT_EQ(Bytes().size(), 2 * kProfileRecordSize);
+    EXPECT_EQ(Bytes().substr(0, 25), latin1);
+    EXPECT_EQ(IntAt(Bytes(), 1626), 1);
+
+    const std::string longName = "Wilhelmina Featherstonehaugh-Smythe";
+    ASSERT_EQ(AcceptLogin(s, prompt, hooks, f, longName, ""), LoginOutcome::NewUser);
+    ASSERT_TRUE(Save(Open(s.LocalPlayer)));
+    ASSERT_TRUE(Save(Open(longName)));
+    ASSERT_TRUE(RecordGameResult(f, longName, GameOutcome::Loss).ok);
+    const std::string b = Bytes();
+    ASSERT_EQ(b.size(), 3 * kProfileRecordSize);
+    EXPECT_EQ(b.substr(2 * kProfileRecordSize, 25), longName.substr(0, 25));
+    EXPECT_EQ(IntAt(b, 2 * kProfileRecordSize + 1626), 1);
+    // A cut never splits a letter: the 25th byte here would be half of the "ë".
+    EXPECT_EQ(StoredName(std::string(24, 'a') + "\xC3\xAB"), std::string(24, 'a'));
 }
 
 TEST_F(SettingsTest, AFailedWriteIsShown) {

@@ -130,7 +130,7 @@ TEST(ServerHttp, SigtermAnswersTheRequestsInFlightThenEnds) {
             while (!stopping) {
                 const auto a = client.Get(b + "postdata.mv?s" + game + "+CHAT+x");
                 cut += a.status == 0;
-                acknowledged += Has(a.body, "WRITE*OK");
+                acknowledged += wire::MoveStored(a.body);
             }
         });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -143,7 +143,7 @@ TEST(ServerHttp, SigtermAnswersTheRequestsInFlightThenEnds) {
     ServerProcess again(folder.File("s.db"),
                         {"--rate", "0", "--mailbox-size", "100000", "--log-level", "error"});
     int read = 0;
-    while (Has(HttpGet(again.Base() + "getdata.mv?s" + game).body, "***$$x$$$**"))
+    while (wire::ReadMailboxReply(HttpGet(again.Base() + "getdata.mv?s" + game).body).chat == "x")
         ++read;
     EXPECT_EQ(read, acknowledged.load());
 }

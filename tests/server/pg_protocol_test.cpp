@@ -1,7 +1,7 @@
 // The PostgreSQL store in the protocol suite, each case on a fresh database of one private server.
 #include "pg_store.h"
-#include "postgres_instance.h"
 #include "protocol_suite.h"
+#include "scratch_postgres.h"
 
 namespace gd::server::test {
 namespace {

@@ -1,187 +1,269 @@
-// The protocol suite's cases: the waiting room, the mailbox rules and who may read and post.
+// The contract between the program and the server, on every store: each request built by the
+// program's own URL builders, answered by the real server over loopback HTTP, and each reply read
+// by the program's own readers, for every script and every kind of message.
 #include "protocol_suite.h"
 
-#include "server_process.h"
-
 #include <vector>
+
+#include "protocol.h"
+#include "server_process.h"
 
 namespace gd::server::test {
 
 namespace {
 
-const std::string kBlock = "xxxBob%20Dejjjhh*Rome*qqcc*4*eerr*2*pptt*1*vvmm*-1*aa";
+using wire::MessageKind;
+
+const std::string kBlock = wire::WritePlayDataBlock({"Bob De", "Rome", "4", "2", "1", "-1"});
 
 }  // namespace
 
-std::string ServerProtocol::Get(const std::string& target, const std::string& address) {
-    const HttpAnswer reply = HttpGet(
-        "http://127.0.0.1:" + std::to_string(http->Port()) + "/Glyphdrop/" + target, address);
+std::string ServerProtocol::Base() const {
+    return "http://127.0.0.1:" + std::to_string(http->Port());
+}
+
+std::string ServerProtocol::Get(const std::string& url, const std::string& address) {
+    const HttpAnswer reply = HttpGet(url, address);
     lastStatus = static_cast<int>(reply.status);
-    // The program ignores a marker at a reply's first character.
-    for (const char* marker :
-         {"*CHAT*", "QUIT*GAME", "*PICURL*", "*MOVE*", "PLAYDATA", "START*GAME", "***--FULL--***",
-          "***--ENTRY--***", "*BADPASSWORD*", "-JOINED-", "*CURRENT*", "*UPDATED*"})
-        EXPECT_NE(reply.body.rfind(marker, 0), 0u) << target;
     return reply.body;
 }
 
-std::string ServerProtocol::Enter(const std::string& name, const std::string& privacy,
+std::string ServerProtocol::Enter(const std::string& name, bool isPrivate,
                                   const std::string& address) {
-    return GameNumber(
-        Get("joinwait.mv?ann%40x.org+" + name + "+Paris+4+2+" + privacy + "+300", address));
+    EnterWaitRequest r{"ann@x.org", name, "Paris", 4, 2, isPrivate, isPrivate ? "s cret" : "none",
+                       300};
+    return ReadEnterWaitReply(Get(JoinWaitUrl(Base(), r), address)).gameNumber;
+}
+
+bool ServerProtocol::Join(const std::string& game, const std::string& password,
+                          const std::string& address) {
+    return ReadJoinReply(Get(JoinGameUrl(Base(), game, "bob@x.org", password), address)) ==
+           JoinAnswer::Joined;
 }
 
 std::string ServerProtocol::StartGame(const std::string& joiner) {
     const std::string game = Enter();
-    EXPECT_TRUE(Has(Get("joingame.mv?" + game + "+bob%40x.org+", joiner), "-JOINED-"));
+    EXPECT_TRUE(Join(game, "", joiner));
     return game;
 }
 
-std::string ServerProtocol::Post(const std::string& key, const std::string& kindAndText,
-                                 const std::string& address) {
-    return Get("postdata.mv?" + key + "+" + kindAndText, address);
+bool ServerProtocol::Post(const std::string& key, PostKind kind, const std::string& text,
+                          const std::string& address) {
+    return MoveStored(Get(PostUrl(Base(), key, kind, text), address));
+}
+
+wire::MailboxReply ServerProtocol::Read(const std::string& key, const std::string& address,
+                                        std::optional<std::int64_t> confirm) {
+    return ReadMailboxReply(Get(GetDataUrl(Base(), key, confirm), address));
+}
+
+std::vector<wire::WaitingEntry> ServerProtocol::Waiting() {
+    return ReadWaitingList(Get(ReadWaitUrl(Base()))).entries;
 }
 
 // Guards against a waiting room that loses, keeps or shows entries wrongly.
 TEST_P(ServerProtocol, WaitingRoomEntersListsFillsAndExpires) {
-    EXPECT_TRUE(Has(Get("readwait.mv"), "No players"));
-    const std::string first = Enter("Ann%20Lee");
+    EXPECT_TRUE(Waiting().empty());
+    const std::string first = Enter("Ann Lee");
     ASSERT_FALSE(first.empty());
-    EXPECT_TRUE(Has(Get("readwait.mv"), "*$*" + first +
-                                            "$*$*#*Ann Lee#*#**#**Paris##*##"
-                                            "***#***4###*###****#****2####*####*****#*****NO"));
+    const auto listed = Waiting();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(WaitingListLine(listed[0]),
+              WaitingListLine({first, "Ann Lee", "Paris", "4", "2", "NO"}));
     Enter("Bo");
     clock.now += 200'000;
     Enter("Cy");
-    EXPECT_TRUE(Has(Get("joinwait.mv?e+Di+L+0+0+NO+none+300"), "***--FULL--***"));
+    EnterWaitRequest fourth{"e", "Di", "L", 0, 0, false, "none", 300};
+    EXPECT_EQ(ReadEnterWaitReply(Get(JoinWaitUrl(Base(), fourth))).answer, EnterWaitAnswer::Full);
     clock.now += 100'000;  // Ann's and Bo's 300 seconds have passed
-    const std::string list = Get("readwait.mv");
-    EXPECT_FALSE(Has(list, "Ann Lee"));
-    EXPECT_TRUE(Has(list, "Cy"));
-    EXPECT_FALSE(Has(Get("joingame.mv?" + first + "+b+"), "-JOINED-"));
-    EXPECT_FALSE(Enter("Di").empty());
+    const auto left = Waiting();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].name, "Cy");
+    EXPECT_FALSE(Join(first, ""));
+    const std::string di = Enter("Di");
+    EXPECT_FALSE(di.empty());
 
-    const std::string di = "G" + std::to_string(numbers.next - 1);
-    Get("exitwait.mv?" + di, "127.0.0.2");  // only the host may withdraw
-    EXPECT_TRUE(Has(Get("readwait.mv"), "Di"));
-    Get("exitwait.mv?" + di);
-    EXPECT_FALSE(Has(Get("readwait.mv"), "Di"));
+    Get(ExitWaitUrl(Base(), "s" + di), "127.0.0.2");  // only the host may withdraw
+    EXPECT_EQ(Waiting().size(), 2u);
+    Get(ExitWaitUrl(Base(), "s" + di));
+    EXPECT_EQ(Waiting().size(), 1u);
 }
 
 // Guards against joining a private game without its password, or joining a game twice.
 TEST_P(ServerProtocol, JoinNeedsThePasswordOfAPrivateGameAndSucceedsOnce) {
-    const std::string game = Enter("Ann", "YES+s%20cret");
-    EXPECT_TRUE(Has(Get("joingame.mv?" + game + "+b+secret"), "*BADPASSWORD*"));
-    EXPECT_TRUE(Has(Get("joingame.mv?" + game + "+b+s%20cret"), "-JOINED-"));
-    EXPECT_FALSE(Has(Get("readwait.mv"), "Ann"));
-    const std::string again = Get("joingame.mv?" + game + "+b+s%20cret");
-    EXPECT_FALSE(Has(again, "-JOINED-") || Has(again, "*BADPASSWORD*"));
+    const std::string game = Enter("Ann", true);
+    EXPECT_EQ(ReadJoinReply(Get(JoinGameUrl(Base(), game, "b", "secret"))),
+              JoinAnswer::BadPassword);
+    EXPECT_TRUE(Join(game, "s cret"));
+    EXPECT_TRUE(Waiting().empty());
+    EXPECT_EQ(ReadJoinReply(Get(JoinGameUrl(Base(), game, "b", "s cret"))), JoinAnswer::Failed);
 }
 
 // Guards against a read that returns two messages of a kind, reorders them, or loses one.
 TEST_P(ServerProtocol, AReadStopsAtTheFirstRepeatedKind) {
     const std::string g = StartGame();
-    for (const char* m : {"CHAT+one", "MOVE+a3", "CHAT+two", "PICURL+http://p/x.jpg", "MOVE+b10"})
-        EXPECT_TRUE(Has(Post("s" + g, m), "WRITE*OK"));
-    const std::string first = Get("getdata.mv?s" + g);
-    EXPECT_TRUE(Has(first, "***$$one$$$**") && Has(first, "*#*$a3$*#*"));
-    EXPECT_FALSE(Has(first, "two"));
-    const std::string second = Get("getdata.mv?s" + g);
-    EXPECT_TRUE(Has(second, "***$$two$$$**") && Has(second, "**#$http://p/x.jpg$#**") &&
-                Has(second, "*#*$b10$*#*"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g), "FILE*NOT*FOUND"));
-    EXPECT_TRUE(Has(Get("getdata.mv?c" + g), "FILE*NOT*FOUND"));  // the other mailbox
+    const std::string s = wire::MailboxKey(wire::Side::Host, g);
+    EXPECT_TRUE(Post(s, PostKind::Chat, "one") && Post(s, PostKind::Move, "a3") &&
+                Post(s, PostKind::Chat, "two") && Post(s, PostKind::PictureUrl, "http://p/x.jpg") &&
+                Post(s, PostKind::Move, "b10"));
+    const MailboxReply first = Read(s);
+    EXPECT_EQ(first.chat, "one");
+    EXPECT_EQ(first.move, "a3");
+    EXPECT_FALSE(first.pictureUrl);
+    const MailboxReply second = Read(s);
+    EXPECT_EQ(second.chat, "two");
+    EXPECT_EQ(second.pictureUrl, "http://p/x.jpg");
+    EXPECT_EQ(second.move, "b10");
+    EXPECT_TRUE(Read(s).empty);
+    EXPECT_TRUE(Read(wire::MailboxKey(wire::Side::Joiner, g)).empty);  // the other mailbox
 }
 
 // Guards against a quit read before earlier messages, and a play-data block sharing a reply.
 TEST_P(ServerProtocol, QuitOnlyWhenOldestAndPlayDataAlone) {
     const std::string g = StartGame();
-    for (const std::string& m : std::vector<std::string>{"CHAT+bye", "QUIT", "CHAT+late",
-                                                         "START+" + kBlock, "DATA+" + kBlock})
-        Post("s" + g, m);
-    EXPECT_FALSE(Has(Get("getdata.mv?s" + g), "QUIT*GAME"));
-    const std::string quit = Get("getdata.mv?s" + g);
-    EXPECT_TRUE(Has(quit, "QUIT*GAME") && !Has(quit, "late"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g), "late"));
-    const std::string start = Get("getdata.mv?s" + g);
-    EXPECT_TRUE(Has(start, "START*GAME") && Has(start, "xxxBob Dejjjhh*Rome") &&
-                !Has(start, "PLAYDATA"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g), "PLAYDATA"));
+    const std::string s = "s" + g;
+    for (const auto& [kind, text] :
+         std::vector<std::pair<PostKind, std::string>>{{PostKind::Chat, "bye"},
+                                                       {PostKind::Quit, ""},
+                                                       {PostKind::Chat, "late"},
+                                                       {PostKind::Start, kBlock},
+                                                       {PostKind::Data, kBlock}})
+        EXPECT_TRUE(Post(s, kind, text));
+    EXPECT_FALSE(Read(s).quit);
+    const MailboxReply quit = Read(s);
+    EXPECT_TRUE(quit.quit && !quit.chat);
+    EXPECT_EQ(Read(s).chat, "late");
+    const MailboxReply start = Read(s);
+    ASSERT_TRUE(start.startGame);
+    EXPECT_EQ(start.startGame->name, "Bob De");
+    EXPECT_EQ(start.startGame->tied, "-1");
+    EXPECT_FALSE(start.playData);
+    const MailboxReply data = Read(s);
+    ASSERT_TRUE(data.playData);
+    EXPECT_EQ(data.playData->location, "Rome");
+}
+
+// Guards against messages lost with a reply that never arrived: a read that confirms a batch
+// gets the unconfirmed one again, and a confirmed one never comes back.
+TEST_P(ServerProtocol, AnUnconfirmedBatchIsSentAgain) {
+    const std::string g = StartGame();
+    const std::string s = "s" + g;
+    EXPECT_TRUE(Post(s, PostKind::Chat, "one") && Post(s, PostKind::Chat, "two") &&
+                Post(s, PostKind::Quit));
+    const MailboxReply first = Read(s, "127.0.0.1", 0);
+    EXPECT_EQ(first.chat, "one");
+    ASSERT_GT(first.batch, 0);
+    const MailboxReply lost = Read(s, "127.0.0.1", 0);  // as if the first reply never came
+    EXPECT_EQ(lost.chat, "one");
+    EXPECT_EQ(lost.batch, first.batch);
+    const MailboxReply second = Read(s, "127.0.0.1", first.batch);
+    EXPECT_EQ(second.chat, "two");
+    EXPECT_GT(second.batch, first.batch);
+    EXPECT_EQ(Read(s, "127.0.0.1", first.batch).chat, "two");  // confirming an old one again
+    const MailboxReply quit = Read(s, "127.0.0.1", second.batch);
+    EXPECT_TRUE(quit.quit && !quit.chat);
+    EXPECT_TRUE(Read(s, "127.0.0.1", quit.batch).empty);
+    // A plain read takes an unconfirmed batch with it, as reads always did.
+    Post(s, PostKind::Chat, "three");
+    EXPECT_EQ(Read(s, "127.0.0.1", quit.batch).chat, "three");
+    EXPECT_EQ(Read(s).chat, "three");
+    EXPECT_TRUE(Read(s, "127.0.0.1", 0).empty);
 }
 
 // Guards against a move stored twice when the program repeats a post it saw no answer to.
 TEST_P(ServerProtocol, ARetriedMoveIsStoredOnce) {
     const std::string g = StartGame();
-    EXPECT_TRUE(Has(Post("c" + g, "MOVE+e17"), "WRITE*OK"));
-    EXPECT_TRUE(Has(Post("c" + g, "MOVE+e17"), "WRITE*OK"));
-    EXPECT_TRUE(Has(Get("getdata.mv?c" + g), "e17"));
-    EXPECT_TRUE(Has(Get("getdata.mv?c" + g), "FILE*NOT*FOUND"));
-    Post("s" + g, "MOVE+f18");  // the partner moved since: the same move is a new one
-    Post("c" + g, "MOVE+e17");
-    EXPECT_TRUE(Has(Get("getdata.mv?c" + g), "e17"));
+    EXPECT_TRUE(Post("c" + g, PostKind::Move, "e17"));
+    EXPECT_TRUE(Post("c" + g, PostKind::Move, "e17"));
+    EXPECT_EQ(Read("c" + g).move, "e17");
+    EXPECT_TRUE(Read("c" + g).empty);
+    Post("s" + g, PostKind::Move, "f18");  // the partner moved since: the same move is a new one
+    Post("c" + g, PostKind::Move, "e17");
+    EXPECT_EQ(Read("c" + g).move, "e17");
 }
 
 // Guards against anyone but the game's players reading or posting its messages.
 TEST_P(ServerProtocol, MailboxesAreBoundToThePlayersAddresses) {
     const std::string g = Enter();
-    EXPECT_FALSE(Has(Post("s" + g, "CHAT+early", "127.0.0.2"), "WRITE*OK"));
-    EXPECT_TRUE(Has(Get("joingame.mv?" + g + "+b+", "127.0.0.2"), "-JOINED-"));
-    EXPECT_FALSE(Has(Post("s" + g, "CHAT+spoof", "127.0.0.3"), "WRITE*OK"));
+    EXPECT_FALSE(Post("s" + g, PostKind::Chat, "early", "127.0.0.2"));
+    EXPECT_TRUE(Join(g, "", "127.0.0.2"));
+    EXPECT_FALSE(Post("s" + g, PostKind::Chat, "spoof", "127.0.0.3"));
     EXPECT_EQ(lastStatus, 403);
-    EXPECT_FALSE(Has(Post("c" + g, "CHAT+to%20self", "127.0.0.2"), "WRITE*OK"));
-    EXPECT_TRUE(Has(Post("s" + g, "CHAT+hi", "127.0.0.2"), "WRITE*OK"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g, "127.0.0.3"), "FILE*NOT*FOUND"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g, "127.0.0.2"), "FILE*NOT*FOUND"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g, "127.0.0.1"), "hi"));
+    EXPECT_FALSE(Post("c" + g, PostKind::Chat, "to self", "127.0.0.2"));
+    EXPECT_TRUE(Post("s" + g, PostKind::Chat, "hi", "127.0.0.2"));
+    EXPECT_TRUE(Read("s" + g, "127.0.0.3").empty);
+    EXPECT_TRUE(Read("s" + g, "127.0.0.2").empty);
+    EXPECT_EQ(Read("s" + g, "127.0.0.1").chat, "hi");
 
     ServiceOptions unbound;
     unbound.bound = false;
     Start(unbound);
     const std::string h = StartGame("127.0.0.2");
-    EXPECT_TRUE(Has(Post("s" + h, "CHAT+roaming", "127.0.0.4"), "WRITE*OK"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + h, "127.0.0.5"), "roaming"));
+    EXPECT_TRUE(Post("s" + h, PostKind::Chat, "roaming", "127.0.0.4"));
+    EXPECT_EQ(Read("s" + h, "127.0.0.5").chat, "roaming");
 }
 
-// Guards against a player's text that the other program would read as the server's marker.
-TEST_P(ServerProtocol, TextsHoldingMarkersAreRefused) {
-    const std::string g = StartGame();
-    for (const std::string m :
-         {"CHAT+go%20*MOVE*%20*%23*$a3$*%23*", "CHAT+Socket%20Error", "CHAT+x$$$**y", "MOVE+a42",
-          "MOVE+A3", "PICURL+http://x/$%23**", "DATA+xxxjjjjjhh*R*qqcc*1*eerr*0*pptt*0*vvmm*0*aa",
-          "DATA+xxxBobjjjhh*R*qqcc*one*eerr*0*pptt*0*vvmm*0*aa", "QUIT+now", "SHOUT+hi"}) {
-        EXPECT_FALSE(Has(Post("s" + g, m), "WRITE*OK")) << m;
-        EXPECT_EQ(lastStatus, 400) << m;
+// Guards against a chat line, picture address, name or location that the server refuses or the
+// other program reads as something else; only what no program sends is refused.
+TEST_P(ServerProtocol, AnyTextAPlayerTypesArrivesAsTyped) {
+    std::string printable = "! ";  // the program trims a chat line, so the blank goes inside
+    for (char c = '"'; c < 0x7f; ++c)
+        printable += c;
+    const std::string name = "Ann *#* $*$ #*#", place = "*MOVE*q17 QUIT*GAME";
+    const std::string g = Enter(name);
+    EXPECT_EQ(Waiting().at(0).name, name);
+    EXPECT_TRUE(Join(g, ""));
+    for (const std::string& text :
+         {printable, std::string("*"), std::string("***"), std::string("Socket Error"),
+          std::string("*MOVE*q17"), std::string("QUIT*GAME"), std::string("FILE*NOT*FOUND")}) {
+        ASSERT_TRUE(Post("s" + g, PostKind::Chat, text)) << text;
+        const MailboxReply read = Read("s" + g);
+        EXPECT_EQ(read.chat, text);
+        EXPECT_FALSE(read.quit || read.move || read.empty || read.socketError) << text;
     }
-    EXPECT_TRUE(Enter("Ann%23*%23").empty());
-    EXPECT_TRUE(Enter("Ann*").empty());  // with the list's "#*#" after it, makes "*#*"
-    EXPECT_TRUE(Has(Post("s" + g, "CHAT+$5%20*bold*%20%23tag%20a+b%20xxx"), "WRITE*OK"));
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g), "***$$$5 *bold* #tag a+b xxx$$$**"));
+    ASSERT_TRUE(Post("s" + g, PostKind::PictureUrl, "http://x/$#**?a=*MOVE*"));
+    EXPECT_EQ(Read("s" + g).pictureUrl, "http://x/$#**?a=*MOVE*");
+    ASSERT_TRUE(
+        Post("s" + g, PostKind::Data, wire::WritePlayDataBlock({name, place, "1", "0", "0", "0"})));
+    EXPECT_EQ(Read("s" + g).playData->location, place);
+
+    for (const auto& [kind, text] : std::vector<std::pair<PostKind, std::string>>{
+             {PostKind::Move, "a42"},
+             {PostKind::Move, "A3"},
+             {PostKind::Data, "xxxB*ojjjhh*R*qqcc*1*eerr*0*pptt*0*vvmm*0*aa"},
+             {PostKind::Data, "xxxBobjjjhh*R*qqcc*one*eerr*0*pptt*0*vvmm*0*aa"}}) {
+        EXPECT_FALSE(Post("s" + g, kind, text)) << text;
+        EXPECT_EQ(lastStatus, 400) << text;
+    }
+    EXPECT_FALSE(MoveStored(Get(Base() + "/Glyphdrop/postdata.mv?s" + g + "+QUIT+now")));
+    EXPECT_FALSE(MoveStored(Get(Base() + "/Glyphdrop/postdata.mv?s" + g + "+SHOUT+hi")));
+    EXPECT_EQ(lastStatus, 400);
 }
 
 // Guards against games that nobody plays any more keeping their mailboxes for ever.
 TEST_P(ServerProtocol, IdleGamesAreRemoved) {
     const std::string g = StartGame();
-    Post("s" + g, "CHAT+hello");
+    Post("s" + g, PostKind::Chat, "hello");
     clock.now += 1000LL * service->Options().idleSeconds + 1;
     EXPECT_EQ(service->RemoveIdleGames(), 1);
-    EXPECT_TRUE(Has(Get("getdata.mv?s" + g), "FILE*NOT*FOUND"));
-    EXPECT_FALSE(Has(Post("s" + g, "CHAT+again"), "WRITE*OK"));
+    EXPECT_TRUE(Read("s" + g).empty);
+    EXPECT_FALSE(Post("s" + g, PostKind::Chat, "again"));
 }
 
 // Guards against a message reaching two reads when readers race for one mailbox.
 TEST_P(ServerProtocol, ConcurrentReadersGetEachMessageOnce) {
     const std::string g = StartGame();
     ExpectEachMessageReadOnce(
-        100, [&](int) { return Get("getdata.mv?s" + g); },
-        [&](int i) { return Has(Post("s" + g, "CHAT+m" + std::to_string(i)), "WRITE*OK"); });
+        100, [&](int) { return Get(GetDataUrl(Base(), "s" + g)); },
+        [&](int i) { return Post("s" + g, PostKind::Chat, "m" + std::to_string(i)); });
 }
 
 // Guards against the update check comparing versions as texts.
 TEST_P(ServerProtocol, UpdateCheckComparesDottedNumbers) {
-    EXPECT_TRUE(Has(Get("updates.mv?1.1"), "*CURRENT*"));
-    EXPECT_TRUE(Has(Get("updates.mv?1.10"), "*CURRENT*"));
-    EXPECT_TRUE(Has(Get("updates.mv?1.0.9"), "*UPDATED*"));
-    EXPECT_TRUE(Has(Get("updates.mv?"), "*UPDATED*"));
+    EXPECT_EQ(ReadUpdateReply(Get(UpdatesUrl(Base(), "1.1"))), UpdateAnswer::Current);
+    EXPECT_EQ(ReadUpdateReply(Get(UpdatesUrl(Base(), "1.10"))), UpdateAnswer::Current);
+    EXPECT_EQ(ReadUpdateReply(Get(UpdatesUrl(Base(), "1.0.9"))), UpdateAnswer::Updated);
+    EXPECT_EQ(ReadUpdateReply(Get(UpdatesUrl(Base(), ""))), UpdateAnswer::Updated);
 }
 
 }  // namespace gd::server::test

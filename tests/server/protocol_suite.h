@@ -1,5 +1,6 @@
-// The protocol test suite every store passes: the server's rules driven through real HTTP
-// requests on loopback (from 127.0.0.x addresses), with a clock and game numbers the test sets. A
+// The contract suite every store passes: the program's requests and readers against the
+// server's rules over real HTTP on loopback (from 127.0.0.x addresses), with a clock and game
+// numbers the test sets. A
 // store joins the suite with one INSTANTIATE_TEST_SUITE_P(Name, ServerProtocol,
 // testing::Values(StoreMaker{...})).
 #pragma once
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "http_server.h"
+#include "protocol.h"
 #include "service.h"
 #include "store.h"
 
@@ -55,15 +57,23 @@ class ServerProtocol : public testing::TestWithParam<StoreMaker> {
             std::make_unique<HttpServer>(*service, where, dynamic_cast<AnswerRunner*>(store.get()));
     }
 
-    // The body of the reply to GET `target` from `address`.
-    std::string Get(const std::string& target, const std::string& address = "127.0.0.1");
+    // The server's address for the program's URL builders.
+    std::string Base() const;
+    // The body of the reply to GET `url` from `address`.
+    std::string Get(const std::string& url, const std::string& address = "127.0.0.1");
     // Enters the waiting room and returns the game number.
-    std::string Enter(const std::string& name = "Ann", const std::string& privacy = "NO+none",
+    std::string Enter(const std::string& name = "Ann", bool isPrivate = false,
                       const std::string& address = "127.0.0.1");
+    bool Join(const std::string& game, const std::string& password,
+              const std::string& address = "127.0.0.1");
     // Enters, then joins from `joiner`; returns the game number.
     std::string StartGame(const std::string& joiner = "127.0.0.1");
-    std::string Post(const std::string& key, const std::string& kindAndText,
-                     const std::string& address = "127.0.0.1");
+    // Whether the post was stored.
+    bool Post(const std::string& key, gd::PostKind kind, const std::string& text = "",
+              const std::string& address = "127.0.0.1");
+    wire::MailboxReply Read(const std::string& key, const std::string& address = "127.0.0.1",
+                            std::optional<std::int64_t> confirm = std::nullopt);
+    std::vector<wire::WaitingEntry> Waiting();
 
     std::shared_ptr<Store> store;
     FakeClock clock;

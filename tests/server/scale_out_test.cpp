@@ -1,7 +1,7 @@
 // Several glyphdrop-server processes on one PostgreSQL database behave as one server.
 #include <gtest/gtest.h>
 
-#include "postgres_instance.h"
+#include "scratch_postgres.h"
 #include "server_process.h"
 
 namespace gd::server::test {
@@ -31,16 +31,17 @@ class ScaleOut : public testing::Test {
 // Guards against a game, a join or a retried move known to one process only.
 TEST_F(ScaleOut, AGameStartedThroughOneProcessGoesOnThroughTheOther) {
     const std::string game = Enter();
-    EXPECT_TRUE(Has(HttpGet(via[1] + "readwait.mv").body, "*$*" + game + "$*$"));
+    EXPECT_EQ(wire::ReadWaitingList(HttpGet(via[1] + "readwait.mv").body).entries.at(0).gameNumber,
+              game);
     EXPECT_TRUE(
         Has(HttpGet(via[1] + "joingame.mv?" + game + "+b%40y+", "127.0.0.2").body, "-JOINED-"));
     EXPECT_FALSE(
         Has(HttpGet(via[0] + "joingame.mv?" + game + "+c%40z+", "127.0.0.3").body, "-JOINED-"));
     for (const auto& base : via)  // the program repeats a move it saw no "WRITE*OK" for
-        EXPECT_TRUE(Has(HttpGet(base + "postdata.mv?s" + game + "+MOVE+q17", "127.0.0.2").body,
-                        "WRITE*OK"));
-    EXPECT_TRUE(Has(HttpGet(via[0] + "getdata.mv?s" + game).body, "*#*$q17$*#*"));
-    EXPECT_TRUE(Has(HttpGet(via[1] + "getdata.mv?s" + game).body, "FILE*NOT*FOUND"));
+        EXPECT_TRUE(wire::MoveStored(
+            HttpGet(base + "postdata.mv?s" + game + "+MOVE+q17", "127.0.0.2").body));
+    EXPECT_EQ(wire::ReadMailboxReply(HttpGet(via[0] + "getdata.mv?s" + game).body).move, "q17");
+    EXPECT_TRUE(wire::ReadMailboxReply(HttpGet(via[1] + "getdata.mv?s" + game).body).empty);
 }
 
 // Guards against a message read twice, lost or overtaken when readers poll one mailbox through
@@ -53,10 +54,10 @@ TEST_F(ScaleOut, ConcurrentReadersThroughBothProcessesGetEachMessageOnce) {
     ExpectEachMessageReadOnce(
         150, [&](int r) { return HttpGet(via[r % 2] + "getdata.mv?s" + game).body; },
         [&](int i) {
-            return Has(HttpGet(via[i % 2] + "postdata.mv?s" + game + "+CHAT+m" + std::to_string(i),
-                               "127.0.0.2")
-                           .body,
-                       "WRITE*OK");
+            return wire::MoveStored(
+                HttpGet(via[i % 2] + "postdata.mv?s" + game + "+CHAT+m" + std::to_string(i),
+                        "127.0.0.2")
+                    .body);
         });
 }
 

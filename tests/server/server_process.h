@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "game_wire.h"
+
 namespace gd::server::test {
 
 class ServerProcess {
@@ -58,7 +60,9 @@ class ServerProcess {
     int Port() const { return port_; }
     // What the server printed first: where it listens, its store, its metrics page.
     const std::string& FirstLine() const { return firstLine_; }
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/Glyphdrop/"; }
+    // The server's address, as the program's URL builders take it.
+    std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    std::string Base() const { return Address() + "/Glyphdrop/"; }
 
     // Sends the signal and waits for the process; returns its exit status (-signal if killed).
     int Signal(int sig) {
@@ -139,12 +143,9 @@ inline bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// The game number of a waiting-room entry's reply, between "tttt" and "ssss"; "" when none.
+// The game number of a waiting-room entry's reply; "" when none.
 inline std::string GameNumber(const std::string& reply) {
-    const auto from = reply.find("tttt"), to = reply.find("ssss");
-    return from == std::string::npos || to == std::string::npos
-               ? ""
-               : reply.substr(from + 4, to - from - 4);
+    return wire::ReadEnterWaitReply(reply).gameNumber;
 }
 
 // A GET of `url` from the loopback address `from`, on a connection of its own.
@@ -180,6 +181,11 @@ inline int RawStatus(int port, const std::string& bytes) {
     return std::string(head, 9) == "HTTP/1.1 " ? std::atoi(head + 9) : 0;
 }
 
+// The number of a chat line "m<n>"; -1 for any other.
+inline int ChatNumber(const std::string& chat) {
+    return chat.size() > 1 && chat[0] == 'm' ? std::atoi(chat.c_str() + 1) : -1;
+}
+
 // Four readers race for one mailbox with `read(reader)` while `post(i)` sends chat line "m<i>"
 // for i below `messages` (again while the mailbox is full); fails unless every line is read
 // once and each reader sees its lines in order. Readers stop once the mailbox is empty after the
@@ -194,10 +200,9 @@ inline void ExpectEachMessageReadOnce(int messages, const std::function<std::str
             const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
             for (bool last = false; !last && std::chrono::steady_clock::now() < until;) {
                 last = posted.load();
-                const std::string reply = read(r);
-                const auto at = reply.find("***$$m");  // one chat line per read at most
-                if (at != std::string::npos) seen[r].push_back(std::stoi(reply.substr(at + 6)));
-                if (!Has(reply, "FILE*NOT*FOUND")) last = false;
+                const wire::MailboxReply reply = wire::ReadMailboxReply(read(r));
+                if (reply.chat) seen[r].push_back(ChatNumber(*reply.chat));
+                if (!reply.empty) last = false;
             }
         });
     for (int i = 0; i < messages; ++i) {

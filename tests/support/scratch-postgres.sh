@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # A throw-away PostgreSQL server in a folder of its own, on a free port of 127.0.0.1.
 # Usage: scratch-postgres.sh start FOLDER   prints the address of its database "postgres"
+#        scratch-postgres.sh restart FOLDER stops it and starts it again, as a database restart
 #        scratch-postgres.sh stop FOLDER    stops it by its PID and removes the folder
 # initdb and postgres refuse root, so as root they run as the postgres account, which must be able
 # to reach FOLDER.
 set -euo pipefail
 bin=${GLYPHDROP_PG_BIN:-/usr/lib/postgresql/15/bin}
-[ $# -eq 2 ] || { echo "usage: $0 start|stop FOLDER" >&2; exit 2; }
+[ $# -eq 2 ] || { echo "usage: $0 start|restart|stop FOLDER" >&2; exit 2; }
 folder=$2
 
 as_server() {
@@ -25,6 +26,9 @@ start)
         -o "-k $folder -h 127.0.0.1 -p $port -c max_connections=200" start >/dev/null
     echo "postgresql://glyphdrop@127.0.0.1:$port/postgres"
     ;;
+restart)
+    as_server "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -m fast restart >/dev/null
+    ;;
 stop)
     if [ -f "$folder/data/postmaster.pid" ]; then
         pid=$(head -1 "$folder/data/postmaster.pid")
@@ -34,7 +38,7 @@ stop)
     rm -rf "$folder"
     ;;
 *)
-    echo "usage: $0 start|stop FOLDER" >&2
+    echo "usage: $0 start|restart|stop FOLDER" >&2
     exit 2
     ;;
 esac
