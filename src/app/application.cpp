@@ -13,7 +13,6 @@
 #include <cstdio>
 
 #include "about.h"
-#include "computer_game.h"
 #include "curl_transfer.h"
 #include "files.h"
 #include "helpviewer.h"
@@ -100,16 +99,25 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     // Every request waits for its answer with the windows painting and the light shown.
     waitingInet_ = std::make_unique<WaitingTransfer>(*inner, [this] { Refresh(); });
     inet_ = waitingInet_.get();
+    results_ = std::make_unique<ProfileResults>(state_, profiles());
+    match_ = std::make_unique<Match>(state_, *services_, *results_);
+    computer_ = std::make_unique<ComputerSeat>(state_, *services_, *match_);
     internetWindows_ = std::make_unique<InternetWindows>(*this);
-    internet_ = std::make_unique<InternetPlay>(state_, *services_, *inet_, *internetWindows_,
-                                               profiles(), FromQ(options_.home));
+    internet_ = std::make_unique<InternetPlay>(state_, *services_, *match_, *inet_,
+                                               *internetWindows_, profiles(), FromQ(options_.home));
     internet_->ServerAddress = options_.server;
+    lan_ = std::make_unique<LanController>(state_, *services_, *match_, profiles());
 
-    lan_ = std::make_unique<LanController>(state_, *services_, profiles());
-    lantimer_ =
-        std::make_unique<StateTimer>("lantimer", state_.lantimer, [this] { LanTimerTick(); });
+    // Each timer ticks the seat it drives: the computer or the LAN peer, the game server.
+    const auto tick = [this](const TimerState& timer) {
+        return [this, &timer] {
+            match_->Tick(timer);
+            Refresh();
+        };
+    };
+    lantimer_ = std::make_unique<StateTimer>("lantimer", state_.lantimer, tick(state_.lantimer));
     inettimer_ =
-        std::make_unique<StateTimer>("inettimer", state_.inettimer, [this] { InetTimerTick(); });
+        std::make_unique<StateTimer>("inettimer", state_.inettimer, tick(state_.inettimer));
     lantimer_->SetTimeScale(options_.timeScale);
     inettimer_->SetTimeScale(options_.timeScale);
 }
@@ -201,10 +209,8 @@ void Application::ShowSettings() {
 }
 
 void Application::LogOn(const std::string& player) {
-    state_.LocalPlayer = player;
+    LogOnPlayer(state_, player, options_.skill);
     internet_->UserEmail = MakeUserEmail(player, FromQ(QSysInfo::machineHostName()));
-    // The skill given on the command line replaces the profile's, however the player logged on.
-    if (options_.skill != 0) state_.CurrentComputerSkill = options_.skill;
     ShowMainWindow();
 }
 
@@ -236,26 +242,15 @@ void Application::Refresh() {
     inettimer_->Sync();
 }
 
-void Application::LanTimerTick() {
-    // False when no computer game is in play: a LAN game will read its opponent's messages then.
-    if (!gd::LanTimerTick(state_, *services_)) lan_->LanTimerTick();
-    Refresh();
-}
-
-void Application::InetTimerTick() {
-    internet_->inettimerTick();
-    Refresh();
-}
-
-bool Application::ConfirmLeaveInternetPlay() {
-    const bool goOn = gd::ConfirmLeaveInternetPlay(state_, *services_);
+bool Application::ConfirmLeave() {
+    const bool goOn = match_->ConfirmLeave();
     Refresh();
     return goOn;
 }
 
 void Application::EndProgram() {
     ending_ = true;
-    lan_->Leave();
+    match_->Leave(GameEnd::ProgramEnding);
     state_.lantimer.Enabled = state_.inettimer.Enabled = false;
     lantimer_->Sync();
     inettimer_->Sync();
@@ -298,7 +293,7 @@ void Application::MenuClosed(const QPoint& position) {
 // "Play Network (LAN) Game": internet play ends first (after asking), then a new LAN root and
 // the connection-method window.
 void Application::PlayNetworkGame() {
-    if (!ConfirmLeaveInternetPlay()) return;
+    if (!ConfirmLeave()) return;
     CloseMenu();
     lan_->NewLanRoot(MakeLanRoot(options_.lan));
     const bool fresh = !provider_;
@@ -335,17 +330,9 @@ void Application::LanWindowDone(QWidget* window, LanNext next) {
 }
 
 bool Application::SendChat(const std::string& chatText) {
-    if (!state_.LanGame && state_.InternetState != 1) return true;
-    if (chatText.empty()) return false;
-    // A LAN line goes first: one that cannot go is never shown as sent, and stays in the box.
-    if (state_.LanGame && !lan_->SendChat(chatText)) {
-        Refresh();
-        return false;
-    }
-    AddStatusLine(state_, "Sent: " + chatText);
-    if (state_.InternetState == 1) internet_->PostChat(chatText);
+    const bool emptied = match_->Chat(chatText);
     Refresh();
-    return true;
+    return emptied;
 }
 
 void Application::PlayInternetGame() {
@@ -364,6 +351,10 @@ void Application::ViewStats() {
 }
 
 void Application::ChangeUser() {
+    // The game in play is left as at the program's end, so that it is not left running without
+    // its window and timers.
+    if (!ConfirmLeave()) return;
+    match_->Leave();
     ShowLogin();
     CloseMainWindow();
 }
@@ -407,12 +398,12 @@ void Application::ShowQuickHelp() {
 }
 
 void Application::PlayAgainstComputer() {
-    if (StartComputerGame(state_, *services_)) CloseMenu();
+    if (computer_->Start()) CloseMenu();
     Refresh();
 }
 
 void Application::Exit() {
-    if (!ConfirmLeaveInternetPlay()) return;
+    if (!ConfirmLeave()) return;
     EndProgram();
 }
 
@@ -441,21 +432,15 @@ void Application::ShowPlayMore() {
 }
 
 void Application::PlayMoreYes() {
-    gd::PlayMoreYes(state_, *services_);
+    match_->PlayAgain();
     if (playMore_) playMore_->close();
     Refresh();
 }
 
 void Application::PlayMoreNo() {
-    // No further internet game: the mailbox is not read any more.
-    if (state_.InternetState == 1) state_.inettimer.Enabled = false;
-    gd::PlayMoreNo(state_);
+    match_->Decline();
     if (playMore_) playMore_->close();
     Refresh();
-}
-
-void Application::RecordGameResult(const std::string& name, GameOutcome outcome) {
-    CountFinishedGame(state_, profiles(), name, outcome);
 }
 
 void Application::ApplyProxy(bool useProxy, const std::string& address) {
@@ -465,22 +450,6 @@ void Application::ApplyProxy(bool useProxy, const std::string& address) {
 
 void Application::ShowBackground(const std::string& /*file*/) {
     if (main_) main_->LoadBackground();
-}
-
-void Application::SendLanMove(const std::string& message) {
-    lan_->SendLanMove(message);
-}
-
-void Application::UploadMove(const std::string& move) {
-    internet_->UploadMove(move);
-}
-
-void Application::EndInternetGame() {
-    internet_->EndInternetGame();
-}
-
-void Application::ExitWaitingRoom() {
-    internet_->ExitWaitingRoom();
 }
 
 void Application::RepaintHole(int hole) {

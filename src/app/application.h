@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "computer_game.h"
 #include "lan_controller.h"
+#include "match.h"
 #include "pictures.h"
 #include "player_hooks.h"
 #include "profile.h"
@@ -16,6 +18,7 @@
 #include "services.h"
 #include "session.h"
 #include "state.h"
+#include "stats.h"
 #include "statetimer.h"
 #include "transfer.h"
 
@@ -76,6 +79,9 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     PlayMore* playMore() const;
     StateTimer& lantimer() { return *lantimer_; }
     StateTimer& inettimer() { return *inettimer_; }
+    // The match of the game in play, and the three seats an opponent can take.
+    Match& match() { return *match_; }
+    ComputerSeat& computer() { return *computer_; }
     // The internet controller and the waiting-room windows it acts through.
     InternetPlay& internet() { return *internet_; }
     InternetWindows& internetWindows() { return *internetWindows_; }
@@ -90,8 +96,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
 
     // Program start: the program's folder, the version, then the first window.
     void Start();
-    // What a successful login does: the player's values are set (the skill of the command line
-    // over the profile's), the main window shows.
+    // What a successful login does: the player is logged on, the main window shows.
     void LogOn(const std::string& player);
     // The login window, with `name` typed in; the main window stays as it is.
     void ShowLogin(const std::string& name = "");
@@ -114,8 +119,8 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     // The chat line's send (button or Enter): false when the chat box is to keep its text.
     bool SendChat(const std::string& chatText);
 
-    // The questions before leaving internet play; false when the player answered No.
-    bool ConfirmLeaveInternetPlay();
+    // The questions before leaving the game in play; false when the player answered No.
+    bool ConfirmLeave();
     // Ends the program at once; no window asks anything on the way.
     void EndProgram() override;
     bool ending() const { return ending_; }
@@ -151,20 +156,9 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     void PlayMoreYes();
     void PlayMoreNo();
 
-    // A tick of `lantimer`: the computer's turn in a game against the computer, else one
-    // message of a LAN game.
-    void LanTimerTick();
-    // A tick of `inettimer`: polls the game server's mailbox in an internet game.
-    void InetTimerTick();
-
-    // GameHooks: where the rules reach the windows and the other subsystems.
+    // GameHooks: where the rules reach the windows.
     void ShowPlayMore() override;
-    void RecordGameResult(const std::string& name, GameOutcome outcome) override;
-    void SendLanMove(const std::string& message) override;
-    void UploadMove(const std::string& move) override;
     void RepaintHole(int hole) override;
-    void EndInternetGame() override;
-    void ExitWaitingRoom() override;
 
     // PlayerHooks: the proxy for `Inet1`, the main window's background.
     void ApplyProxy(bool useProxy, const std::string& address) override;
@@ -195,6 +189,9 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     QPointer<LoginWindow> login_;
     QPointer<SettingsWindow> settings_;
     QPointer<StatsWindow> stats_;
+    std::unique_ptr<ProfileResults> results_;
+    std::unique_ptr<Match> match_;
+    std::unique_ptr<ComputerSeat> computer_;
     std::unique_ptr<LanController> lan_;
     QPointer<Provider> provider_;
     QPointer<NetSelectPlay> netSelectPlay_;

@@ -176,30 +176,15 @@ void MainWindow::Load() {
     main1_->setGeometry(0, 0, width(), height());
     setWindowTitle(app_.Caption());
     ChangeToAppFolder(FromQ(app_.folder()));
-    AddStatusLine(s_, "");
-    AddStatusLine(s_, "Welcome " + s_.LocalPlayer + ".   Click Menu to begin play.");
     image10_->setToolTip(ToQ("Glyphdrop v" + s_.ProgramVersion));
-    s_.SoundOn = true;
-    s_.PieceColour = "blue";
-    s_.Picture1 = PhotoPicture::Photona;
     LoadBackground();
-    LoadDictionary();
-    for (int h = 0; h < kBoardHoles; ++h)
-        EmptyHole(s_, h);
+    LoadMainWindow(s_, app_.services());
     Refresh();
 }
 
 void MainWindow::LoadBackground() {
     if (s_.BackgroundFile.empty()) s_.BackgroundFile = "Marble.bmp";
     main1_->SetPicture(Pictures::LoadFile(s_.BackgroundFile));
-}
-
-void MainWindow::LoadDictionary() {
-    if (FileExists(s_.WordListFile)) {
-        LoadWordList(s_.Words, FindFileNoCase(s_.WordListFile));
-    } else {
-        app_.services().prompt.Message("Error! Word List File Not Found.", "File Not Found");
-    }
 }
 
 void MainWindow::ShowCell(QLabel* label, Picture picture, const std::string& tag) {
@@ -292,7 +277,7 @@ int MainWindow::HoleAt(const QPoint& position) const {
 }
 
 void MainWindow::HoleDragDrop(int hole, int piece) {
-    gd::HoleDragDrop(s_, app_.services(), hole, piece);
+    app_.match().HoleDragDrop(hole, piece);
     app_.Refresh();
 }
 
@@ -358,7 +343,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Only the user's close command asks; a close by the program itself goes through.
-    if (event->spontaneous() && !app_.ending() && !app_.ConfirmLeaveInternetPlay()) {
+    if (event->spontaneous() && !app_.ending() && !app_.ConfirmLeave()) {
         event->ignore();
         return;
     }

@@ -25,8 +25,8 @@ class MainWindow : public QWidget {
   public:
     explicit MainWindow(Application& app);
 
-    // The load step: place, caption, welcome lines, sound, colour, photo, background,
-    // dictionary and an empty board, in this order.
+    // The load step: place, caption, background, then the state's own steps (welcome lines,
+    // sound, colour, photo, dictionary, an empty board).
     void Load();
     // Shows the state: board, pieces, panel, turn caption, status list, sound button, light.
     void Refresh();
@@ -87,7 +87,6 @@ class MainWindow : public QWidget {
   private:
     void Build();
     ClickLabel* MakeLabel(const char* name, const QRect& place);
-    void LoadDictionary();
     void RefreshPhoto();
     void RefreshStatusText();
     void ShowCell(QLabel* label, Picture picture, const std::string& tag);

@@ -48,7 +48,31 @@ ScriptDriver::~ScriptDriver() {
     PrintNewLines();  // the lines of the program's last moments
 }
 
+// The board (holes 0..41, "." for empty), whose move it is and where the opponent sits, so
+// that a check can compare what two programs showed after every move.
+std::string ScriptDriver::BoardLine() const {
+    const GameState& s = app_.state();
+    Match& match = app_.match();
+    std::string board;
+    for (int h = 0; h < kBoardHoles; ++h)
+        board += s.Hole[h].Tag == kEmptyMarker ? '.' : s.Hole[h].Tag[0];
+    const char* turn = !match.seat() || match.Waiting() ? "none"
+                       : !match.InPlay()                ? "over"
+                       : s.CurrentPlayer == s.LocalPlayer ? "mine"
+                                                          : "theirs";
+    const OpponentSeat* seat = match.seat();
+    const char* where = !seat                          ? "none"
+                        : seat == &app_.computer()     ? "computer"
+                        : seat == &app_.internet()     ? "internet"
+                                                       : "lan";
+    return board + " " + turn + " " + where;
+}
+
 void ScriptDriver::PrintNewLines() {
+    if (const std::string board = BoardLine(); board != boardPrinted_) {
+        boardPrinted_ = board;
+        std::printf("board: %s\n", board.c_str());
+    }
     const auto& lines = app_.state().StatusText.lines;
     for (; printed_ < static_cast<int>(lines.size()); ++printed_)
         std::printf("status: %s\n", lines[printed_].c_str());
@@ -108,8 +132,7 @@ bool ScriptDriver::Run(const QStringList& words, const QString& rest) {
     const QString& command = words[0];
     if (command == "host" || command == "join") return Host(command == "join");
     if (command == "turn")
-        return (s.LanGame || s.InternetState == 1) && !s.GameOver &&
-               s.CurrentPlayer == s.LocalPlayer && s.SecondPlayer != kWaitingForPlayer;
+        return app_.match().InPlay() && s.CurrentPlayer == s.LocalPlayer;
     if (command == "enter") {
         app_.internetWindows().ShowEnterWaitingRoom();
         JoinWaitRoom* w = app_.internetWindows().joinwaitroom();
@@ -134,6 +157,10 @@ bool ScriptDriver::Run(const QStringList& words, const QString& rest) {
         return true;
     }
     if (command == "sleep") return lineClock_.elapsed() >= words.value(1).toInt();
+    if (command == "computer") {
+        app_.PlayAgainstComputer();
+        return true;
+    }
     if (command == "updates") {
         app_.CheckForUpdates();
         return true;

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <string>
 #include <vector>
 
 namespace gd {
@@ -18,9 +19,10 @@ class Application;
 // status line), "wait TEXT" (a later status line holding TEXT), "opponent NAME LOCATION", "over"
 // (the game-over window), "yes", "no", "box TITLE" (answer OK to the message box of that title),
 // "always BUTTON TITLE" (from now on press Yes, No or OK in every box of that title, also inside
-// a line), "sleep MS", "updates", "quit". Each finished line and each new status line, internet
-// waiting-room line and answered box is printed; a line that cannot finish within 20 seconds
-// ends the program with exit code 3.
+// a line), "computer" (play against the computer), "sleep MS", "updates", "quit". Each finished
+// line and each new status line, internet waiting-room line and answered box is printed, and
+// "board: " with the board, whose move it is and the opponent's seat whenever one of them
+// changes; a line that cannot finish within 20 seconds ends the program with exit code 3.
 class ScriptDriver : public QObject {
   public:
     ScriptDriver(Application& app, const QString& file);
@@ -34,6 +36,7 @@ class ScriptDriver : public QObject {
     bool Pick(const QString& name);
     void PressBoxes();
     void PrintNewLines();
+    std::string BoardLine() const;
 
     Application& app_;
     QStringList lines_;
@@ -52,6 +55,7 @@ class ScriptDriver : public QObject {
     int printed_ = 0, roomPrinted_ = 0;
     int waited_ = 0;  // status lines before this one were used by earlier "wait" lines
     qint64 lastRefresh_ = -1;
+    std::string boardPrinted_;
 };
 
 }  // namespace gd

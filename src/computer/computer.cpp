@@ -146,25 +146,13 @@ ComputerChoice ChooseComputerMove(const GameState& s, Services& sv, CompletionLo
     return choice;
 }
 
-void ComputerMove(GameState& s, Services& sv) {
-    if (s.GameOver) return;
+std::optional<Move> ComputerMove(GameState& s, Services& sv) {
+    if (s.GameOver) return std::nullopt;
     sv.pause.Pause();
     const ComputerChoice choice = ChooseComputerMove(s, sv);
     s.ComputerLetter = choice.computerLetter;
-    if (choice.column < 0) return;
-
-    // The letter waits above its column for the second pause, then falls.
-    ShowAboveColumn(s, sv, choice.letter, Picture::Red, choice.column);
-    const int dropCell = kDropRowFirst + choice.column;
-    const int landing = LetFall(s, dropCell);
-    assert(IsHoleEmpty(s, dropCell) && s.Hole[dropCell].Tag == kEmptyMarker);
-
-    PlaySound(s, sv, SoundEvent::OpponentPieceDrop);
-    CheckForWord(s, sv, landing);
-    if (!s.MoveEndedGame) {
-        s.Label13 = "Your Turn";
-        PassTurn(s);
-    }
+    if (choice.column < 0) return std::nullopt;
+    return Move{LetterOf(choice.letter)[0], LandingHole(s, choice.column)};
 }
 
 }  // namespace gd

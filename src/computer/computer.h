@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "move.h"
 #include "services.h"
 #include "state.h"
 #include "wordlist.h"
@@ -46,8 +48,8 @@ struct ComputerChoice {
 ComputerChoice ChooseComputerMove(const GameState& s, Services& sv,
                                   CompletionLookup lookup = IndexedCompletions);
 
-// The computer's whole turn: pause, choose, show the letter above its column, pause, let it
-// fall, play the drop sound, check for a word and hand the turn back unless the game ended.
-void ComputerMove(GameState& s, Services& sv);
+// The computer's turn up to its decision: the thinking pause, then the letter and the hole it
+// lands in. The match plays it as every opponent's move is played (`Match::ApplyOpponentMove`).
+std::optional<Move> ComputerMove(GameState& s, Services& sv);
 
 }  // namespace gd

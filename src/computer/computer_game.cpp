@@ -28,51 +28,22 @@ void ShowComputerCounters(GameState& s) {
 
 }  // namespace
 
-bool ConfirmLeaveInternetPlay(GameState& s, Services& sv) {
-    if (s.InternetState == 1) {
-        if (!sv.prompt.YesNo("You are currently playing an internet game. If you quit during "
-                             "play, the game will score as a loss for you.\n\nDo you wish to "
-                             "cancel current game and score a loss?",
-                             "Quit Game In Play!"))
-            return false;
-        sv.hooks.RecordGameResult(s.LocalPlayer, GameOutcome::Loss);
-        sv.hooks.EndInternetGame();
-    } else if (s.InternetState == 2) {
-        if (!sv.prompt.YesNo("You are currently waiting for an internet opponent.\n\nDo you "
-                             "wish to exit the waiting room?",
-                             "Exit Waiting Room?"))
-            return false;
-        s.InternetState = 0;
-        s.inettimer.Enabled = false;
-        AddStatusLine(s, "You have exited the internet waiting room.");
-        AddStatusLine(s, "Ready.");
-        sv.hooks.ExitWaitingRoom();
-    }
+bool ComputerSeat::Start() {
+    if (!match_.ConfirmLeave()) return false;
+    match_.Pair(*this, s_.LocalPlayer, kComputerName);
+    s_.PieceColour = "blue";
+    s_.LanSide = 1;
+    s_.Label7 = kComputerName;
+    s_.Label8 = kComputerLocation;
+    s_.Picture1 = PhotoPicture::PcPlayer;
+    ShowComputerCounters(s_);
+    match_.BeginGame();
     return true;
 }
 
-bool StartComputerGame(GameState& s, Services& sv) {
-    if (!ConfirmLeaveInternetPlay(s, sv)) return false;
-    ClearBoard(s);
-    s.FirstPlayer = s.LocalPlayer;
-    s.PieceColour = "blue";
-    s.LanSide = 1;
-    s.SecondPlayer = kComputerName;
-    s.ComputerGame = true;
-    s.Label7 = kComputerName;
-    s.Label8 = kComputerLocation;
-    s.Picture1 = PhotoPicture::PcPlayer;
-    s.lantimer.Enabled = true;
-    ShowComputerCounters(s);
-    BeginPairing(s);
-    NewGame(s, sv);
-    return true;
-}
-
-bool LanTimerTick(GameState& s, Services& sv) {
-    if (!s.ComputerGame) return false;
-    if (s.CurrentPlayer == s.SecondPlayer) ComputerMove(s, sv);
-    return true;
+void ComputerSeat::Tick() {
+    if (!match_.InPlay() || s_.CurrentPlayer != s_.SecondPlayer) return;
+    if (const std::optional<Move> move = ComputerMove(s_, sv_)) match_.ApplyOpponentMove(*move);
 }
 
 ResultLine PlayMoreResultLine(const GameState& s) {
@@ -83,23 +54,6 @@ ResultLine PlayMoreResultLine(const GameState& s) {
     const Definition shown = found.value_or(Definition{});
     return {"Winner is " + s.CurrentPlayer + " with word: " + shown.word + " - " + shown.definition,
             false};
-}
-
-void PlayMoreYes(GameState& s, Services& sv) {
-    ClearBoard(s);
-    NewGame(s, sv);
-}
-
-void PlayMoreNo(GameState& s) {
-    s.InternetState = 0;
-    s.LanGame = false;
-    s.ComputerGame = false;
-    ClearBoard(s);
-    s.Picture1 = PhotoPicture::Photona;
-    for (std::string* label :
-         {&s.Label7, &s.Label8, &s.Label9, &s.Label10, &s.Label11, &s.Label12, &s.Label13})
-        label->clear();
-    AddStatusLine(s, "Ready");
 }
 
 }  // namespace gd

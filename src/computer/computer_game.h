@@ -1,9 +1,10 @@
-// The game against the computer: starting it, the turn timer, and the game-over window that
-// every kind of game shows at its end.
+// The game against the computer: the computer's seat (its pairing and its turns) and the result
+// line of the game-over window that every kind of game shows at its end.
 #pragma once
 
 #include <string>
 
+#include "match.h"
 #include "services.h"
 #include "state.h"
 
@@ -11,18 +12,30 @@ namespace gd {
 
 inline const std::string kComputerLocation = "Silicon Valley";
 
-// The questions before leaving internet play (quitting, or starting another game): with an
-// internet game in play, confirm and count it lost; in the waiting room, confirm and leave it.
-// Returns false when the player answered No: then nothing has changed.
-bool ConfirmLeaveInternetPlay(GameState& s, Services& sv);
+// The computer as an opponent: its turn comes with a tick of `lantimer`.
+class ComputerSeat : public OpponentSeat {
+  public:
+    ComputerSeat(GameState& s, Services& sv, Match& match) : s_(s), sv_(sv), match_(match) {}
 
-// "Play Against Computer": sets up the pairing with the computer and starts the game. Returns
-// false when the player chose to stay in internet play; the menu window closes otherwise.
-bool StartComputerGame(GameState& s, Services& sv);
+    // "Play Against Computer": after the questions for leaving internet play, a pairing with the
+    // computer, the local player its host, and its first game. False when the player chose to
+    // stay; the menu window closes otherwise.
+    bool Start();
 
-// A tick of `lantimer`. In a game against the computer it makes the computer's move when it is
-// the computer's turn, and returns true; otherwise the tick belongs to the LAN game.
-bool LanTimerTick(GameState& s, Services& sv);
+    // Our move needs no sending: the computer sees the board.
+    void SendMove(const Move&) override {}
+    // When it is the computer's turn, it chooses and the match plays its move.
+    void Tick() override;
+    bool Chat(const std::string&) override { return false; }
+    bool CarriesChat() const override { return false; }
+    void Leave(GameEnd) override { s_.lantimer.Enabled = false; }
+    TimerState& Timer() override { return s_.lantimer; }
+
+  private:
+    GameState& s_;
+    Services& sv_;
+    Match& match_;
+};
 
 // The result line `Label1` of the game-over window.
 struct ResultLine {
@@ -30,11 +43,5 @@ struct ResultLine {
     bool centred = false;
 };
 ResultLine PlayMoreResultLine(const GameState& s);
-
-// The game-over window's "Yes": the next game of the same pairing. The window then closes.
-void PlayMoreYes(GameState& s, Services& sv);
-// The game-over window's "No": no game of any kind is in progress any more. The window then
-// closes.
-void PlayMoreNo(GameState& s);
 
 }  // namespace gd

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "board.h"
+#include "files.h"
 
 namespace gd {
 
@@ -35,31 +36,12 @@ void GiveLetterToPiece(GameState& s, Piece& piece, int n) {
     piece.visible = true;
 }
 
-// The profile that counts a finished game and the outcome from its side: the computer's record
-// in a game against the computer, the local player's otherwise.
-void RecordResult(GameState& s, Services& sv, bool tie) {
-    const bool localWon = s.LocalPlayer == s.CurrentPlayer;
-    if (s.SecondPlayer == kComputerName) {
-        const GameOutcome outcome =
-            tie ? GameOutcome::Tie : (localWon ? GameOutcome::Loss : GameOutcome::Win);
-        sv.hooks.RecordGameResult(kComputerName, outcome);
-    } else {
-        const GameOutcome outcome =
-            tie ? GameOutcome::Tie : (localWon ? GameOutcome::Win : GameOutcome::Loss);
-        sv.hooks.RecordGameResult(s.LocalPlayer, outcome);
-    }
-}
-
 // The full board without a word.
-void GameDrawn(GameState& s, Services& sv) {
+void GameDrawn(GameState& s) {
     s.MoveEndedGame = true;
     s.GameOver = true;
     if (s.lantimer.Enabled) s.lantimer.Enabled = false;
     s.WinningWord = "";
-    IncrementCaption(s.Label9);
-    IncrementCaption(s.Label12);
-    RecordResult(s, sv, true);
-    sv.hooks.ShowPlayMore();
 }
 
 // The word-found path: runs once for every entry of the word list that matched.
@@ -71,12 +53,6 @@ void WordFound(GameState& s, const std::string& word) {
     s.WinningWord = word;
     s.Label13 = "Game Over";
     if (s.lantimer.Enabled) s.lantimer.Enabled = false;
-}
-
-// A text from outside as a status line shows it: a hostile length is cut.
-std::string ShortenForStatus(const std::string& text) {
-    constexpr std::size_t kMaxShown = 64;
-    return text.size() <= kMaxShown ? text : text.substr(0, kMaxShown) + "...";
 }
 
 bool AllPiecesVisible(const GameState& s) {
@@ -93,6 +69,15 @@ void AddStatusLine(GameState& s, const std::string& text) {
     const int count = static_cast<int>(list.lines.size());
     if (count > kVisibleStatusLines) list.topIndex = count - kVisibleStatusLines;
     list.selected = count - 1;
+}
+
+std::string ShortenForStatus(const std::string& text) {
+    constexpr std::size_t kMaxShown = 64;
+    return text.size() <= kMaxShown ? text : text.substr(0, kMaxShown) + "...";
+}
+
+void RefuseMoveText(GameState& s, const std::string& text) {
+    AddStatusLine(s, "Move refused: " + ShortenForStatus(text));
 }
 
 void PlayEventSound(const GameState& s, Services& sv, const std::string& file) {
@@ -150,35 +135,35 @@ void PassTurn(GameState& s) {
     s.CurrentPlayer = s.FirstPlayer != s.CurrentPlayer ? s.FirstPlayer : s.SecondPlayer;
 }
 
-void HoleDragDrop(GameState& s, Services& sv, int hole, int piece) {
+std::optional<Move> PlaceLetter(GameState& s, Services& sv, int hole, int piece) {
     assert(hole >= 0 && hole < kHoleCount && piece >= 0 && piece < kPieceCount);
     if (AllPiecesVisible(s)) {
         AddStatusLine(s, "OOPS! You grabbed a game piece before your turn. Try again!");
         CancelPieceDrag(s, sv);
-        return;
+        return std::nullopt;
     }
     const Piece dragged = s.Image[piece];
     if (dragged.picture == s.Blank.picture) {
         CancelPieceDrag(s, sv);
-        return;
+        return std::nullopt;
     }
     s.MoveEndedGame = false;
     if (s.GameOver) {
         AddStatusLine(s, "Player Error: This game is over!");
         CancelPieceDrag(s, sv);
-        return;
+        return std::nullopt;
     }
     if (s.LocalPlayer != s.CurrentPlayer) {
         AddStatusLine(s, "Player Error: It's Not your turn. Please wait!");
         CancelPieceDrag(s, sv);
-        return;
+        return std::nullopt;
     }
     const std::string letter = Trim(dragged.Tag);
     if (hole >= kDropRowFirst) hole -= kColumns;
     // Only a real letter can go on the board; a piece without one goes back like a full column.
     if (!IsHoleEmpty(s, hole) || LetterNumber(letter) < 0 || dragged.picture == Picture::None) {
         CancelPieceDrag(s, sv);
-        return;
+        return std::nullopt;
     }
 
     s.Hole[hole] = Cell{dragged.picture, letter};
@@ -188,15 +173,7 @@ void HoleDragDrop(GameState& s, Services& sv, int hole, int piece) {
     const int n = ChooseNewLetter(s, sv, letter);
     for (Piece& slot : s.Image)
         if (!slot.visible) GiveLetterToPiece(s, slot, n);
-
-    const Move move{letter[0], landing};
-    if (s.LanGame) sv.hooks.SendLanMove(EncodeMove(move, MoveForm::LanMessage));
-    if (s.InternetState == 1) sv.hooks.UploadMove(EncodeMove(move, MoveForm::Payload));
-    // A failed upload the player gave up on ends the program before the word test.
-    if (s.ProgramEnding) return;
-    s.Label13 = "Opponents Turn";
-    CheckForWord(s, sv, landing);
-    if (!s.MoveEndedGame && !s.GameOver) PassTurn(s);
+    return Move{letter[0], landing};
 }
 
 void ShowAboveColumn(GameState& s, Services& sv, int letter, Picture picture, int column) {
@@ -204,26 +181,6 @@ void ShowAboveColumn(GameState& s, Services& sv, int letter, Picture picture, in
     SetHole(s, dropCell, LetterOf(letter), picture);
     sv.hooks.RepaintHole(dropCell);
     sv.pause.Pause();
-}
-
-bool ApplyOpponentMove(GameState& s, Services& sv, const std::string& text, MoveForm form) {
-    const std::optional<Move> move = DecodeMove(text, form);
-    // A repeated or hostile move would put a letter where none can fall; both boards stay equal.
-    if (!move || LandingHole(s, move->hole % kColumns) != move->hole) {
-        AddStatusLine(s, "Move refused: " + ShortenForStatus(text));
-        return false;
-    }
-    const int column = move->hole % kColumns;
-    const Picture opponentColour = s.PieceColour == "red" ? Picture::Blue : Picture::Red;
-    ShowAboveColumn(s, sv, move->LetterNumber(), opponentColour, column);
-    const int dropCell = kDropRowFirst + column;
-    s.Hole[move->hole] = s.Hole[dropCell];
-    EmptyHole(s, dropCell);
-    PlaySound(s, sv, SoundEvent::OpponentPieceDrop);
-    CheckForWord(s, sv, move->hole);
-    s.Label13 = "Your Turn";
-    s.CurrentPlayer = s.LocalPlayer;
-    return true;
 }
 
 void EndProgramNow(GameState& s, Services& sv) {
@@ -237,7 +194,7 @@ void ShowPhoto(GameState& s, std::string bytes) {
     ++s.Picture1Serial;
 }
 
-void CheckForWord(GameState& s, Services& sv, int hole) {
+WordCheck CheckForWord(GameState& s, Services& sv, int hole) {
     assert(hole >= 0 && hole < kBoardHoles);
     for (const WordWindow& window : kWordWindows) {
         if (!WindowFits(window, hole)) continue;
@@ -251,11 +208,13 @@ void CheckForWord(GameState& s, Services& sv, int hole) {
         if (!complete) continue;
         CheckWord(s, sv, word);
         if (s.GameOver) {
-            ShowWinningWord(s, sv, holes);
-            return;
+            ShowWinningWord(s, holes);
+            return WordCheck::Word;
         }
     }
-    if (!BoardHasRoom(s)) GameDrawn(s, sv);
+    if (BoardHasRoom(s)) return WordCheck::None;
+    GameDrawn(s);
+    return WordCheck::Draw;
 }
 
 void CheckWord(GameState& s, Services& /*sv*/, const std::string& word) {
@@ -270,16 +229,24 @@ void IncrementCaption(std::string& caption) {
     caption = std::to_string(value + 1);
 }
 
-void ShowWinningWord(GameState& s, Services& sv, const std::array<int, 4>& holes) {
+void ShowWinningWord(GameState& s, const std::array<int, 4>& holes) {
     for (int h : holes) {
         if (LetterNumber(s.Hole[h].Tag) >= 0) s.Hole[h].picture = Picture::Yellow;
     }
-    if (s.GameOver) {
-        IncrementCaption(s.Label9);
-        IncrementCaption(s.LocalPlayer == s.CurrentPlayer ? s.Label11 : s.Label10);
-    }
-    RecordResult(s, sv, false);
-    sv.hooks.ShowPlayMore();
+}
+
+void LoadMainWindow(GameState& s, Services& sv) {
+    AddStatusLine(s, "");
+    AddStatusLine(s, "Welcome " + s.LocalPlayer + ".   Click Menu to begin play.");
+    s.SoundOn = true;
+    s.PieceColour = "blue";
+    s.Picture1 = PhotoPicture::Photona;
+    if (FileExists(s.WordListFile))
+        LoadWordList(s.Words, FindFileNoCase(s.WordListFile));
+    else
+        sv.prompt.Message("Error! Word List File Not Found.", "File Not Found");
+    for (int h = 0; h < kBoardHoles; ++h)
+        EmptyHole(s, h);
 }
 
 void UnloadMainWindow(GameState& s) {
@@ -309,10 +276,6 @@ void ClearBoard(GameState& s) {
     s.GameOver = false;
 }
 
-void BeginPairing(GameState& s) {
-    s.LastStarter.clear();
-}
-
 void NewGame(GameState& s, Services& sv) {
     for (int h = 0; h < kBoardHoles; ++h)
         EmptyHole(s, h);
@@ -321,8 +284,6 @@ void NewGame(GameState& s, Services& sv) {
     sv.random.Reseed();
     for (Piece& piece : s.Image)
         GiveLetterToPiece(s, piece, DrawLetter(sv));
-    if (s.ComputerGame || s.LanGame) s.lantimer.Enabled = true;
-    if (s.InternetState == 1) s.inettimer.Enabled = true;
     s.CurrentPlayer = s.FirstPlayer != s.LastStarter ? s.FirstPlayer : s.SecondPlayer;
     s.LastStarter = s.CurrentPlayer;
     s.Label13 = s.CurrentPlayer == s.LocalPlayer ? "Your Turn!" : "Opponents Turn!";

@@ -68,26 +68,21 @@ class Prompter {
 
 enum class GameOutcome { Win, Loss, Tie };
 
-// Where the rules hand over to the other subsystems and the windows. Every hook defaults to
-// nothing, so a subsystem that is not there yet changes nothing.
+// Where a finished game is counted: one game on the named profile, from that profile's side.
+class ResultBook {
+  public:
+    virtual ~ResultBook() = default;
+    virtual void Record(const std::string& name, GameOutcome outcome) = 0;
+};
+
+// Where the rules reach the windows. Every hook defaults to nothing.
 class GameHooks {
   public:
     virtual ~GameHooks() = default;
     // Shows the game-over window without waiting for it.
     virtual void ShowPlayMore() {}
-    // Records one game on the named profile, counted from that profile's side.
-    virtual void RecordGameResult(const std::string& /*name*/, GameOutcome /*outcome*/) {}
-    // Sends a LAN message ("M" + letter + hole) to the opponent.
-    virtual void SendLanMove(const std::string& /*message*/) {}
-    // Posts the local move (letter + hole) to the opponent's mailbox on the game server.
-    virtual void UploadMove(const std::string& /*move*/) {}
     // Shows one hole at once, before a pause.
     virtual void RepaintHole(int /*hole*/) {}
-    // Ends the internet game in play: tells the opponent through the game server, adds the
-    // status line "Internet game terminated." and sets `InternetState` to 0.
-    virtual void EndInternetGame() {}
-    // Sends the waiting-room exit request to the game server; its answer and errors are ignored.
-    virtual void ExitWaitingRoom() {}
     // Ends the program at once, asking nothing; called through `EndProgramNow`.
     virtual void EndProgram() {}
 };

@@ -78,9 +78,9 @@ struct GameState {
     std::string LastStarter;
     std::string PieceColour = "blue";
     std::string WinningWord;
-    int InternetState = 0;  // 0 none, 1 game in play, 2 waiting in the waiting room
-    bool LanGame = false;
-    bool ComputerGame = false;
+    // The internet controller's own state: 0 none, 1 game in play, 2 waiting in the waiting
+    // room. Which kind of game is in play is the match's seat, not a flag.
+    int InternetState = 0;
     int LanSide = 0;
     int ComputerLetter = 99;
 

@@ -16,6 +16,10 @@ namespace gd {
 namespace {
 
 const std::string kBoxTitle = "Glyphdrop";
+const std::string kQuitGameTitle = "Quit Game In Play!";
+const std::string kExitWaitTitle = "Exit Waiting Room?";
+const std::string kExitWaitText =
+    "You are currently waiting for an internet opponent.\n\nDo you wish to exit the waiting room?";
 
 // The request time-out that holds outside the few requests that set their own.
 constexpr int kNormalTimeout = kDefaultRequestTimeout;
@@ -36,10 +40,11 @@ bool IsShownPicture(const std::string& file) {
 
 }  // namespace
 
-InternetPlay::InternetPlay(GameState& s, Services& sv, HttpTransfer& inet, InternetView& view,
-                           ProfileFile profiles, std::string folder)
+InternetPlay::InternetPlay(GameState& s, Services& sv, Match& match, HttpTransfer& inet,
+                           InternetView& view, ProfileFile profiles, std::string folder)
     : s_(s),
       sv_(sv),
+      match_(match),
       inet_(inet),
       view_(view),
       profiles_(std::move(profiles)),
@@ -58,26 +63,55 @@ std::string InternetPlay::ErrorText(const TransferReply& reply) const {
 }
 
 void InternetPlay::PlayInternetGame() {
-    if (s_.InternetState == 2) {
-        if (!sv_.prompt.YesNo("You are currently waiting for an internet opponent.\n\nDo you "
-                              "wish to exit the waiting room?",
-                              "Exit Waiting Room?"))
-            return;
+    if (match_.seat() == this) {
+        if (s_.InternetState == 2) {
+            if (!sv_.prompt.YesNo(kExitWaitText, kExitWaitTitle)) return;
+        } else if (match_.InPlay()) {
+            if (!sv_.prompt.YesNo("You are already playing an internet game. If you quit current "
+                                  "game, the game will be scored as a loss for you.\n\nDo you "
+                                  "wish to cancel current game and score a loss?",
+                                  kQuitGameTitle))
+                return;
+        }
+        // Answered Yes, or the game-over window is up: the pairing is left (unless it ended
+        // while the question was up).
+        if (match_.seat() == this) match_.Leave();
+    }
+    view_.ShowWaitingRoom();
+}
+
+LeaveAnswer InternetPlay::ConfirmLeave(bool inPlay) {
+    if (s_.InternetState == 2)
+        return sv_.prompt.YesNo(kExitWaitText, kExitWaitTitle) ? LeaveAnswer::Leave
+                                                               : LeaveAnswer::Stay;
+    if (s_.InternetState != 1) return LeaveAnswer::NotAsked;
+    if (!inPlay) return LeaveAnswer::Leave;
+    return sv_.prompt.YesNo("You are currently playing an internet game. If you quit during play, "
+                            "the game will score as a loss for you.\n\nDo you wish to cancel "
+                            "current game and score a loss?",
+                            kQuitGameTitle)
+               ? LeaveAnswer::Leave
+               : LeaveAnswer::Stay;
+}
+
+void InternetPlay::Leave(GameEnd why) {
+    if (why == GameEnd::Quit && s_.InternetState == 2) {
         s_.InternetState = 0;
         s_.inettimer.Enabled = false;
         AddStatusLine(s_, "You have exited the internet waiting room.");
         AddStatusLine(s_, "Ready.");
         ExitWaitingRoom();
-    } else if (s_.InternetState == 1) {
-        if (!sv_.prompt.YesNo("You are already playing an internet game. If you quit current "
-                              "game, the game will be scored as a loss for you.\n\nDo you wish "
-                              "to cancel current game and score a loss?",
-                              "Quit Game In Play!"))
-            return;
-        sv_.hooks.RecordGameResult(s_.LocalPlayer, GameOutcome::Loss);
+    } else if (why == GameEnd::Quit && s_.InternetState == 1) {
         EndInternetGame();
+    } else {
+        s_.InternetState = 0;
+        s_.inettimer.Enabled = false;
+        s_.light = LightPicture::Off;
     }
-    view_.ShowWaitingRoom();
+}
+
+void InternetPlay::SendMove(const Move& move) {
+    UploadMove(EncodeMove(move, MoveForm::Payload));
 }
 
 void InternetPlay::RefreshList() {
@@ -130,9 +164,6 @@ void InternetPlay::Join() {
         if (!answer || answer->empty()) return;
         password = *answer;
     }
-    s_.Label7 = game.name;
-    s_.Label8 = game.location;
-
     view_.Animate(true);
     const TransferReply reply =
         Request(JoinGameUrl(ServerAddress, game.gameNumber, UserEmail, password), kJoinTimeout);
@@ -151,6 +182,10 @@ void InternetPlay::Join() {
         return;
     }
 
+    // The host begins: the pairing is his, whatever either program played before.
+    match_.Pair(*this, game.name, s_.LocalPlayer);
+    s_.Label7 = game.name;
+    s_.Label8 = game.location;
     TakePartInGame(1, "c", "s", game.gameNumber);
     PostPlayData(PostKind::Start);
     AddStatusLine(s_, "");
@@ -160,12 +195,8 @@ void InternetPlay::Join() {
     AddStatusLine(s_, "PLEASE WAIT!!");
     PlaySound(s_, sv_, SoundEvent::IncomingSystemMessage);
     PostPicture();
-    s_.SecondPlayer = s_.LocalPlayer;
-    s_.FirstPlayer = s_.Label7;
     s_.PieceColour = "red";
-    s_.CurrentPlayer = s_.FirstPlayer;
-    BeginPairing(s_);
-    NewGame(s_, sv_);
+    match_.BeginGame();
     view_.CloseWaitingRoom();
 }
 
@@ -173,8 +204,6 @@ void InternetPlay::TakePartInGame(int internetState, const std::string& readLett
                                   const std::string& postLetter, const std::string& gameNumber) {
     s_.Label13 = "Waiting for Player";
     s_.InternetState = internetState;
-    s_.ComputerGame = false;
-    heldMove_.reset();
     ReadMailboxKey = readLetter + gameNumber;
     PostMailboxKey = postLetter + gameNumber;
     ReceivedBatch = 0;
@@ -213,6 +242,7 @@ void InternetPlay::EnterWaitingRoom(const EnterChoice& choice) {
         return;
     }
     if (entered.answer != EnterWaitAnswer::Entered) return;
+    match_.Wait(*this);
     AddStatusLine(s_, " ");
     AddStatusLine(
         s_, "Game #" + entered.gameNumber + " ready for play. Waiting for a player to join you.");
@@ -229,10 +259,6 @@ void InternetPlay::inettimerTick() {
         return;
     }
     s_.inettimer.Enabled = false;
-    if (heldMove_ && !s_.GameOver) {
-        OpponentMoved(*std::exchange(heldMove_, std::nullopt));
-        if (s_.ProgramEnding) return;
-    }
     s_.light = LightPicture::On;
     const TransferReply reply = Request(GetDataUrl(ServerAddress, ReadMailboxKey, ReceivedBatch));
     s_.light = reply.ok ? LightPicture::Off : LightPicture::Red;
@@ -252,25 +278,30 @@ void InternetPlay::inettimerTick() {
         PlaySound(s_, sv_, SoundEvent::IncomingChatMessage);
     }
     if (mail.quit) {
+        // A move that came with the quit was made before it: it is played first, so that
+        // both programs end the game alike. (Part 4.3 drops it.)
+        if (mail.move) OpponentMoved(*mail.move);
+        if (s_.ProgramEnding || match_.seat() != this) return;
         OpponentLeft();
         return;
     }
     if (mail.pictureUrl) ShowOpponentPicture(*mail.pictureUrl);
     if (mail.move) OpponentMoved(*mail.move);
-    if (s_.ProgramEnding) return;
+    if (s_.ProgramEnding || match_.seat() != this) return;
     if (mail.playData) ShowOpponentPanel(s_, *mail.playData);
     if (mail.startGame && s_.InternetState == 2) OpponentJoined(*mail.startGame);
     s_.inettimer.Enabled = true;
 }
 
 void InternetPlay::OpponentMoved(const std::string& payload) {
-    // A move that comes while this side still shows the last game's end is the first of the
-    // next game, which the opponent started sooner: it waits for this side's new game.
-    if (s_.GameOver) {
-        heldMove_ = payload;
+    const std::optional<Move> move = DecodeMove(payload, MoveForm::Payload);
+    if (!move) {
+        RefuseMoveText(s_, payload);
         return;
     }
-    if (!ApplyOpponentMove(s_, sv_, payload, MoveForm::Payload)) return;
+    // A move kept for the next game leaves the poll period as it was.
+    const bool inPlay = match_.InPlay();
+    if (!match_.ApplyOpponentMove(*move) || !inPlay || match_.seat() != this) return;
     s_.inettimer.Interval = kPollAfterOpponent;
     s_.inettimer.Enabled = true;
 }
@@ -282,23 +313,23 @@ void InternetPlay::WaitExpired() {
         "Sorry. No other players have joined your internet game request and your selected "
         "wait time has elapsed.\n\nPlease try again.",
         "Wait Time Expired");
+    match_.StopWaiting();
     AddStatusLine(s_, "Wait time expired. Please try again");
     AddStatusLine(s_, "");
     AddStatusLine(s_, "Ready");
 }
 
 void InternetPlay::OpponentLeft() {
-    sv_.prompt.Message("Your opponent has exited the game. You win by default!", "Opponent Left!");
+    // A game the opponent had not yet moved in (he declined it) is no win: it counts on
+    // neither side.
+    const bool win = match_.OpponentLeavingCounts();
+    sv_.prompt.Message(win ? "Your opponent has exited the game. You win by default!"
+                           : "Your opponent has exited the game.",
+                       "Opponent Left!");
     s_.inettimer.Enabled = false;
-    s_.GameOver = true;
     s_.InternetState = 0;
-    ClearBoard(s_);
-    for (std::string* label :
-         {&s_.Label7, &s_.Label8, &s_.Label9, &s_.Label10, &s_.Label11, &s_.Label12, &s_.Label13})
-        label->clear();
-    s_.Picture1 = PhotoPicture::Photona;
-    sv_.hooks.RecordGameResult(s_.LocalPlayer, GameOutcome::Win);
-    AddStatusLine(s_, "Your opponent forfieted game. You win.");
+    match_.SeatEnded(GameEnd::OpponentLeft);
+    AddStatusLine(s_, win ? "Your opponent forfieted game. You win." : "Your opponent has left.");
     AddStatusLine(s_, "Ready..");
 }
 
@@ -318,16 +349,14 @@ void InternetPlay::ShowOpponentPicture(const std::string& address) {
 void InternetPlay::OpponentJoined(const PlayData& data) {
     s_.InternetState = 1;
     ShowOpponentPanel(s_, data);
-    s_.FirstPlayer = s_.LocalPlayer;
-    s_.SecondPlayer = s_.Label7;
+    match_.Pair(*this, s_.LocalPlayer, s_.Label7);
     s_.PieceColour = "blue";
     PostPlayData(PostKind::Data);
     PostPicture();
     AddStatusLine(s_, "");
     AddStatusLine(s_, s_.Label7 + " has joined game. YOUR TURN!!");
     PlaySound(s_, sv_, SoundEvent::GameReady);
-    BeginPairing(s_);
-    NewGame(s_, sv_);
+    match_.BeginGame();
     s_.inettimer.Interval = kPollAfterOpponent;
     s_.inettimer.Enabled = true;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "match.h"
 #include "profile.h"
 #include "protocol.h"
 #include "services.h"
@@ -52,9 +53,10 @@ struct EnterChoice {
     WaitOption wait = WaitOption::FiveMinutes;
 };
 
-class InternetPlay {
+// The internet controller, and the seat of an opponent who plays by mailbox.
+class InternetPlay : public OpponentSeat {
   public:
-    InternetPlay(GameState& s, Services& sv, HttpTransfer& inet, InternetView& view,
+    InternetPlay(GameState& s, Services& sv, Match& match, HttpTransfer& inet, InternetView& view,
                  ProfileFile profiles, std::string folder);
 
     std::string ServerAddress = kDefaultServerAddress;
@@ -86,6 +88,24 @@ class InternetPlay {
     // "Check For Updates".
     void CheckForUpdates();
 
+    // The seat.
+    void SendMove(const Move& move) override;
+    void Tick() override { inettimerTick(); }
+    // A failed post is lost without notice (Part 4.4).
+    bool Chat(const std::string& line) override {
+        PostChat(line);
+        return true;
+    }
+    // Quit: the waiting room is left, or the game ended with the quit message; ProgramEnding:
+    // polling stops, nothing is sent; BoardsDiffer: polling stops, the refused move has gone
+    // back to the opponent instead of a quit.
+    void Leave(GameEnd why) override;
+    TimerState& Timer() override { return s_.inettimer; }
+    // "Quit Game In Play!" during a game, "Exit Waiting Room?" during a wait; after a game's
+    // end, with the game-over window up, the pairing is left without a question.
+    LeaveAnswer ConfirmLeave(bool inPlay) override;
+    bool DepartureCounts() const override { return true; }
+
   private:
     TransferReply Request(const std::string& url, int timeout = 0);
     std::string ErrorText(const TransferReply& reply) const;
@@ -104,11 +124,11 @@ class InternetPlay {
 
     GameState& s_;
     Services& sv_;
+    Match& match_;
     HttpTransfer& inet_;
     InternetView& view_;
     ProfileFile profiles_;
     std::string folder_;
-    std::optional<std::string> heldMove_;
 };
 
 }  // namespace gd

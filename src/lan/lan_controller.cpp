@@ -18,11 +18,11 @@ const std::string kSelectProviderText =
 
 }  // namespace
 
-LanController::LanController(GameState& s, Services& sv, ProfileFile profiles)
-    : s_(s), sv_(sv), profiles_(std::move(profiles)) {}
+LanController::LanController(GameState& s, Services& sv, Match& match, ProfileFile profiles)
+    : s_(s), sv_(sv), match_(match), profiles_(std::move(profiles)) {}
 
 LanController::~LanController() {
-    Leave();
+    if (connection_) connection_->Close();
 }
 
 void LanController::NewLanRoot(std::unique_ptr<LanRoot> root) {
@@ -39,6 +39,8 @@ ProviderList LanController::ProviderLoad() {
 
 bool LanController::InitializeConnection(int row) {
     if (!root_) return false;
+    // A new connection ends the LAN pairing of the old one.
+    if (match_.seat() == this) match_.Leave();
     connection_ = root_->InitializeConnection(row);
     return connection_ != nullptr;
 }
@@ -68,14 +70,8 @@ LanNext LanController::ProviderTimer1Tick(ProviderList& w) {
 }
 
 LanNext LanController::NetSelectPlayOk(bool startNew) {
-    if (!startNew) {
-        s_.SecondPlayer = s_.LocalPlayer;
-        s_.LanSide = 2;
-        s_.PieceColour = "red";
-        s_.LanGame = true;
-        s_.ComputerGame = false;
-        return LanNext::ShowSelectWaiting;
-    }
+    // A game in play elsewhere goes on until this player's own pairing begins.
+    if (!startNew) return LanNext::ShowSelectWaiting;
     if (!connection_) return LanNext::Stay;
     // Opening the session also creates the host's player, named `LocalPlayer`.
     const OpenResult opened = connection_->Host(s_.LocalPlayer);
@@ -83,12 +79,11 @@ LanNext LanController::NetSelectPlayOk(bool startNew) {
         sv_.prompt.Message(opened.error, "Glyphdrop Network Play");
         return LanNext::Stay;
     }
+    match_.Wait(*this);
     s_.FirstPlayer = s_.LocalPlayer;
     s_.SecondPlayer = kWaitingForPlayer;
     s_.PieceColour = "blue";
     s_.LanSide = 1;
-    s_.LanGame = true;
-    s_.ComputerGame = false;
     s_.lantimer.Enabled = true;
     AddStatusLine(s_, kHostWaitLine);
     PlaySound(s_, sv_, SoundEvent::IncomingSystemMessage);
@@ -125,17 +120,16 @@ LanNext LanController::SelectWaitingJoin(const SessionNode* selected) {
     if (!selected || selected->tag.empty() || !connection_) return LanNext::Stay;
     const std::uint32_t instance = std::uint32_t(std::strtoul(selected->tag.c_str(), nullptr, 10));
     if (instance == 0) return LanNext::Stay;
-    // Joining creates this player, named `SecondPlayer`, and names the host.
-    const OpenResult joined = connection_->Join(instance, s_.SecondPlayer);
+    // Joining creates this player, named `LocalPlayer`, and names the host, who begins.
+    const OpenResult joined = connection_->Join(instance, s_.LocalPlayer);
     if (!joined.ok) {
         sv_.prompt.Message(joined.error, "Join Glyphdrop Player");
         return LanNext::Stay;
     }
-    s_.FirstPlayer = joined.hostName;
-    s_.CurrentPlayer = joined.hostName;
-    s_.lantimer.Enabled = true;
-    BeginPairing(s_);
-    NewGame(s_, sv_);
+    match_.Pair(*this, joined.hostName, s_.LocalPlayer);
+    s_.LanSide = 2;
+    s_.PieceColour = "red";
+    match_.BeginGame();
     PlaySound(s_, sv_, SoundEvent::GameReady);
     AddStatusLine(s_, "Game Ready! Waiting for " + s_.FirstPlayer + " to move.");
     return LanNext::Close;
@@ -145,7 +139,8 @@ void LanController::LanTimerTick() {
     if (!connection_) return;
     const auto m = connection_->Receive();
     if (!m) return;
-    if (s_.SecondPlayer == kWaitingForPlayer) {
+    if (match_.seat() != this) return;
+    if (match_.Waiting()) {
         Waiting(*m);
     } else {
         Playing(*m);
@@ -156,10 +151,8 @@ void LanController::Waiting(const LanMessage& m) {
     if (m.from != 0) return;  // nobody to play with yet
     if (m.type == kSysNotJoined) AddStatusLine(s_, "System Message: " + m.text);
     if (m.type != kSysPlayerJoined && m.type != kSysAddedToGroup) return;
-    s_.SecondPlayer = m.shortName;
-    s_.CurrentPlayer = s_.FirstPlayer;
-    BeginPairing(s_);
-    NewGame(s_, sv_);
+    match_.Pair(*this, s_.LocalPlayer, m.shortName);
+    match_.BeginGame();
     PlaySound(s_, sv_, SoundEvent::GameReady);
     AddStatusLine(s_, s_.SecondPlayer + " is ready to play. Your move!");
     SendProfile();
@@ -185,16 +178,23 @@ void LanController::PlayerMessage(const std::string& text) {
         // Only the joiner answers, so the exchange is one profile each way.
         if (s_.SecondPlayer == s_.LocalPlayer) SendProfile();
     } else if (kind == 'M') {
-        ApplyOpponentMove(s_, sv_, text, MoveForm::LanMessage);
+        if (const std::optional<Move> move = DecodeMove(text, MoveForm::LanMessage))
+            match_.ApplyOpponentMove(*move);
+        else
+            RefuseMoveText(s_, text);
     }
 }
 
 void LanController::SystemMessage(const LanMessage& m) {
     if (m.type == kSysPlayerLeft) {
         sv_.prompt.Message("Your opponent has left the game.", "Opponent Quit");
+        s_.lantimer.Enabled = false;
+        match_.SeatEnded(GameEnd::OpponentLeft);
         EndProgramNow(s_, sv_);
     } else if (m.type == kSysSessionLost) {
         sv_.prompt.Message("The connection with your opponent has been lost.", "Connection Lost");
+        s_.lantimer.Enabled = false;
+        match_.SeatEnded(GameEnd::ConnectionLost);
         EndProgramNow(s_, sv_);
     } else if (m.type == kSysMessageRefused) {
         AddStatusLine(s_, "Message refused: " + m.text);
@@ -209,8 +209,8 @@ bool LanController::Send(const std::string& text) {
     return connection_ && connection_->Send(s_.LanSide, s_.LanSide != 1 ? 1 : 2, text);
 }
 
-void LanController::SendLanMove(const std::string& message) {
-    Send(message);
+void LanController::SendMove(const Move& move) {
+    Send(EncodeMove(move, MoveForm::LanMessage));
 }
 
 bool LanController::SendChat(const std::string& chatText) {
@@ -227,7 +227,8 @@ bool LanController::SendChat(const std::string& chatText) {
     return true;
 }
 
-void LanController::Leave() {
+void LanController::Leave(GameEnd /*why*/) {
+    s_.lantimer.Enabled = false;
     if (connection_) connection_->Close();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "match.h"
 #include "profile.h"
 #include "services.h"
 #include "session.h"
@@ -53,9 +54,10 @@ struct SessionTree {
     TimerState tmrSessions{false, kSessionRefreshMs};
 };
 
-class LanController {
+// The LAN controller, and the seat of an opponent on the LAN connection.
+class LanController : public OpponentSeat {
   public:
-    LanController(GameState& s, Services& sv, ProfileFile profiles);
+    LanController(GameState& s, Services& sv, Match& match, ProfileFile profiles);
     ~LanController();
 
     // The menu entry, after the internet questions: a new root for this LAN set-up.
@@ -77,12 +79,16 @@ class LanController {
 
     // A `lantimer` tick of a LAN game: at most one message.
     void LanTimerTick();
-    // The LAN move message ("M" + letter + hole) and a chat line, to the other side.
-    void SendLanMove(const std::string& message);
-    // False, with a status line saying why, when the line could not go.
+    // A chat line, to the other side; false, with a status line saying why, when it could not go.
     bool SendChat(const std::string& chatText);
-    // The program ends: the other side hears an orderly leave.
-    void Leave();
+
+    // The seat: our move as "M" + letter + hole, a tick, a chat line, and leaving, which closes
+    // the session in order (the other side hears that its opponent has left).
+    void SendMove(const Move& move) override;
+    void Tick() override { LanTimerTick(); }
+    bool Chat(const std::string& line) override { return SendChat(line); }
+    void Leave(GameEnd why) override;
+    TimerState& Timer() override { return s_.lantimer; }
 
   private:
     void Waiting(const LanMessage& m);
@@ -95,6 +101,7 @@ class LanController {
 
     GameState& s_;
     Services& sv_;
+    Match& match_;
     ProfileFile profiles_;
     std::unique_ptr<LanRoot> root_;              // `LanRoot`
     std::unique_ptr<LanConnection> connection_;  // `LanConnection`

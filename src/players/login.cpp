@@ -68,4 +68,9 @@ void CopyCurrentPlayerValues(GameState& s, const PlayerProfile& p) {
     s.CurrentProxyAddress = s.ProxyFlag ? p.ProxyAddress : "";
 }
 
+void LogOnPlayer(GameState& s, const std::string& player, int skillOverride) {
+    s.LocalPlayer = player;
+    if (skillOverride != 0) s.CurrentComputerSkill = skillOverride;
+}
+
 }  // namespace gd

@@ -38,5 +38,8 @@ LoginOutcome AcceptLogin(GameState& s, Prompter& prompt, PlayerHooks& hooks, con
 
 // Sets the current-player values from a logged-in profile.
 void CopyCurrentPlayerValues(GameState& s, const PlayerProfile& p);
+// The player is logged on, however he got there: he is `LocalPlayer`, and a skill given on the
+// command line (1 to 3; 0 for none) replaces his profile's.
+void LogOnPlayer(GameState& s, const std::string& player, int skillOverride);
 
 }  // namespace gd

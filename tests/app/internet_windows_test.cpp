@@ -39,7 +39,7 @@ TEST(InternetWindowsTest, ChatSendsNothingOutsideAGameOrFromAnEmptyLine) {
     EXPECT_TRUE(h.inet.requests.empty());
     // A LAN line that cannot go (nobody joined) is never shown as sent, and stays in the box.
     h.s().InternetState = 0;
-    h.s().LanGame = true;
+    h.app->match().Pair(h.app->lan(), "Bob", "Ann");
     h.main().ChatText()->setText("hello");
     h.main().SendButtonClick();
     EXPECT_EQ(h.s().StatusText.lines.back(), "Not sent: no opponent is connected.");

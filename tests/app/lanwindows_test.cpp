@@ -3,6 +3,7 @@
 #include <QUdpSocket>
 
 #include "app_fixture.h"
+#include "internet_play.h"
 #include "lanwindows.h"
 
 namespace gd::test {
@@ -13,7 +14,9 @@ namespace {
 TEST(LanWindows, MenuEntryAsksBeforeEndingAnInternetGameThenNeedsAMethod) {
     AppHarness h;
     h.Start();
+    h.app->match().Pair(h.app->internet(), "Bob", "Ann");
     h.s().InternetState = 1;
+    h.s().GameOver = false;
     h.prompt.answers = {false};
     h.RunMenuCommand("Play Network (LAN) Game");
     EXPECT_FALSE(h.app->provider());

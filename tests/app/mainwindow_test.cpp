@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app_fixture.h"
+#include "internet_play.h"
 #include "qtext.h"
 
 namespace gd::test {
@@ -137,12 +138,15 @@ TEST_F(MainWindowTest, ClosingAsksOnlyInInternetPlayAndNoKeepsItOpen) {
         QtApp().notify(&h.main(), &event);
         return event.isAccepted();
     };
+    h.app->match().Pair(h.app->internet(), "Bob", "Ann");
     h.s().InternetState = 1;
+    h.s().GameOver = false;
     h.prompt.answers = {false};
     h.main().CloseButtonClick();
     Settle();
     EXPECT_EQ(h.prompt.shown.back().title, "Quit Game In Play!");
     EXPECT_TRUE(h.main().isVisible() && !h.app->ending());
+    h.app->match().Wait(h.app->internet());
     h.s().InternetState = 2;  // the waiting room: No, then Yes
     h.prompt.answers = {false, true};
     EXPECT_FALSE(userCloses());

@@ -103,7 +103,9 @@ TEST_F(MenuWindow, EveryEntryAndButtonOpensWhatItNames) {
     const auto page = [this](const char* url) {
         return [this, url] { return HelpPage() == QUrl(url); };
     };
-    const auto computerGame = [this] { return h.s().ComputerGame && h.app->lantimer().isActive(); };
+    const auto computerGame = [this] {
+        return h.app->match().seat() == &h.app->computer() && h.app->lantimer().isActive();
+    };
     const auto wordList = [] { return Shown<WordListWindow>() != nullptr; };
     const auto about = [] { return Shown<AboutWindow>() != nullptr; };
     const std::vector<std::pair<std::vector<const char*>, std::function<bool()>>> commands = {
@@ -129,7 +131,7 @@ TEST_F(MenuWindow, EveryEntryAndButtonOpensWhatItNames) {
             EXPECT_FALSE(h.app->menuForm() && h.app->menuForm()->isVisible()) << caption;
             if (!h.app->mainWindow()) h.LogIn("Ann");
             CloseOtherWindows();
-            h.s().ComputerGame = false;
+            h.app->match().Leave();
         }
 }
 

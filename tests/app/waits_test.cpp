@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app_fixture.h"
+#include "internet_play.h"
 #include "statetimer.h"
 #include "waiting.h"
 #include "waitingtransfer.h"
@@ -82,11 +83,12 @@ INSTANTIATE_TEST_SUITE_P(DataFiles, CommandsWithAFileMissing,
                          ::testing::Values("wordlist.dic", "GLYPHDROP.HLP", "players.dat",
                                            "Marble.bmp"));
 
-// Every mailbox read finds the opponent's quit.
+// Every move is stored; every mailbox read finds the opponent's quit.
 struct OpponentQuits : FakeTransfer {
     TransferReply OpenURL(const std::string& url, TransferData) override {
         requests.push_back(url);
-        return {true, "x*QUIT*GAME*", 0, ""};
+        const bool read = url.find("getdata") != std::string::npos;
+        return {true, read ? "x*QUIT*GAME*" : "WRITE*OK", 0, ""};
     }
 };
 
@@ -99,8 +101,12 @@ TEST(WaitingInTheProgram, APollDueWhileTheQuitBoxIsUpRunsAfterItNotInside) {
         h.options, ServiceOverrides{&h.sound, &h.pause, &h.random, nullptr, &server});
     h.Start();
     h.StartPlay();
+    h.app->match().Pair(h.app->internet(), "Ann", "Bob");
     h.s().InternetState = 1;
+    h.s().GameOver = false;
+    h.DragAndDrop(0, h.main().Hole(38));  // Ann has moved: leaving counts as her loss
     h.s().inettimer = {true, 1000};
+    const std::size_t before = server.requests.size();  // the move's post
     std::size_t pollsInTheBox = 0;
     bool pollDue = false;
     QTimer answer;
@@ -111,7 +117,7 @@ TEST(WaitingInTheProgram, APollDueWhileTheQuitBoxIsUpRunsAfterItNotInside) {
             pollDue = true;
             QTimer::singleShot(0, [&] {
                 h.app->inettimer().Fire();
-                pollsInTheBox = server.requests.size();
+                pollsInTheBox = server.requests.size() - before;
             });
         } else if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
             yes->click();

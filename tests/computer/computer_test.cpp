@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "computer_game.h"
+
 #include <tuple>
 
 #include "fakes.h"
@@ -127,17 +129,19 @@ TEST(RandomMove, SkillDecidesSearchAndDangerTestWithFreshlySeededDraws) {
 }
 
 // Guards against the visible steps of the computer's turn going wrong: after its thinking
-// pause its letter shows red above the column, then falls, leaving the drop cell blank.
+// pause its letter shows red above the column, then falls, leaving the drop cell blank. The
+// match plays it, as every opponent's move.
 TEST(ComputerMoveTest, TheLetterWaitsAboveItsColumnThenFallsLeavingTheDropCellBlank) {
     for (int column = 0; column < kColumns; ++column) {
         Harness h;
-        h.s.LocalPlayer = h.s.FirstPlayer = "Ann";
-        h.s.SecondPlayer = h.s.CurrentPlayer = kComputerName;
+        ComputerSeat computer(h.s, h.sv, h.match);
+        h.StartPlay("Ann", kComputerName, &computer);
+        h.s.CurrentPlayer = kComputerName;
         h.random.QueueLetters({'q' - 'a'});
         h.random.QueueColumns({column});
         std::vector<std::pair<Cell, int>> shown;  // each repainted cell and the pauses before it
         h.hooks.repaintedFn = [&](int hole) { shown.emplace_back(h.s.Hole[hole], h.pause.pauses); };
-        ComputerMove(h.s, h.sv);
+        h.match.Tick(h.s.lantimer);
         ASSERT_EQ(h.hooks.repainted, std::vector<int>{kDropRowFirst + column});
         EXPECT_EQ(shown[0].first.picture, Picture::Red);
         EXPECT_EQ(shown[0].first.Tag + std::to_string(shown[0].second), "q1");

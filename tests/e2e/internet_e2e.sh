@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Internet play end to end: two programs (offscreen, each driven by a --script) meet through the
 # real game server on 127.0.0.1 and play to a word, to a draw and to a quit, with chat both ways
-# and a photo from a loopback web server; then a game survives the server's restart, and a
-# program whose server is down says so without hanging. Both profile files are checked after.
+# and a photo from a loopback web server; then a game survives the server's restart; then they
+# pair, play, one leaves for the computer, they pair the other way round, and a restarted program
+# joins the one that has played before; and a program whose server is down says so without
+# hanging. After every move both boards are equal and exactly one side may move; both profile
+# files are checked after.
 # Usage: internet_e2e.sh RUNNABLE_FOLDER ARTEFACT_FOLDER SERVER_PROGRAM
 source "$(dirname "$0")/xvfb_lib.sh"
 runDir=$1
@@ -144,6 +147,7 @@ for line in "${awkwardChats[@]}"; do
 done
 expect_line Ann-games "Bob has joined game. YOUR TURN!!"
 expect_line Bob-games "Internet game terminated."
+check_boards "$WORK_DIR/Ann-games.log" "$WORK_DIR/Bob-games.log"
 grep -q 'GET /ann.jpg' "$WORK_DIR/photos.log" || fail "Bob never fetched Ann's photo"
 [ ! -e "$WORK_DIR/Bob/ann.jpg" ] || fail "the photo file stayed after it was shown"
 [ "$(counters Ann)" = "3 2 0 1" ] || fail "Ann's counters: $(counters Ann)"
@@ -185,8 +189,59 @@ start_server
 finish "$annPid" 60
 finish "$bobPid" 30
 expect_line Ann-restart "box: Transfer Failed: Data transfer to opponent failed."
+check_boards "$WORK_DIR/Ann-restart.log" "$WORK_DIR/Bob-restart.log"
 [ "$(counters Ann)" = "4 3 0 1" ] || fail "Ann's counters after the restart: $(counters Ann)"
 [ "$(counters Bob)" = "4 0 3 1" ] || fail "Bob's counters after the restart: $(counters Bob)"
+
+# Pairings whatever either played before. Ann hosts and begins; Bob leaves for the computer after
+# his first move (a loss for him, a win for Ann) and plays it; then Bob hosts, and begins though
+# both have begun games before, and wins by a word; Ann answers No, which Bob hears. Ann starts
+# her program again and joins Bob, who begins; Ann quits after her first move.
+{
+    echo "enter 2"
+    echo "wait has joined game. YOUR TURN!!"
+    for c in a:0 b:1; do drop "${c%:*}" "${c#*:}"; done
+    echo "box Opponent Left!"
+    echo "pick Bob"
+    for _ in 1 2 3; do drop x 6; done
+    echo "wait made word word"
+    printf 'over\nno\nquit\n'
+} >"$WORK_DIR/ann.txt"
+{
+    echo "always Yes Quit Game In Play!"
+    echo "pick Ann"
+    drop x 6
+    printf 'turn\ncomputer\n'
+    drop q 3
+    echo "turn"
+    echo "enter 2"
+    echo "wait has joined game. YOUR TURN!!"
+    for c in w:0 o:1 r:2 d:3; do drop "${c%:*}" "${c#*:}"; done
+    echo "wait made word word"
+    printf 'over\nbox Opponent Left!\nno\n'
+    echo "enter 2"
+    echo "wait has joined game. YOUR TURN!!"
+    for c in k:0 l:1; do drop "${c%:*}" "${c#*:}"; done
+    echo "box Opponent Left!"
+    echo "quit"
+} >"$WORK_DIR/bob.txt"
+printf 'always Yes Quit Game In Play!\npick Bob\nturn\ndrop m 6\nturn\nquit\n' >"$WORK_DIR/ann2.txt"
+play Ann "$WORK_DIR/ann.txt" "$server" pairing
+annPid=$LAST_PID
+sleep 1
+play Bob "$WORK_DIR/bob.txt" "$server" pairings
+bobPid=$LAST_PID
+finish "$annPid" 90
+play Ann "$WORK_DIR/ann2.txt" "$server" restarted
+finish "$LAST_PID" 30
+finish "$bobPid" 30
+expect_line Ann-pairing "Your opponent forfieted game. You win."
+expect_line Bob-pairings "box: Quit Game In Play!"
+expect_line Bob-pairings "status: Your opponent has left."  # Ann's No, after the counted word
+cat "$WORK_DIR/Ann-pairing.log" "$WORK_DIR/Ann-restarted.log" >"$WORK_DIR/Ann-pairings.log"
+check_boards "$WORK_DIR/Ann-pairings.log" "$WORK_DIR/Bob-pairings.log"
+[ "$(counters Ann)" = "7 4 2 1" ] || fail "Ann's counters after the pairings: $(counters Ann)"
+[ "$(counters Bob)" = "7 2 4 1" ] || fail "Bob's counters after the pairings: $(counters Bob)"
 
 # No server at all: the waiting room and the update check say so at once.
 printf 'enter 5\nupdates\nsleep 500\nquit\n' >"$WORK_DIR/ann.txt"

@@ -127,3 +127,35 @@ find_named_window() {
         sleep 0.05
     done
 }
+
+# Two programs that played each other agree (logs $1 and $2 of their --drive runs, which print
+# "board: BOARD TURN SEAT" whenever one changes): every board with letters that one showed in
+# their pairing the other showed too (boards against the computer aside), and once both had it,
+# exactly one of them was to move, unless the game was over.
+check_boards() {
+    python3 - "$1" "$2" <<'PY' || fail "the two programs' boards or turns disagree ($1, $2)"
+import sys
+
+def last_states(path):
+    states = {}
+    for line in open(path, errors="replace"):
+        parts = line.split()
+        if len(parts) == 4 and parts[0] == "board:" and parts[1].strip("."):
+            states[parts[1]] = (parts[2], parts[3])
+    return states
+
+a, b = last_states(sys.argv[1]), last_states(sys.argv[2])
+wrong = []
+for board in sorted(set(a) | set(b)):
+    sa, sb = a.get(board), b.get(board)
+    if "computer" in (sa or ("", ""))[1] + (sb or ("", ""))[1]:
+        continue
+    if not sa or not sb:
+        wrong.append(f"{board}: shown by one program only")
+    elif "over" not in (sa[0], sb[0]) and [sa[0], sb[0]].count("mine") != 1:
+        wrong.append(f"{board}: turns {sa[0]} and {sb[0]}")
+for w in wrong:
+    print(w, file=sys.stderr)
+sys.exit(1 if wrong else 0)
+PY
+}

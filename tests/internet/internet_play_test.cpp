@@ -2,6 +2,7 @@
 // branches, the move post's retries, chat, leaving and the update check.
 #include <gtest/gtest.h>
 
+#include "computer_game.h"
 #include "fake_transfer.h"
 #include "fakes.h"
 #include "internet_play.h"
@@ -53,7 +54,7 @@ struct InternetTest : ::testing::Test {
     TimedTransfer inet{h.s};
     RecordingView view;
     test::TempFolder dir;
-    InternetPlay play{h.s, h.sv, inet, view, ProfileFile{dir.path}, dir.path};
+    InternetPlay play{h.s, h.sv, h.match, inet, view, ProfileFile{dir.path}, dir.path};
 
     InternetTest() {
         play.ServerAddress = kBase;
@@ -70,7 +71,7 @@ struct InternetTest : ::testing::Test {
         play.ReadMailboxKey = "c7";
         play.PostMailboxKey = "s7";
         h.s.InternetState = 1;
-        h.StartPlay("Ann", "Bob");
+        h.StartPlay("Ann", "Bob", &play);
         h.s.Label7 = "Bob";
         h.s.PieceColour = "red";
         h.s.CurrentPlayer = "Bob";
@@ -144,26 +145,89 @@ TEST_F(InternetTest, MoveDuringTheGameOverWindowWaitsForTheNextGame) {
     h.s.GameOver = true;
     Tick("x*MOVE**#*$q3$*#*");
     EXPECT_TRUE(IsHoleEmpty(h.s, 3));
-    h.s.GameOver = false;  // "Yes": the next game has begun here too
-    Tick("x FILE*NOT*FOUND");
+    h.match.PlayAgain();  // "Yes": the next game has begun here too
+    inet.Answer(Poll(), "x FILE*NOT*FOUND");
+    h.match.Tick(h.s.inettimer);
     EXPECT_EQ(h.s.Hole[3].Tag + h.s.CurrentPlayer, "qAnn");
 }
 
-TEST_F(InternetTest, ChatThenQuitEndsTheGameAsAWin) {
+// Guards against a quit that drops the opponent's last move, so that the two programs count
+// the game differently.
+TEST_F(InternetTest, ChatMoveThenQuitEndsTheGameAsAWin) {
     Playing();
     Tick("x*CHAT****$$bye$$$**QUIT*GAME*MOVE**#*$q3$*#*");
     EXPECT_EQ(h.s.StatusText.lines.end()[-3], "From Bob: bye");
+    EXPECT_EQ(test::LastBox(h.prompt), test::Box("Your opponent has exited the game. You win by "
+                                                 "default!",
+                                                 "Opponent Left!"));
+    EXPECT_TRUE(test::BoardEmpty(h.s));
+    EXPECT_FALSE(h.s.inettimer.Enabled || h.s.InternetState || h.match.seat());
+    EXPECT_EQ(h.book.results, (test::Results{{"Ann", GameOutcome::Win}}));
+}
+
+// Finding 3's count: the opponent's quit arrives while "Quit Game In Play!" is up; Yes then
+// must not count the game a second time, as a loss, nor post a quit of its own.
+TEST_F(InternetTest, AQuitConfirmedAfterTheOpponentsQuitArrivedCountsOneGame) {
+    Playing();
+    inet.Answer(Poll(), "x*MOVE**#*$q3$*#*");
+    play.inettimerTick();  // Bob has moved: his leaving counts
+    h.prompt.answers = {true};
+    h.prompt.meanwhile = [&] { Tick("xQUIT*GAME"); };
+    EXPECT_TRUE(h.match.ConfirmLeave());
+    EXPECT_EQ(h.prompt.shown.front().title, "Quit Game In Play!");
+    EXPECT_EQ(h.book.results, (test::Results{{"Ann", GameOutcome::Win}}));
+    EXPECT_NE(inet.requests.back(), Post(PostKind::Quit));
+    EXPECT_EQ(h.match.seat(), nullptr);
+}
+
+// A game left before the leaver's first move counts on neither side: so the next game that one
+// player declined ("No" tells the opponent) is never a win for the other.
+TEST_F(InternetTest, AGameTheOpponentLeftBeforeHisFirstMoveIsNoWin) {
+    Playing();
+    Tick("xQUIT*GAME");
+    EXPECT_EQ(test::LastBox(h.prompt),
+              test::Box("Your opponent has exited the game.", "Opponent Left!"));
+    EXPECT_TRUE(h.book.results.empty());
+
+    Playing();
+    h.s.CurrentPlayer = "Ann";
+    h.SetPieces("abcdefgh");
+    inet.Answer(Post(PostKind::Move, "a3"), "WRITE*OK");
+    h.Drop(0, 3);
+    h.prompt.answers = {true};
+    EXPECT_TRUE(h.match.ConfirmLeave());  // Ann moved: her quit is a loss
+    EXPECT_EQ(h.book.results, (test::Results{{"Ann", GameOutcome::Loss}}));
+    EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
+}
+
+// A word's game is counted once: "No" in the game-over window tells the opponent, whose
+// game-over window then says that he left, and no win is added for it.
+TEST_F(InternetTest, NoAfterAGameTellsTheOpponentWithoutCountingAgain) {
+    h.AddWords({"able"});
+    Playing();
+    h.SetBoard({"abl...."});
+    Tick("x*MOVE**#*$e3$*#*");
+    ASSERT_TRUE(h.s.GameOver);
+    EXPECT_EQ(h.s.Label13, "Game Over");  // not "Your Turn" under the game-over window
+    EXPECT_EQ(h.book.results, (test::Results{{"Ann", GameOutcome::Loss}}));
+    Tick("xQUIT*GAME");  // Bob answered No
     EXPECT_EQ(test::LastBox(h.prompt).second, "Opponent Left!");
-    EXPECT_TRUE(IsHoleEmpty(h.s, 3));
-    EXPECT_FALSE(h.s.inettimer.Enabled || h.s.InternetState);
-    EXPECT_EQ(h.hooks.results,
-              (std::vector<std::pair<std::string, GameOutcome>>{{"Ann", GameOutcome::Win}}));
+    EXPECT_EQ(h.book.results.size(), 1u);
+
+    Playing();
+    h.s.GameOver = true;
+    h.match.Decline();  // Ann answers No
+    EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
+    EXPECT_FALSE(h.s.InternetState || h.s.inettimer.Enabled);
+    EXPECT_EQ(h.book.results.size(), 1u);
+    EXPECT_EQ(h.s.StatusText.lines.back(), "Ready");
 }
 
 // Guards against a host who never starts, or a second start message restarting the game.
 TEST_F(InternetTest, StartMessageStartsTheHostsGameOnce) {
     play.ReadMailboxKey = "s7";
     play.PostMailboxKey = "c7";
+    h.match.Wait(play);
     h.s.InternetState = 2;
     h.s.CurrentPictureUrl = "http://pics/ann.jpg";
     h.clock.monotonicMs = 0;
@@ -192,7 +256,7 @@ TEST(InternetPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBefore) {
         test::FakeTransfer inet;
         RecordingView view;
         test::TempFolder dir;
-        InternetPlay play{h.s, h.sv, inet, view, ProfileFile{dir.path}, dir.path};
+        InternetPlay play{h.s, h.sv, h.match, inet, view, ProfileFile{dir.path}, dir.path};
         explicit Program(const std::string& name) {
             play.ServerAddress = kBase;
             play.UserEmail = name + "@pc";
@@ -206,6 +270,7 @@ TEST(InternetPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBefore) {
             ann.h.s.LastStarter = before;
             bob.h.s.LastStarter = otherBefore;
             // Ann waits as the host of game 7; Bob joins it; Ann's poll brings the start.
+            ann.h.match.Wait(ann.play);
             ann.h.s.InternetState = 2;
             ann.play.ReadMailboxKey = "s7";
             ann.play.PostMailboxKey = "c7";
@@ -239,6 +304,7 @@ TEST_F(InternetTest, AGameLeftWithAQuitLeavesNoLetterForTheNextPairing) {
     play.PlayInternetGame();  // "Quit Game In Play!": Yes
     ASSERT_EQ(h.s.InternetState, 0);
     // The player hosts a new game, and an opponent joins it.
+    h.match.Wait(play);
     h.s.InternetState = 2;
     play.ReadMailboxKey = "s8";
     play.PostMailboxKey = "c8";
@@ -246,6 +312,31 @@ TEST_F(InternetTest, AGameLeftWithAQuitLeavesNoLetterForTheNextPairing) {
     Tick("xSTART*GAMExxxBobjjjhh*York*qqcc*4*eerr*2*pptt*1*vvmm*1*aa");
     ASSERT_EQ(h.s.InternetState, 1);
     EXPECT_TRUE(test::BoardEmpty(h.s));
+}
+
+// Finding 2: the computer game began on the letters of the internet game left for it. Guards
+// too against leaving internet play, or its waiting room, without the player's consent.
+TEST_F(InternetTest, LeavingForTheComputerIsAskedFirstThenTheBoardIsEmpty) {
+    ComputerSeat computer{h.s, h.sv, h.match};
+    h.match.Wait(play);
+    h.s.InternetState = 2;
+    h.prompt.answers = {false, true};
+    EXPECT_FALSE(computer.Start());  // No: everything stays
+    EXPECT_TRUE(h.match.Waiting() && h.s.InternetState == 2);
+    EXPECT_TRUE(computer.Start());
+    EXPECT_EQ(test::LastBox(h.prompt).second, "Exit Waiting Room?");
+    EXPECT_EQ(inet.requests.back(), ExitWaitUrl(kBase, play.ReadMailboxKey));
+
+    Playing();
+    SetHole(h.s, 0, "e", Picture::Blue);  // the opponent's letter
+    h.s.LastStarter = "Bob";
+    h.prompt.answers = {true};
+    ASSERT_TRUE(computer.Start());
+    EXPECT_EQ(test::LastBox(h.prompt).second, "Quit Game In Play!");
+    EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
+    EXPECT_TRUE(test::BoardEmpty(h.s));
+    EXPECT_EQ(h.s.CurrentPlayer + " " + h.s.Label7, "Ann Computer");
+    EXPECT_FALSE(h.s.InternetState || h.s.inettimer.Enabled);
 }
 
 // Guards against a move lost without the player knowing, or a program that goes on after No.
@@ -316,9 +407,13 @@ TEST_F(InternetTest, RefreshAndJoin) {
 // Guards against leaving a game without telling the opponent or with the wrong time-out.
 TEST_F(InternetTest, LeavingTellsTheOpponent) {
     Playing();
+    h.s.CurrentPlayer = "Ann";
+    h.SetPieces("abcdefgh");
+    inet.Answer(Post(PostKind::Move, "a3"), "WRITE*OK");
+    h.Drop(0, 3);
     h.prompt.answers = {true};
     play.PlayInternetGame();
-    EXPECT_EQ(h.hooks.results.back(), std::make_pair(std::string("Ann"), GameOutcome::Loss));
+    EXPECT_EQ(h.book.results, (test::Results{{"Ann", GameOutcome::Loss}}));
     EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
     EXPECT_EQ(inet.timeouts.back(), kQuitTimeout);
     EXPECT_EQ(std::to_string(h.s.InternetState) + std::to_string(view.opened), "01");

@@ -12,7 +12,7 @@ namespace {
 
 struct Side : Harness {
     explicit Side(FakeHub& hub, const std::string& name, const std::string& folder)
-        : lan(s, sv, ProfileFile{folder}) {
+        : lan(s, sv, match, ProfileFile{folder}) {
         s.LocalPlayer = name;
         lan.NewLanRoot(std::make_unique<FakeRoot>(hub));
     }
@@ -62,8 +62,7 @@ TEST(LanPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBeforeThenTurnsAlt
             for (const std::string next : {"Guest", "Host"}) {
                 for (Side* side : {&t.host, &t.guest}) {
                     side->s.GameOver = true;
-                    ClearBoard(side->s);
-                    NewGame(side->s, side->sv);
+                    side->match.PlayAgain();
                 }
                 EXPECT_EQ(t.host.s.CurrentPlayer + " " + t.guest.s.CurrentPlayer,
                           next + " " + next)

@@ -13,6 +13,7 @@
 
 #include "board.h"
 #include "dictionary.h"
+#include "match.h"
 #include "rules.h"
 #include "services.h"
 #include "state.h"
@@ -91,9 +92,11 @@ class ScriptedPrompter : public Prompter {
     };
     void Message(const std::string& text, const std::string& title) override {
         shown.push_back({text, title});
+        Meanwhile();
     }
     bool YesNo(const std::string& text, const std::string& title) override {
         shown.push_back({text, title});
+        Meanwhile();
         if (answers.empty()) return false;
         const bool a = answers.front();
         answers.pop_front();
@@ -110,29 +113,68 @@ class ScriptedPrompter : public Prompter {
     std::vector<Shown> shown;
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> inputs;
+    // Runs once while the next box is up, as something arriving meanwhile would.
+    std::function<void()> meanwhile;
+
+  private:
+    void Meanwhile() {
+        if (auto run = std::exchange(meanwhile, nullptr)) run();
+    }
 };
 
 class RecordingHooks : public GameHooks {
   public:
     void ShowPlayMore() override { ++playMoreShown; }
-    void RecordGameResult(const std::string& name, GameOutcome outcome) override {
-        results.emplace_back(name, outcome);
-    }
-    void SendLanMove(const std::string& message) override { lanMoves.push_back(message); }
-    void UploadMove(const std::string& move) override { uploads.push_back(move); }
     void RepaintHole(int hole) override {
         repainted.push_back(hole);
         if (repaintedFn) repaintedFn(hole);
     }
-    void EndInternetGame() override { ++internetGamesEnded; }
-    void ExitWaitingRoom() override { ++waitingRoomsExited; }
     void EndProgram() override { ++programEnds; }
     int playMoreShown = 0, programEnds = 0;
-    int internetGamesEnded = 0, waitingRoomsExited = 0;
-    std::vector<std::pair<std::string, GameOutcome>> results;
-    std::vector<std::string> lanMoves, uploads;
     std::vector<int> repainted;
     std::function<void(int)> repaintedFn;  // looks at the state while the hole is shown
+};
+
+using Results = std::vector<std::pair<std::string, GameOutcome>>;
+class RecordingBook : public ResultBook {
+  public:
+    void Record(const std::string& name, GameOutcome outcome) override {
+        results.emplace_back(name, outcome);
+    }
+    Results results;
+};
+
+// An opponent seat that records what the match hands it.
+class RecordingSeat : public OpponentSeat {
+  public:
+    explicit RecordingSeat(TimerState& timer) : timer_(timer) {}
+    void SendMove(const Move& move) override {
+        moves.push_back(EncodeMove(move, MoveForm::Payload));
+        if (onMove) onMove();
+    }
+    void Tick() override { ++ticks; }
+    bool Chat(const std::string& line) override {
+        chats.push_back(line);
+        return true;
+    }
+    void Leave(GameEnd why) override { leaves.push_back(why); }
+    TimerState& Timer() override { return timer_; }
+    LeaveAnswer ConfirmLeave(bool inPlay) override {
+        asked.push_back(inPlay);
+        return answer;
+    }
+    bool DepartureCounts() const override { return countsDeparture; }
+    bool CarriesChat() const override { return carriesChat; }
+    std::vector<std::string> moves, chats;
+    std::vector<GameEnd> leaves;
+    std::vector<bool> asked;
+    LeaveAnswer answer = LeaveAnswer::NotAsked;
+    bool countsDeparture = false, carriesChat = true;
+    int ticks = 0;
+    std::function<void()> onMove;  // runs while the move is being sent
+
+  private:
+    TimerState& timer_;
 };
 
 inline bool BoardEmpty(const GameState& s) {
@@ -151,6 +193,9 @@ struct Harness {
     RecordingHooks hooks;
     FakeClock clock;
     Services sv{sound, pause, random, prompt, hooks, clock};
+    RecordingBook book;
+    Match match{s, sv, book};
+    RecordingSeat seat{s.lantimer};
 
     Harness() {
         for (int h = 0; h < kBoardHoles; ++h)
@@ -203,16 +248,19 @@ struct Harness {
             s.Image[i].visible = true;
         }
     }
-    // A game in play between the local player and an opponent, the local player to move.
-    void StartPlay(const std::string& local = "Ann", const std::string& other = "Bob") {
-        s.LocalPlayer = s.FirstPlayer = s.CurrentPlayer = local;
-        s.SecondPlayer = other;
+    // A game in play at `at` (the recording seat unless another is named) between the local
+    // player, who hosts, and an opponent; the local player to move. The board stays as it is.
+    void StartPlay(const std::string& local = "Ann", const std::string& other = "Bob",
+                   OpponentSeat* at = nullptr) {
+        s.LocalPlayer = local;
+        match.Pair(at ? *at : seat, local, other);
+        s.CurrentPlayer = local;
         s.GameOver = false;
     }
     // Drags piece `piece` out of the piece area and releases it over `hole`.
     void Drop(int piece, int hole) {
         s.Image[piece].visible = false;
-        HoleDragDrop(s, sv, hole, piece);
+        match.HoleDragDrop(hole, piece);
     }
     // The panel's Played, Won, Lost and Tied captions.
     std::vector<std::string> Counters() const {
