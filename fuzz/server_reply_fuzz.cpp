@@ -6,8 +6,8 @@
 #include <string>
 
 #include "game_wire.h"
-#include "text.h"
 #include "server_replies.h"
+#include "text.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "services.h"
 #include "session.h"
 #include "state.h"
-#include "stats.h"
 #include "statetimer.h"
+#include "stats.h"
 #include "transfer.h"
 
 namespace gd {

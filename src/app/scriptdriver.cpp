@@ -56,15 +56,15 @@ std::string ScriptDriver::BoardLine() const {
     std::string board;
     for (int h = 0; h < kBoardHoles; ++h)
         board += s.Hole[h].Tag == kEmptyMarker ? '.' : s.Hole[h].Tag[0];
-    const char* turn = !match.seat() || match.Waiting() ? "none"
-                       : !match.InPlay()                ? "over"
+    const char* turn = !match.seat() || match.Waiting()   ? "none"
+                       : !match.InPlay()                  ? "over"
                        : s.CurrentPlayer == s.LocalPlayer ? "mine"
                                                           : "theirs";
     const OpponentSeat* seat = match.seat();
-    const char* where = !seat                          ? "none"
-                        : seat == &app_.computer()     ? "computer"
-                        : seat == &app_.internet()     ? "internet"
-                                                       : "lan";
+    const char* where = !seat                      ? "none"
+                        : seat == &app_.computer() ? "computer"
+                        : seat == &app_.internet() ? "internet"
+                                                   : "lan";
     return board + " " + turn + " " + where;
 }
 
@@ -131,8 +131,7 @@ bool ScriptDriver::Run(const QStringList& words, const QString& rest) {
     if (!main || !main->isVisible()) return false;
     const QString& command = words[0];
     if (command == "host" || command == "join") return Host(command == "join");
-    if (command == "turn")
-        return app_.match().InPlay() && s.CurrentPlayer == s.LocalPlayer;
+    if (command == "turn") return app_.match().InPlay() && s.CurrentPlayer == s.LocalPlayer;
     if (command == "enter") {
         app_.internetWindows().ShowEnterWaitingRoom();
         JoinWaitRoom* w = app_.internetWindows().joinwaitroom();

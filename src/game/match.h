@@ -72,15 +72,15 @@ class Match {
     // A host waits at `seat` for an opponent. Any other pairing is left first.
     void Wait(OpponentSeat& seat);
     // A pairing at `seat` of `host` (`FirstPlayer`) and `guest` (`SecondPlayer`): its first game
-    // is begun by the host on both programs, whatever either played before. (Part 1.4 keeps
-    // `LastStarter` for the whole run; two programs with different histories then disagreed.)
+    // is begun by the host on both programs, whatever either played before. (A `LastStarter`
+    // kept for the whole run made two programs with different histories disagree.)
     // Any other pairing is left first; a waiting host's own seat goes on.
     void Pair(OpponentSeat& seat, const std::string& host, const std::string& guest);
     // A game of the pairing begins: an empty board whatever ended the last one, eight letters,
     // the first mover alternating within the pairing, and the seat's timer on.
     void BeginGame();
 
-    // The drop handler of the board holes (Part 1.2): the letter lands, the seat gets the move,
+    // The drop handler of the board holes: the letter lands, the seat gets the move,
     // the word check runs and the turn passes.
     void HoleDragDrop(int hole, int piece);
     // The one way a move of the opponent reaches the board, the computer's included: the letter
@@ -132,7 +132,7 @@ class Match {
     OpponentSeat* seat_ = nullptr;
     bool waiting_ = false;
     bool localMoved_ = false, opponentMoved_ = false;  // in the game in play
-    std::optional<Move> held_;                          // the first move of the next game
+    std::optional<Move> held_;                         // the first move of the next game
 };
 
 }  // namespace gd

@@ -30,7 +30,7 @@ void SoundButtonClick(GameState& s, Services& sv);
 // Puts every piece back in view and plays the error sound; ends every refused drop.
 void CancelPieceDrag(GameState& s, Services& sv);
 // The local player released piece 0..7 over hole 0..48: the steps of the drop handler up to the
-// hand-off (Part 1.2, steps 1 to 13). A refused drop says why and gives nothing; an accepted one
+// hand-off to the match. A refused drop says why and gives nothing; an accepted one
 // has landed, refilled the piece and gives the move. The match's `HoleDragDrop` goes on.
 std::optional<Move> PlaceLetter(GameState& s, Services& sv, int hole, int piece);
 // The new letter (0..25) for the piece area after `dropped` was played.
@@ -62,7 +62,7 @@ void ShowWinningWord(GameState& s, const std::array<int, 4>& holes);
 // Reads a counter caption as a number, adds one and writes it back.
 void IncrementCaption(std::string& caption);
 
-// The main window's load steps on the state (Part 7.1): the welcome lines, sound on, blue
+// The main window's load steps on the state: the welcome lines, sound on, blue
 // letters, no photo, the word list (a message when its file is missing) and an empty board.
 void LoadMainWindow(GameState& s, Services& sv);
 // What closing the main window forgets: its elements (board, pieces, opponent panel, turn
@@ -73,8 +73,8 @@ void UnloadMainWindow(GameState& s);
 // Empties board and piece area after a finished game; does nothing while a game is in play.
 void ClearBoard(GameState& s);
 // Empties the board, deals eight letters and decides who moves first, alternating within a
-// pairing. (Part 1.4 leaves the board as it is; a game left unfinished then put its letters
-// under the next one.) The match starts the opponent's timer.
+// pairing. (A board left as it was would put the letters of an unfinished game under the
+// next one.) The match starts the opponent's timer.
 void NewGame(GameState& s, Services& sv);
 // Draws a letter number 0..25 uniformly from the generator.
 int DrawLetter(Services& sv);

@@ -86,10 +86,11 @@ LeaveAnswer InternetPlay::ConfirmLeave(bool inPlay) {
                                                                : LeaveAnswer::Stay;
     if (s_.InternetState != 1) return LeaveAnswer::NotAsked;
     if (!inPlay) return LeaveAnswer::Leave;
-    return sv_.prompt.YesNo("You are currently playing an internet game. If you quit during play, "
-                            "the game will score as a loss for you.\n\nDo you wish to cancel "
-                            "current game and score a loss?",
-                            kQuitGameTitle)
+    return sv_.prompt.YesNo(
+               "You are currently playing an internet game. If you quit during play, "
+               "the game will score as a loss for you.\n\nDo you wish to cancel "
+               "current game and score a loss?",
+               kQuitGameTitle)
                ? LeaveAnswer::Leave
                : LeaveAnswer::Stay;
 }
@@ -279,7 +280,7 @@ void InternetPlay::inettimerTick() {
     }
     if (mail.quit) {
         // A move that came with the quit was made before it: it is played first, so that
-        // both programs end the game alike. (Part 4.3 drops it.)
+        // both programs end the game alike.
         if (mail.move) OpponentMoved(*mail.move);
         if (s_.ProgramEnding || match_.seat() != this) return;
         OpponentLeft();

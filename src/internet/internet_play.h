@@ -91,7 +91,7 @@ class InternetPlay : public OpponentSeat {
     // The seat.
     void SendMove(const Move& move) override;
     void Tick() override { inettimerTick(); }
-    // A failed post is lost without notice (Part 4.4).
+    // A failed chat post is lost without notice.
     bool Chat(const std::string& line) override {
         PostChat(line);
         return true;

@@ -64,8 +64,7 @@ TEST(LanPairing, TheHostBeginsTheFirstGameWhateverEitherPlayedBeforeThenTurnsAlt
                     side->s.GameOver = true;
                     side->match.PlayAgain();
                 }
-                EXPECT_EQ(t.host.s.CurrentPlayer + " " + t.guest.s.CurrentPlayer,
-                          next + " " + next)
+                EXPECT_EQ(t.host.s.CurrentPlayer + " " + t.guest.s.CurrentPlayer, next + " " + next)
                     << history;
             }
         }

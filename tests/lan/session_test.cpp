@@ -5,8 +5,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "lan_support.h"
 #include "lan_frames.h"
+#include "lan_support.h"
 
 namespace gd::test {
 namespace {
