@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "wire.h"
+#include "lan_frames.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "game_wire.h"
 #include "text.h"
-#include "wire.h"
+#include "server_replies.h"
 
 namespace {
 

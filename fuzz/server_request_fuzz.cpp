@@ -19,7 +19,7 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-class StepClock : public Clock {
+class StepClock : public WallClock {
   public:
     std::int64_t now = 1'800'000'000'000;
     std::int64_t NowMs() override { return now += 1000; }

@@ -226,7 +226,8 @@ std::string Url(const std::string& address, int port) {
 // The metrics page, when the operator asked for it: the counters, and what the HTTP layer and
 // the store say at each scrape. A store that cannot answer leaves its figures out.
 std::unique_ptr<MetricsServer> StartMetrics(const Options& o, const Metrics& metrics,
-                                            const HttpServer& http, Store& store, Clock& clock) {
+                                            const HttpServer& http, Store& store,
+                                            WallClock& clock) {
     if (o.metrics.empty()) return nullptr;
     auto gauges = [&http, &store, &clock] {
         MetricsGauges g;
@@ -265,7 +266,7 @@ int main(int argc, char** argv) {
     try {
         Metrics metrics;  // outlives the store, which may still commit as it closes
         const auto store = OpenStore(options.db);
-        SystemClock clock;
+        SystemWallClock clock;
         RandomGameNumbers numbers;
         Service service(*store, clock, numbers, options.service);
         if (!options.metrics.empty()) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "wire.h"
+#include "server_replies.h"
 
 namespace gd::server {
 

@@ -36,12 +36,12 @@ class PgStore : public Store {
     PostOutcome Post(const PostRequest& request) override;
     Batch Take(const TakeRequest& request) override;
     int RemoveIdle(std::int64_t idleSinceMs) override;
-    std::optional<long> CountGames() override;
     // Answered from memory: a mailbox is marked when this process starts or reconnects and finds
     // messages in it, and whenever any process commits a post into it (NOTIFY); a read through
     // this process that finds it empty unmarks it, unless a post was notified meanwhile. While
     // the listening session is down, every mailbox may have messages.
     bool MayHaveMessages(const std::string& game, Side reader) override;
+    std::optional<long> CountGames() override;
 
     class Connection;
 

@@ -55,7 +55,7 @@ FieldShape ShapeOf(Script script) {
 
 }  // namespace
 
-std::int64_t SystemClock::NowMs() {
+std::int64_t SystemWallClock::NowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
@@ -91,7 +91,7 @@ bool RateLimiter::Allow(const std::string& address, std::int64_t nowMs) {
     return true;
 }
 
-Service::Service(Store& store, Clock& clock, GameNumbers& numbers, ServiceOptions options)
+Service::Service(Store& store, WallClock& clock, GameNumbers& numbers, ServiceOptions options)
     : store_(store), clock_(clock), numbers_(numbers), options_(std::move(options)) {
     if (options_.ratePerSecond > 0)
         limiter_ = std::make_unique<RateLimiter>(options_.ratePerSecond, options_.rateBurst);

@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "server_replies.h"
 #include "store.h"
-#include "wire.h"
 
 namespace gd::server {
 
@@ -30,9 +30,9 @@ struct ServiceOptions {
 };
 
 // Wall-clock time, shared by every server process of one store.
-class Clock {
+class WallClock {
   public:
-    virtual ~Clock() = default;
+    virtual ~WallClock() = default;
     virtual std::int64_t NowMs() = 0;
 };
 
@@ -43,7 +43,7 @@ class GameNumbers {
     virtual std::string Next() = 0;
 };
 
-class SystemClock : public Clock {
+class SystemWallClock : public WallClock {
   public:
     std::int64_t NowMs() override;
 };
@@ -96,7 +96,7 @@ class RateLimiter {
 
 class Service {
   public:
-    Service(Store& store, Clock& clock, GameNumbers& numbers, ServiceOptions options);
+    Service(Store& store, WallClock& clock, GameNumbers& numbers, ServiceOptions options);
 
     // The first look at a request, cheap enough for the HTTP thread: the reply when there is one
     // at once (a refusal, the update check, the poll of an empty mailbox), else nothing and
@@ -125,7 +125,7 @@ class Service {
     std::optional<std::string> RefusalOfPost(const Message& message) const;
 
     Store& store_;
-    Clock& clock_;
+    WallClock& clock_;
     GameNumbers& numbers_;
     ServiceOptions options_;
     std::unique_ptr<RateLimiter> limiter_;

@@ -89,14 +89,6 @@ struct Batch {
 // oldest; "Start" and "Data" only alone.
 std::size_t DeliverableCount(const std::vector<Message>& pendingOldestFirst);
 
-// Told of each commit a store makes: how long its transaction took from its start to its commit,
-// and whether what it carried is durable.
-class CommitObserver {
-  public:
-    virtual ~CommitObserver() = default;
-    virtual void Committed(double seconds, bool durable) = 0;
-};
-
 // Whether a wait that ends at expiresAtMs has passed at nowMs (its entry then goes).
 bool WaitHasPassed(std::int64_t expiresAtMs, std::int64_t nowMs);
 
@@ -116,6 +108,14 @@ JoinOutcome JoinOfWaitingGame(bool isPrivate, const std::string& storedPassword,
 // A retried move: a Move whose text equals the last move stored into the mailbox (nothing when
 // the partner has moved since, or none was stored), which is acknowledged but not stored again.
 bool IsRetriedMove(const Message& message, const std::optional<std::string>& lastMoveInto);
+
+// Told of each commit a store makes: how long its transaction took from its start to its commit,
+// and whether what it carried is durable.
+class CommitObserver {
+  public:
+    virtual ~CommitObserver() = default;
+    virtual void Committed(double seconds, bool durable) = 0;
+};
 
 class Store {
   public:

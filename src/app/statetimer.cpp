@@ -10,6 +10,9 @@ StateTimer::StateTimer(const QString& name, TimerState& state, std::function<voi
     : QObject(parent), state_(state), tick_(std::move(tick)) {
     setObjectName(name);
     timer_.setObjectName(name);
+    // A coarse timer may move its deadline by a few per cent at each look, so a countdown that
+    // is kept would seem to grow; the game's timers are few and slow enough to be exact.
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &StateTimer::Fire);
     Sync();
 }

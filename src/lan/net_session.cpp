@@ -15,12 +15,12 @@
 #include <random>
 #include <set>
 
+#include "lan_frames.h"
 #include "profile.h"
 #include "providers.h"
 #include "session.h"
 #include "text.h"
 #include "waiting.h"
-#include "wire.h"
 
 namespace gd {
 

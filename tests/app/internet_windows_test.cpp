@@ -43,7 +43,6 @@ TEST(InternetWindowsTest, ChatSendsNothingOutsideAGameOrFromAnEmptyLine) {
     h.main().ChatText()->setText("hello");
     h.main().SendButtonClick();
     EXPECT_EQ(h.s().StatusText.lines.back(), "Not sent: no opponent is connected.");
-    EXPECT_EQ(h.main().ChatText()->text(), "hello");
     EXPECT_EQ(h.main().ChatText()->maxLength(), int(kMaxLanChat));
 }
 

@@ -1,4 +1,5 @@
-// The game server's wire: request URLs and replies read by marker and position.
+// The program's readers of the game server's replies on hostile and broken replies, and the
+// waiting list's lines; every request and reply of the real server is the contract suite's.
 #include <gtest/gtest.h>
 
 #include "protocol.h"
@@ -7,27 +8,6 @@ namespace gd {
 namespace {
 
 using wire::HasMarkerFrom;
-
-const std::string kBase = "http://127.0.0.1:27810";
-
-// Guards against fields that shift or break the request line: blanks, "+" and "#" inside a
-// field, or a post whose kind the server would read wrongly. Every request reaching the real
-// server is the whole-program check's.
-TEST(RequestTest, FieldsAreEncodedAndJoinedWithARawPlus) {
-    EXPECT_EQ(EncodeField("a b+c#d%e\x01\xe9~"), "a%20b%2Bc%23d%25e%01%E9~");
-    EnterWaitRequest r{" ann@pc ", " Ann Lee ", " Leeds+York ", 3, -1, false, "none", 300};
-    EXPECT_EQ(JoinWaitUrl(kBase + "/", r),
-              kBase + "/Glyphdrop/joinwait.mv?ann@pc+Ann%20Lee+Leeds%2BYork+3+-1+NO+none+300");
-    EXPECT_EQ(JoinGameUrl(kBase, "g17", " bob@pc ", " pw "),
-              kBase + "/Glyphdrop/joingame.mv?g17+bob@pc+pw");
-    EXPECT_EQ(MakeUserEmail("A+B", "pc+1"), "A-B@pc-1");
-    const std::string post = kBase + "/Glyphdrop/postdata.mv?";
-    EXPECT_EQ(PostUrl(kBase, "s9 ", PostKind::Chat, "  "), post + "s9+CHAT+");
-    EXPECT_EQ(PostUrl(kBase, "s9", PostKind::Chat, "hi +1 #2"), post + "s9+CHAT+hi%20%2B1%20%232");
-    EXPECT_EQ(PostUrl(kBase, "s9 ", PostKind::Start, "xxxA Bjjj"),
-              post + "s9%20+START+xxxA%20Bjjj");
-    EXPECT_EQ(PostUrl(kBase, " c9", PostKind::Quit), post + "c9+QUIT");
-}
 
 // Guards against markers taken at the reply's first characters, where they never count.
 TEST(ReplyTest, MarkersCountOnlyFromTheirPosition) {
@@ -56,20 +36,6 @@ TEST(ReplyTest, MarkersCountOnlyFromTheirPosition) {
     EXPECT_TRUE(MoveStored("WRITE*OK"));
 }
 
-// Guards against a reply of several kinds losing one, or a payload cut or trimmed.
-TEST(ReplyTest, SeveralKindsInOneReply) {
-    const MailboxReply r = ReadMailboxReply(
-        "<*CHAT****$$ hi *MOVE* $$$**><*PICURL***#$http://h/a b.jpg$#**><*MOVE**#*$q17$*#*>"
-        "<PLAYDATAxxx Bob jjjhh*Leeds*qqcc*3*eerr*1*pptt*2*vvmm*0*aa>");
-    EXPECT_EQ(r.chat, " hi *MOVE* ");
-    EXPECT_EQ(r.pictureUrl, "http://h/a b.jpg");
-    EXPECT_EQ(r.move, "q17");
-    ASSERT_TRUE(r.playData);
-    EXPECT_EQ(r.playData->name, "Bob");
-    EXPECT_EQ(r.playData->lost, "2");
-    EXPECT_FALSE(r.quit || r.empty || r.socketError || r.startGame);
-}
-
 // Guards against values read from half a reply: missing or reversed delimiters give nothing.
 TEST(ReplyTest, MissingOrReversedDelimitersGiveAnEmptyValue) {
     EXPECT_EQ(ReadMailboxReply(".*MOVE**#*$q17").move, "");
@@ -88,27 +54,6 @@ std::string Entry(const std::string& number, const std::string& name, const std:
                   const std::string& isPrivate = "NO") {
     return "*$*" + number + "$*$*#*" + name + "#*#**#**" + place + "##*##***#***12###*###" +
            "****#****5####*####*****#*****" + isPrivate + "#####*#####";
-}
-
-// Guards against lost, merged or shifted entries of the waiting-room list.
-TEST(WaitingListTest, ZeroOneAndManyEntries) {
-    EXPECT_TRUE(ReadWaitingList("no players").entries.empty());
-    EXPECT_EQ(ReadWaitingList("..Socket Error").answer, WaitingListAnswer::SocketError);
-    EXPECT_EQ(ReadWaitingList("Unable to open").answer, WaitingListAnswer::Unreachable);
-    const auto one = ReadWaitingList("<" + Entry(" g1 ", " Ann ", "Leeds", "YES") + ">");
-    ASSERT_EQ(one.entries.size(), 1u);
-    EXPECT_EQ(one.entries[0].gameNumber, " g1 ");
-    EXPECT_EQ(one.entries[0].name, "Ann");
-    EXPECT_EQ(one.entries[0].played, "12");
-    EXPECT_EQ(one.entries[0].isPrivate, "YES");
-    std::string reply = "<html>";
-    const std::string longName(200, 'n');
-    for (int i = 0; i < 300; ++i)
-        reply += Entry("g" + std::to_string(i), longName, "Place " + std::to_string(i)) + "\n";
-    const auto many = ReadWaitingList(reply);
-    ASSERT_EQ(many.entries.size(), 300u);
-    EXPECT_EQ(many.entries[299].location, "Place 299");
-    EXPECT_EQ(many.entries[299].name, longName);
 }
 
 // Guards against a hostile list that never ends or takes for ever: delimiters missing from

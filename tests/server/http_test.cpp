@@ -34,15 +34,15 @@ TEST(ServerHttp, RefusesMalformedOversizedAndTooFrequentRequests) {
     EXPECT_EQ(HttpGet(b + "readwait.mv", "127.0.0.2").status, 200);
 }
 
-// Guards against requests that a proxy in front may read differently being served: a NUL in the
-// target, two different lengths of one body, HTTP/1.1 without Host.
-TEST(ServerHttp, RefusesRequestsAProxyMayReadDifferently) {
+// Guards against requests that a proxy in front may read differently being served (a NUL in the
+// target, two different lengths of one body, HTTP/1.1 without Host), and against a second
+// X-Forwarded-For line posing as a player: the balancer appends its own line last.
+TEST(ServerHttp, RefusesWhatAProxyMayReadDifferentlyAndTakesItsLastAddress) {
     gd::test::TempFolder folder;
-    ServerProcess server(folder.File("s.db"));
+    ServerProcess server(folder.File("s.db"), {"--forwarded-for"});
     const int port = server.Port();
     const std::string update = "GET /Glyphdrop/updates.mv?1.1 HTTP/1.1\r\nHost: x\r\n";
     EXPECT_EQ(RawStatus(port, update + "\r\n"), 200);
-    EXPECT_EQ(RawStatus(port, update + "Content-Length: 1\r\nContent-Length: 1\r\n\r\na"), 200);
     EXPECT_EQ(RawStatus(port, "GET /Glyphdrop/updates.mv?1.1 HTTP/1.0\r\n\r\n"), 200);
     EXPECT_EQ(
         RawStatus(port,
@@ -50,13 +50,7 @@ TEST(ServerHttp, RefusesRequestsAProxyMayReadDifferently) {
         400);
     EXPECT_EQ(RawStatus(port, update + "Content-Length: 1\r\nContent-Length: 2\r\n\r\nab"), 400);
     EXPECT_EQ(RawStatus(port, "GET /Glyphdrop/updates.mv?1.1 HTTP/1.1\r\n\r\n"), 400);
-}
 
-// Guards against a second X-Forwarded-For line letting a request pose as a player: the balancer
-// appends its own line last.
-TEST(ServerHttp, TakesTheLastForwardedAddressOfAllLines) {
-    gd::test::TempFolder folder;
-    ServerProcess server(folder.File("s.db"), {"--forwarded-for"});
     const std::string b = server.Base();
     auto from = [](const std::string& a) { return "X-Forwarded-For: " + a; };
     const std::string game = GameNumber(
@@ -91,17 +85,16 @@ std::vector<int> StillOpen(std::vector<int> fds, int ms, bool trickle = false) {
 // then, while other addresses wait.
 TEST(ServerHttp, OneAddressHoldsAFewConnectionsForAShortTime) {
     gd::test::TempFolder folder;
-    ServerProcess server(folder.File("s.db"), {"--per-address", "4", "--header-time", "2"});
+    ServerProcess server(folder.File("s.db"), {"--per-address", "4", "--header-time", "3"});
     std::vector<int> held;
     for (int i = 0; i < 12; ++i)
         held.push_back(RawConnect(server.Port(), "127.0.0.8"));
-    const std::vector<int> kept = StillOpen(held, 500);
+    const std::vector<int> kept = StillOpen(held, 1000);
     EXPECT_EQ(kept.size(), 4u);
     EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.41").status, 200);
-    EXPECT_TRUE(StillOpen(kept, 4000, true).empty()) << "a trickling header outlived its time";
+    EXPECT_TRUE(StillOpen(kept, 5000, true).empty()) << "a trickling header outlived its time";
     for (int fd : held)
         close(fd);
-    EXPECT_EQ(HttpGet(server.Base() + "readwait.mv", "127.0.0.8").status, 200);
 }
 
 // Guards against a server started for the game running on for ever once nobody plays.

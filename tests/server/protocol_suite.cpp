@@ -61,86 +61,59 @@ std::vector<wire::WaitingEntry> ServerProtocol::Waiting() {
     return ReadWaitingList(Get(ReadWaitUrl(Base()))).entries;
 }
 
-// Guards against a waiting room that loses, keeps or shows entries wrongly.
-TEST_P(ServerProtocol, WaitingRoomEntersListsFillsAndExpires) {
+// Guards against a waiting room that loses, keeps or shows entries wrongly, or a game joined
+// twice; when waits end, how many fit and who may join are the store rules' test.
+TEST_P(ServerProtocol, WaitingRoomEntersListsJoinsAndLeaves) {
     EXPECT_TRUE(Waiting().empty());
-    const std::string first = Enter("Ann Lee");
+    const std::string first = Enter("Ann Lee", true);
     ASSERT_FALSE(first.empty());
-    const auto listed = Waiting();
-    ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(WaitingListLine(listed[0]),
-              WaitingListLine({first, "Ann Lee", "Paris", "4", "2", "NO"}));
+    ASSERT_EQ(Waiting().size(), 1u);
+    EXPECT_EQ(WaitingListLine(Waiting()[0]),
+              WaitingListLine({first, "Ann Lee", "Paris", "4", "2", "YES"}));
     Enter("Bo");
     clock.now += 200'000;
-    Enter("Cy");
-    EnterWaitRequest fourth{"e", "Di", "L", 0, 0, false, "none", 300};
-    EXPECT_EQ(ReadEnterWaitReply(Get(JoinWaitUrl(Base(), fourth))).answer, EnterWaitAnswer::Full);
+    const std::string cy = Enter("Cy");
+    EXPECT_EQ(
+        ReadEnterWaitReply(Get(JoinWaitUrl(Base(), {"e", "Di", "L", 0, 0, false, "", 300}))).answer,
+        EnterWaitAnswer::Full);
     clock.now += 100'000;  // Ann's and Bo's 300 seconds have passed
-    const auto left = Waiting();
-    ASSERT_EQ(left.size(), 1u);
-    EXPECT_EQ(left[0].name, "Cy");
-    EXPECT_FALSE(Join(first, ""));
-    const std::string di = Enter("Di");
-    EXPECT_FALSE(di.empty());
-
-    Get(ExitWaitUrl(Base(), "s" + di), "127.0.0.2");  // only the host may withdraw
-    EXPECT_EQ(Waiting().size(), 2u);
-    Get(ExitWaitUrl(Base(), "s" + di));
     EXPECT_EQ(Waiting().size(), 1u);
-}
-
-// Guards against joining a private game without its password, or joining a game twice.
-TEST_P(ServerProtocol, JoinNeedsThePasswordOfAPrivateGameAndSucceedsOnce) {
-    const std::string game = Enter("Ann", true);
-    EXPECT_EQ(ReadJoinReply(Get(JoinGameUrl(Base(), game, "b", "secret"))),
-              JoinAnswer::BadPassword);
-    EXPECT_TRUE(Join(game, "s cret"));
+    EXPECT_FALSE(Join(first, "s cret"));
+    const std::string di = Enter("Di", true);
+    EXPECT_EQ(ReadJoinReply(Get(JoinGameUrl(Base(), di, "b", "x"))), JoinAnswer::BadPassword);
+    Get(ExitWaitUrl(Base(), "s" + cy), "127.0.0.2");  // only the host may withdraw
+    EXPECT_EQ(Waiting().size(), 2u);
+    Get(ExitWaitUrl(Base(), "s" + cy));
+    EXPECT_TRUE(Join(di, "s cret"));
+    EXPECT_FALSE(Join(di, "s cret"));
     EXPECT_TRUE(Waiting().empty());
-    EXPECT_EQ(ReadJoinReply(Get(JoinGameUrl(Base(), game, "b", "s cret"))), JoinAnswer::Failed);
 }
 
-// Guards against a read that returns two messages of a kind, reorders them, or loses one.
-TEST_P(ServerProtocol, AReadStopsAtTheFirstRepeatedKind) {
+// Guards against a store that delivers messages out of order, twice, or not as the read's rule
+// says (the rule itself is the store rules' test).
+TEST_P(ServerProtocol, ReadsDeliverEveryKindInOrderOnce) {
     const std::string g = StartGame();
     const std::string s = wire::MailboxKey(wire::Side::Host, g);
-    EXPECT_TRUE(Post(s, PostKind::Chat, "one") && Post(s, PostKind::Move, "a3") &&
-                Post(s, PostKind::Chat, "two") && Post(s, PostKind::PictureUrl, "http://p/x.jpg") &&
-                Post(s, PostKind::Move, "b10"));
-    const MailboxReply first = Read(s);
-    EXPECT_EQ(first.chat, "one");
-    EXPECT_EQ(first.move, "a3");
-    EXPECT_FALSE(first.pictureUrl);
-    const MailboxReply second = Read(s);
-    EXPECT_EQ(second.chat, "two");
-    EXPECT_EQ(second.pictureUrl, "http://p/x.jpg");
-    EXPECT_EQ(second.move, "b10");
-    EXPECT_TRUE(Read(s).empty);
-    EXPECT_TRUE(Read(wire::MailboxKey(wire::Side::Joiner, g)).empty);  // the other mailbox
-}
-
-// Guards against a quit read before earlier messages, and a play-data block sharing a reply.
-TEST_P(ServerProtocol, QuitOnlyWhenOldestAndPlayDataAlone) {
-    const std::string g = StartGame();
-    const std::string s = "s" + g;
     for (const auto& [kind, text] :
-         std::vector<std::pair<PostKind, std::string>>{{PostKind::Chat, "bye"},
+         std::vector<std::pair<PostKind, std::string>>{{PostKind::Chat, "one"},
+                                                       {PostKind::Move, "a3"},
+                                                       {PostKind::PictureUrl, "http://p/x.jpg"},
+                                                       {PostKind::Chat, "two"},
                                                        {PostKind::Quit, ""},
-                                                       {PostKind::Chat, "late"},
                                                        {PostKind::Start, kBlock},
                                                        {PostKind::Data, kBlock}})
         EXPECT_TRUE(Post(s, kind, text));
-    EXPECT_FALSE(Read(s).quit);
-    const MailboxReply quit = Read(s);
-    EXPECT_TRUE(quit.quit && !quit.chat);
-    EXPECT_EQ(Read(s).chat, "late");
+    const MailboxReply first = Read(s);
+    EXPECT_TRUE(first.chat == "one" && first.move == "a3" && first.pictureUrl == "http://p/x.jpg");
+    EXPECT_EQ(Read(s).chat, "two");
+    EXPECT_TRUE(Read(s).quit);
     const MailboxReply start = Read(s);
-    ASSERT_TRUE(start.startGame);
+    ASSERT_TRUE(start.startGame && !start.playData);
     EXPECT_EQ(start.startGame->name, "Bob De");
     EXPECT_EQ(start.startGame->tied, "-1");
-    EXPECT_FALSE(start.playData);
-    const MailboxReply data = Read(s);
-    ASSERT_TRUE(data.playData);
-    EXPECT_EQ(data.playData->location, "Rome");
+    EXPECT_EQ(Read(s).playData->location, "Rome");
+    EXPECT_TRUE(Read(s).empty);
+    EXPECT_TRUE(Read(wire::MailboxKey(wire::Side::Joiner, g)).empty);  // the other mailbox
 }
 
 // Guards against messages lost with a reply that never arrived: a read that confirms a batch
@@ -182,19 +155,16 @@ TEST_P(ServerProtocol, ARetriedMoveIsStoredOnce) {
     EXPECT_EQ(Read("c" + g).move, "e17");
 }
 
-// Guards against anyone but the game's players reading or posting its messages.
+// Guards against a store that lets anyone but the game's players read or post its messages.
 TEST_P(ServerProtocol, MailboxesAreBoundToThePlayersAddresses) {
     const std::string g = Enter();
     EXPECT_FALSE(Post("s" + g, PostKind::Chat, "early", "127.0.0.2"));
     EXPECT_TRUE(Join(g, "", "127.0.0.2"));
     EXPECT_FALSE(Post("s" + g, PostKind::Chat, "spoof", "127.0.0.3"));
     EXPECT_EQ(lastStatus, 403);
-    EXPECT_FALSE(Post("c" + g, PostKind::Chat, "to self", "127.0.0.2"));
     EXPECT_TRUE(Post("s" + g, PostKind::Chat, "hi", "127.0.0.2"));
-    EXPECT_TRUE(Read("s" + g, "127.0.0.3").empty);
     EXPECT_TRUE(Read("s" + g, "127.0.0.2").empty);
     EXPECT_EQ(Read("s" + g, "127.0.0.1").chat, "hi");
-
     ServiceOptions unbound;
     unbound.bound = false;
     Start(unbound);
@@ -213,9 +183,7 @@ TEST_P(ServerProtocol, AnyTextAPlayerTypesArrivesAsTyped) {
     const std::string g = Enter(name);
     EXPECT_EQ(Waiting().at(0).name, name);
     EXPECT_TRUE(Join(g, ""));
-    for (const std::string& text :
-         {printable, std::string("*"), std::string("***"), std::string("Socket Error"),
-          std::string("*MOVE*q17"), std::string("QUIT*GAME"), std::string("FILE*NOT*FOUND")}) {
+    for (const std::string& text : {printable, std::string("QUIT*GAME")}) {
         ASSERT_TRUE(Post("s" + g, PostKind::Chat, text)) << text;
         const MailboxReply read = Read("s" + g);
         EXPECT_EQ(read.chat, text);
@@ -227,14 +195,10 @@ TEST_P(ServerProtocol, AnyTextAPlayerTypesArrivesAsTyped) {
         Post("s" + g, PostKind::Data, wire::WritePlayDataBlock({name, place, "1", "0", "0", "0"})));
     EXPECT_EQ(Read("s" + g).playData->location, place);
 
-    for (const auto& [kind, text] : std::vector<std::pair<PostKind, std::string>>{
-             {PostKind::Move, "a42"},
-             {PostKind::Move, "A3"},
-             {PostKind::Data, "xxxB*ojjjhh*R*qqcc*1*eerr*0*pptt*0*vvmm*0*aa"},
-             {PostKind::Data, "xxxBobjjjhh*R*qqcc*one*eerr*0*pptt*0*vvmm*0*aa"}}) {
-        EXPECT_FALSE(Post("s" + g, kind, text)) << text;
-        EXPECT_EQ(lastStatus, 400) << text;
-    }
+    // Refused only what no program sends: a move the codec refuses, a block not as written, a
+    // quit with a text, an unknown kind.
+    EXPECT_FALSE(Post("s" + g, PostKind::Move, "a42"));
+    EXPECT_FALSE(Post("s" + g, PostKind::Data, "xxxB*ojjjhh*R*qqcc*1*eerr*0*pptt*0*vvmm*0*aa"));
     EXPECT_FALSE(MoveStored(Get(Base() + "/Glyphdrop/postdata.mv?s" + g + "+QUIT+now")));
     EXPECT_FALSE(MoveStored(Get(Base() + "/Glyphdrop/postdata.mv?s" + g + "+SHOUT+hi")));
     EXPECT_EQ(lastStatus, 400);

@@ -27,7 +27,7 @@ inline void PrintTo(const StoreMaker& maker, std::ostream* out) {
     *out << maker.name;
 }
 
-class FakeClock : public Clock {
+class FakeClock : public WallClock {
   public:
     std::int64_t now = 1'800'000'000'000;
     std::int64_t NowMs() override { return now; }

@@ -1,5 +1,5 @@
 // The LAN session layer's frames and discovery datagrams.
-#include "wire.h"
+#include "lan_frames.h"
 
 #include <charconv>
 #include <vector>

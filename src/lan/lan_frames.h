@@ -1,4 +1,4 @@
-// The LAN session layer's wire: length-prefixed frames on the session connection and the
+// The LAN session layer's frames: length-prefixed frames on the session connection and the
 // discovery datagrams. Plain text and bytes, no sockets, so hostile input is tested directly.
 #pragma once
 

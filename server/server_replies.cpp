@@ -1,5 +1,5 @@
 // The game server's side of the shared wire.
-#include "wire.h"
+#include "server_replies.h"
 
 namespace gd::server {
 

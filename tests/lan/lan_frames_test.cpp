@@ -1,7 +1,7 @@
 // The session layer's frames and discovery datagrams, fed in pieces and garbled.
 #include <gtest/gtest.h>
 
-#include "wire.h"
+#include "lan_frames.h"
 
 namespace gd {
 namespace {
