@@ -125,16 +125,12 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
 Application::~Application() {
     lantimer_.reset();
     inettimer_.reset();
-    internetWindows_->CloseAll();
-    delete playMore_;
-    delete menu_;
-    delete login_;
-    delete settings_;
-    delete stats_;
-    delete provider_;
-    delete netSelectPlay_;
-    delete selectWaiting_;
     lan_.reset();  // an orderly leave while the event loop's sockets still exist
+    // The windows still open go with their holders.
+}
+
+MainWindow* Application::mainWindow() const {
+    return main_;
 }
 
 MenuForm* Application::menuForm() const {
@@ -187,8 +183,7 @@ void Application::StartAs(const std::string& player) {
 void Application::ShowLogin(const std::string& name) {
     // A login window that has closed may still wait for its deletion.
     if (!login_ || !login_->isVisible()) {
-        login_ = new LoginWindow(state_, *services_, *this, profiles());
-        login_->setAttribute(Qt::WA_DeleteOnClose);
+        login_.Hold(new LoginWindow(state_, *services_, *this, profiles()));
         connect(login_, &LoginWindow::loggedIn, this, [this] { LogOn(state_.LocalPlayer); });
         connect(login_, &LoginWindow::newUser, this, [this] { ShowSettings(); });
         connect(login_, &LoginWindow::closedByUser, this, [this] { EndProgram(); });
@@ -220,8 +215,8 @@ QString Application::Caption() const {
 
 void Application::ShowMainWindow() {
     if (!main_) {
-        main_ = std::make_unique<MainWindow>(*this);
-        InstallHelpKey(main_.get());
+        main_.Hold(new MainWindow(*this));
+        InstallHelpKey(main_);
         main_->Load();
     }
     main_->setWindowTitle(Caption());
@@ -263,7 +258,7 @@ void Application::EndProgram() {
 
 void Application::ShowMenu() {
     if (!main_ || (menu_ && menu_->isVisible())) return;
-    menu_ = new MenuForm(*this, main_.get());
+    menu_.Hold(new MenuForm(*this, main_));
     menu_->Load();
     menu_->show();
     menu_->raise();
@@ -321,7 +316,7 @@ void Application::LanWindowDone(QWidget* window, LanNext next) {
     } else if (next == LanNext::ShowSelectWaiting) {
         // Loaded before it shows: the listing takes its time-out first.
         if (!selectWaiting_) {
-            selectWaiting_ = new SelectWaiting(*this);
+            selectWaiting_.Hold(new SelectWaiting(*this));
             selectWaiting_->Load();
         }
         BringForward(selectWaiting_);
@@ -362,11 +357,8 @@ void Application::ChangeUser() {
 void Application::CloseMainWindow() {
     CloseMenu();
     if (playMore_) playMore_->close();
-    if (main_) {
-        main_->close();
-        // Deleted once the event that led here (a menu click) is done with its window.
-        main_.release()->deleteLater();
-    }
+    // Deleted once the event that led here (a menu click) is done with its window.
+    main_.Close();
     UnloadMainWindow(state_);
     Refresh();
 }
@@ -424,7 +416,7 @@ void Application::ToggleFullScreen() {
 
 void Application::ShowPlayMore() {
     if (!main_) return;
-    if (!playMore_) playMore_ = new PlayMore(*this, main_.get());
+    if (!playMore_) playMore_.Hold(new PlayMore(*this, main_));
     playMore_->Load();
     playMore_->show();
     playMore_->raise();

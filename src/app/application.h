@@ -17,6 +17,7 @@
 #include "protocol.h"
 #include "services.h"
 #include "session.h"
+#include "singlewindow.h"
 #include "state.h"
 #include "statetimer.h"
 #include "stats.h"
@@ -74,7 +75,7 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     GameState& state() { return state_; }
     Services& services() { return *services_; }
     Pictures& pictures() { return pictures_; }
-    MainWindow* mainWindow() const { return main_.get(); }
+    MainWindow* mainWindow() const;
     MenuForm* menuForm() const;
     PlayMore* playMore() const;
     StateTimer& lantimer() { return *lantimer_; }
@@ -183,19 +184,20 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     std::unique_ptr<HttpTransfer> ownInet_;
     HttpTransfer* inet_ = nullptr;
     Pictures pictures_;
-    std::unique_ptr<MainWindow> main_;
-    QPointer<MenuForm> menu_;
-    QPointer<PlayMore> playMore_;
-    QPointer<LoginWindow> login_;
-    QPointer<SettingsWindow> settings_;
-    QPointer<StatsWindow> stats_;
+    // The windows, each held the one way (`OwnedWindow`), main window first so that it goes last.
+    OwnedWindow<MainWindow> main_;
+    OwnedWindow<MenuForm> menu_;
+    OwnedWindow<PlayMore> playMore_;
+    OwnedWindow<LoginWindow> login_;
+    OwnedWindow<SettingsWindow> settings_;
+    OwnedWindow<StatsWindow> stats_;
     std::unique_ptr<ProfileResults> results_;
     std::unique_ptr<Match> match_;
     std::unique_ptr<ComputerSeat> computer_;
     std::unique_ptr<LanController> lan_;
-    QPointer<Provider> provider_;
-    QPointer<NetSelectPlay> netSelectPlay_;
-    QPointer<SelectWaiting> selectWaiting_;
+    OwnedWindow<Provider> provider_;
+    OwnedWindow<NetSelectPlay> netSelectPlay_;
+    OwnedWindow<SelectWaiting> selectWaiting_;
     std::unique_ptr<StateTimer> lantimer_;
     std::unique_ptr<StateTimer> inettimer_;
     std::unique_ptr<WaitingTransfer> waitingInet_;

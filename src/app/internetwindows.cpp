@@ -84,7 +84,6 @@ InetStart::InetStart(Application& app)
     : app_(app),
       waitroomtimer_("waitroomtimer", waitroomtimerState_, [this] { waitroomtimerTick(); }) {
     setObjectName("inetstart");
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Glyphdrop - Play an Internet Game");
     setFixedSize(660, 440);
     QLabel* title = Text(this, "Label2", "Glyphdrop Internet Waiting Room", {12, 8, 400, 22});
@@ -177,7 +176,6 @@ void InetStart::Command5Click() {
 
 JoinWaitRoom::JoinWaitRoom(Application& app) : app_(app) {
     setObjectName("joinwaitroom");
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Enter Waiting Room");
     setFixedSize(440, 380);
     auto* frame1 = new QGroupBox("Wait for Private or Public Game?", this);
@@ -267,7 +265,7 @@ void JoinWaitRoom::Command1Click() {
 
 void InternetWindows::ShowWaitingRoom() {
     if (!inetstart_) {
-        inetstart_ = new InetStart(app_);
+        inetstart_.Hold(new InetStart(app_));
         inetstart_->Load();
     }
     BringForward(inetstart_);
@@ -275,7 +273,7 @@ void InternetWindows::ShowWaitingRoom() {
 
 void InternetWindows::ShowEnterWaitingRoom() {
     if (!joinwaitroom_) {
-        joinwaitroom_ = new JoinWaitRoom(app_);
+        joinwaitroom_.Hold(new JoinWaitRoom(app_));
         joinwaitroom_->Load();
     }
     BringForward(joinwaitroom_);

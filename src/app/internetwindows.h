@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "internet_play.h"
+#include "singlewindow.h"
 #include "statetimer.h"
 
 namespace gd {
@@ -123,8 +124,8 @@ class InternetWindows : public InternetView {
 
   private:
     Application& app_;
-    QPointer<InetStart> inetstart_;
-    QPointer<JoinWaitRoom> joinwaitroom_;
+    OwnedWindow<InetStart> inetstart_;
+    OwnedWindow<JoinWaitRoom> joinwaitroom_;
 };
 
 }  // namespace gd

@@ -36,7 +36,6 @@ QHBoxLayout* ButtonRow(QVBoxLayout* column) {
 void SetUpWindow(QWidget& w, const char* name, const char* caption) {
     w.setObjectName(name);
     w.setWindowTitle(caption);
-    w.setAttribute(Qt::WA_DeleteOnClose);
     w.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 }
 

@@ -25,7 +25,6 @@ MenuForm::MenuForm(Application& app, QWidget* mainWindow)
       app_(app),
       main_(mainWindow) {
     setObjectName("menuform");
-    setAttribute(Qt::WA_DeleteOnClose);
     BuildMenus();
     BuildToolbar();
 }

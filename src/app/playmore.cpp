@@ -19,7 +19,6 @@ PlayMore::PlayMore(Application& app, QWidget* mainWindow)
       app_(app),
       main_(mainWindow) {
     setObjectName("playmore");
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Game Over");
     QFont f("DejaVu Sans", 1);
     f.setPixelSize(11);

@@ -33,78 +33,36 @@ start_player() {
         --lan-ports "$ports" --drive "$home/$script" >"$home/$script.log" 2>&1 &
 }
 
-prepare_player Ann <<'SCRIPT'
-host
-opponent Bob Leeds
-chat hello Bob
-see From Bob: hi Ann
-turn
-drop g 0
-turn
-drop a 1
-turn
-drop m 2
-turn
-drop e 3
-over
-yes
-turn
-drop z 0
-turn
-drop z 1
-turn
-drop z 2
-over
-yes
-box Opponent Quit
-SCRIPT
+# "turn" then "drop LETTER COLUMN" for each LETTER:COLUMN given.
+drops() {
+    local c
+    for c in "$@"; do printf 'turn\ndrop %s %s\n' "${c%:*}" "${c#*:}"; done
+}
+{
+    printf 'host\nopponent Bob Leeds\nchat hello Bob\nsee From Bob: hi Ann\n'
+    drops g:0 a:1 m:2 e:3
+    printf 'over\nyes\n'
+    drops z:0 z:1 z:2
+    printf 'over\nyes\nbox Opponent Quit\n'
+} | prepare_player Ann
 start_player Ann
 PROGRAM_PID=$!
 for _ in $(seq 100); do
     grep -q 'step 1: host' "$WORK_DIR/Ann/script.log" 2>/dev/null && break
     sleep 0.1
 done
-prepare_player Bob <<'SCRIPT'
-join
-see Game Ready! Waiting for Ann to move.
-opponent Ann Leeds
-see From Ann: hello Bob
-chat hi Ann
-turn
-drop x 0
-turn
-drop x 1
-turn
-drop x 2
-over
-yes
-turn
-drop w 0
-turn
-drop o 1
-turn
-drop r 2
-turn
-drop d 3
-over
-computer
-turn
-drop q 3
-turn
-host
-wait is ready to play. Your move!
-turn
-drop w 0
-turn
-drop o 1
-turn
-drop r 2
-turn
-drop d 3
-over
-yes
-box Opponent Quit
-SCRIPT
+{
+    printf 'join\nsee Game Ready! Waiting for Ann to move.\nopponent Ann Leeds\n'
+    printf 'see From Ann: hello Bob\nchat hi Ann\n'
+    drops x:0 x:1 x:2
+    printf 'over\nyes\n'
+    drops w:0 o:1 r:2 d:3
+    printf 'over\ncomputer\n'
+    drops q:3
+    printf 'turn\nhost\nwait is ready to play. Your move!\n'
+    drops w:0 o:1 r:2 d:3
+    printf 'over\nyes\nbox Opponent Quit\n'
+} | prepare_player Bob
 start_player Bob
 JOINER_PID=$!
 
@@ -129,19 +87,11 @@ finish "$PROGRAM_PID"
 [ "$ended" = 0 ] || { show_logs; fail "Ann's program: $ended"; }
 
 # Ann starts her program again and joins Bob, who has played before and hosts now.
-cat >"$WORK_DIR/Ann/again" <<'SCRIPT'
-join
-see Game Ready! Waiting for Bob to move.
-turn
-drop x 6
-turn
-drop x 6
-turn
-drop x 6
-over
-no
-quit
-SCRIPT
+{
+    printf 'join\nsee Game Ready! Waiting for Bob to move.\n'
+    drops x:6 x:6 x:6
+    printf 'over\nno\nquit\n'
+} >"$WORK_DIR/Ann/again"
 start_player Ann again
 PROGRAM_PID=$!
 finish "$PROGRAM_PID"

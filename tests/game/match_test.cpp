@@ -141,16 +141,12 @@ struct PeerSeat : OpponentSeat {
         if (why != GameEnd::BoardsDiffer) wire_.toward[1 - side_].push_back({});
     }
     TimerState& Timer() override { return timer_; }
-    // Yes to "Quit Game In Play!"; `asking` runs while the question is up.
-    LeaveAnswer ConfirmLeave(bool) override {
-        if (asking) asking();
-        return LeaveAnswer::Leave;
-    }
+    // Yes to "Quit Game In Play!".
+    LeaveAnswer ConfirmLeave(bool) override { return LeaveAnswer::Leave; }
     bool DepartureCounts() const override { return true; }
     TimerState& timer_;
     Wire& wire_;
     int side_;
-    std::function<void()> asking;
 };
 
 struct Program : Harness {
@@ -225,29 +221,6 @@ TEST_F(TwoPrograms, TheHostBeginsBothAgreeAfterEveryMoveAndTheNextGameAlternates
     EXPECT_TRUE(BoardEmpty(ann.s) && BoardEmpty(bob.s));
 }
 
-TEST_F(TwoPrograms, AnyHistoryTheHostBegins) {
-    for (const std::string annBefore : {"", "Ann", "Bob", "Computer"})
-        for (const std::string bobBefore : {"", "Ann", "Bob"}) {
-            Pair(annBefore, bobBefore);
-            EXPECT_EQ(ann.s.CurrentPlayer + bob.s.CurrentPlayer, "AnnAnn");
-        }
-}
-
-// "No" after a word tells the opponent: his game-over window then ends the pairing, and the
-// game is still counted once on each side.
-TEST_F(TwoPrograms, NoAfterAGameEndsTheOtherSideWithoutCountingAgain) {
-    Pair("", "");
-    for (const auto& [letter, column] : std::vector<std::pair<char, int>>{
-             {'w', 0}, {'x', 6}, {'o', 1}, {'x', 6}, {'r', 2}, {'x', 6}, {'d', 3}}) {
-        Mover().Play(letter, column);
-        Agree();
-    }
-    bob.match.Decline();
-    Deliver();
-    EXPECT_EQ(ann.match.seat(), nullptr);
-    EXPECT_EQ(ann.book.results.size() + bob.book.results.size(), 2u);
-}
-
 // The next game that one side declined is no win for the other, even after the other began it.
 TEST_F(TwoPrograms, ADeclinedNextGameCountsOnNeitherSide) {
     Pair("", "");
@@ -278,21 +251,6 @@ TEST_F(TwoPrograms, AQuitAfterMovingCountsOnceOnEachSide) {
     Deliver();
     EXPECT_EQ(bob.book.results, (Results{{"Bob", GameOutcome::Loss}}));
     EXPECT_EQ(ann.book.results, (Results{{"Ann", GameOutcome::Win}}));
-}
-
-// Finding 3's count at the match: the opponent's leaving arrives while the question to quit is
-// up; the game is counted once, as the win, and the quit is not sent after it.
-TEST_F(TwoPrograms, AQuitConfirmedAfterTheOpponentsQuitArrivedCountsOneGame) {
-    Pair("", "");
-    ann.Play('q', 0);
-    Agree();
-    bob.Play('r', 1);
-    EXPECT_TRUE(bob.match.ConfirmLeave());  // Bob quits, having moved
-    ann.peer.asking = [&] { ann.Receive(wire); };
-    EXPECT_TRUE(ann.match.ConfirmLeave());
-    EXPECT_EQ(ann.book.results, (Results{{"Ann", GameOutcome::Win}}));
-    EXPECT_EQ(bob.book.results, (Results{{"Bob", GameOutcome::Loss}}));
-    EXPECT_TRUE(wire.toward[1].empty());  // no quit of Ann's went out after it
 }
 
 // A move that one board cannot take ends the game on both, uncounted, with the message.

@@ -188,16 +188,6 @@ TEST_F(InternetTest, AGameTheOpponentLeftBeforeHisFirstMoveIsNoWin) {
     EXPECT_EQ(test::LastBox(h.prompt),
               test::Box("Your opponent has exited the game.", "Opponent Left!"));
     EXPECT_TRUE(h.book.results.empty());
-
-    Playing();
-    h.s.CurrentPlayer = "Ann";
-    h.SetPieces("abcdefgh");
-    inet.Answer(Post(PostKind::Move, "a3"), "WRITE*OK");
-    h.Drop(0, 3);
-    h.prompt.answers = {true};
-    EXPECT_TRUE(h.match.ConfirmLeave());  // Ann moved: her quit is a loss
-    EXPECT_EQ(h.book.results, (test::Results{{"Ann", GameOutcome::Loss}}));
-    EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
 }
 
 // A word's game is counted once: "No" in the game-over window tells the opponent, whose
