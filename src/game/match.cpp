@@ -120,6 +120,13 @@ void Match::Record(GameOutcome localOutcome) {
         results_.Record(s_.LocalPlayer, localOutcome);
 }
 
+GameAtStake Match::AtStake() const {
+    if (!InPlay()) return GameAtStake::None;
+    // A game counts only once the leaver has moved in it, so that when one side declines the
+    // next game as the other begins it, both agree that it is no one's.
+    return seat_->DepartureCounts() && localMoved_ ? GameAtStake::Loss : GameAtStake::Uncounted;
+}
+
 bool Match::OpponentLeavingCounts() const {
     if (!seat_ || waiting_ || !seat_->DepartureCounts()) return false;
     // A move kept for the next game: the opponent had begun it, and leaves it.
@@ -130,7 +137,7 @@ void Match::EndByDeparture(GameEnd why) {
     if (!seat_ || waiting_) return;
     bool counts = false;
     if (LocalPlayerLeaves(why)) {
-        counts = why == GameEnd::Quit && InPlay() && seat_->DepartureCounts() && localMoved_;
+        counts = why == GameEnd::Quit && AtStake() == GameAtStake::Loss;
     } else if (why == GameEnd::OpponentLeft) {
         counts = OpponentLeavingCounts();
     }
@@ -159,7 +166,7 @@ void Match::BoardsDiffer(const Move& move) {
 bool Match::ConfirmLeave() {
     if (!seat_) return true;
     OpponentSeat* asked = seat_;
-    switch (asked->ConfirmLeave(InPlay())) {
+    switch (asked->ConfirmLeave(AtStake())) {
         case LeaveAnswer::Stay:
             return false;
         case LeaveAnswer::NotAsked:

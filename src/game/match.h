@@ -31,6 +31,14 @@ enum class LeaveAnswer {
     Stay,      // answered No: nothing changes
 };
 
+// What the local player leaving now would do to the game in play, for the seat's questions.
+enum class GameAtStake {
+    None,       // no game in play
+    Uncounted,  // it ends counted on neither side: the leaver has not moved in it, or the seat
+                // never counts a game left
+    Loss,       // it ends as the leaver's loss and the other's win
+};
+
 // Where the opponent sits: the computer, the game server's mailboxes, or a LAN peer. The match
 // hands the seat our moves, chat lines and leaving; the seat hands the opponent's moves,
 // decoded, to `Match::ApplyOpponentMove` and his departure to `Match::SeatEnded`.
@@ -49,8 +57,8 @@ class OpponentSeat {
     virtual void Leave(GameEnd why) = 0;
     // The timer that brings this seat's ticks: `lantimer` or `inettimer`.
     virtual TimerState& Timer() = 0;
-    // The questions before the local player leaves; `inPlay` while a game is in play.
-    virtual LeaveAnswer ConfirmLeave(bool /*inPlay*/) { return LeaveAnswer::NotAsked; }
+    // The questions before the local player leaves, telling him what leaving costs: `atStake`.
+    virtual LeaveAnswer ConfirmLeave(GameAtStake /*atStake*/) { return LeaveAnswer::NotAsked; }
     // Whether a game left in play is counted, lost by the leaver and won by the other.
     virtual bool DepartureCounts() const { return false; }
     virtual bool CarriesChat() const { return true; }
@@ -97,6 +105,8 @@ class Match {
     // The local player leaves the pairing, after the questions: a game in play ends as `why`,
     // the seat tells the opponent, the board and the opponent panel are emptied.
     void Leave(GameEnd why = GameEnd::Quit);
+    // What the local player leaving now would do to the game in play.
+    GameAtStake AtStake() const;
     // Whether the opponent leaving now would count this side a win.
     bool OpponentLeavingCounts() const;
     // The seat ended the pairing by itself (`why`: the opponent left, the connection was lost):

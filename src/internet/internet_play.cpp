@@ -21,6 +21,17 @@ const std::string kExitWaitTitle = "Exit Waiting Room?";
 const std::string kExitWaitText =
     "You are currently waiting for an internet opponent.\n\nDo you wish to exit the waiting room?";
 
+// "Quit Game In Play!" for a game in play: `lossText` only when quitting scores the loss. A
+// player who has not moved yet (perhaps he only misclicked) is asked too, and told the truth.
+bool AskQuitGame(Prompter& prompt, GameAtStake atStake, const std::string& lossText) {
+    return prompt.YesNo(atStake == GameAtStake::Loss
+                            ? lossText
+                            : "You are currently playing an internet game. You have not moved "
+                              "in it yet, so if you quit now the game is not scored.\n\nDo you "
+                              "wish to quit the current game?",
+                        kQuitGameTitle);
+}
+
 // The request time-out that holds outside the few requests that set their own.
 constexpr int kNormalTimeout = kDefaultRequestTimeout;
 
@@ -67,10 +78,10 @@ void InternetPlay::PlayInternetGame() {
         if (s_.InternetState == 2) {
             if (!sv_.prompt.YesNo(kExitWaitText, kExitWaitTitle)) return;
         } else if (match_.InPlay()) {
-            if (!sv_.prompt.YesNo("You are already playing an internet game. If you quit current "
-                                  "game, the game will be scored as a loss for you.\n\nDo you "
-                                  "wish to cancel current game and score a loss?",
-                                  kQuitGameTitle))
+            if (!AskQuitGame(sv_.prompt, match_.AtStake(),
+                             "You are already playing an internet game. If you quit current "
+                             "game, the game will be scored as a loss for you.\n\nDo you "
+                             "wish to cancel current game and score a loss?"))
                 return;
         }
         // Answered Yes, or the game-over window is up: the pairing is left (unless it ended
@@ -80,17 +91,16 @@ void InternetPlay::PlayInternetGame() {
     view_.ShowWaitingRoom();
 }
 
-LeaveAnswer InternetPlay::ConfirmLeave(bool inPlay) {
+LeaveAnswer InternetPlay::ConfirmLeave(GameAtStake atStake) {
     if (s_.InternetState == 2)
         return sv_.prompt.YesNo(kExitWaitText, kExitWaitTitle) ? LeaveAnswer::Leave
                                                                : LeaveAnswer::Stay;
     if (s_.InternetState != 1) return LeaveAnswer::NotAsked;
-    if (!inPlay) return LeaveAnswer::Leave;
-    return sv_.prompt.YesNo(
-               "You are currently playing an internet game. If you quit during play, "
-               "the game will score as a loss for you.\n\nDo you wish to cancel "
-               "current game and score a loss?",
-               kQuitGameTitle)
+    if (atStake == GameAtStake::None) return LeaveAnswer::Leave;
+    return AskQuitGame(sv_.prompt, atStake,
+                       "You are currently playing an internet game. If you quit during play, "
+                       "the game will score as a loss for you.\n\nDo you wish to cancel "
+                       "current game and score a loss?")
                ? LeaveAnswer::Leave
                : LeaveAnswer::Stay;
 }

@@ -101,9 +101,10 @@ class InternetPlay : public OpponentSeat {
     // back to the opponent instead of a quit.
     void Leave(GameEnd why) override;
     TimerState& Timer() override { return s_.inettimer; }
-    // "Quit Game In Play!" during a game, "Exit Waiting Room?" during a wait; after a game's
-    // end, with the game-over window up, the pairing is left without a question.
-    LeaveAnswer ConfirmLeave(bool inPlay) override;
+    // "Quit Game In Play!" during a game (its loss named only when quitting scores one), "Exit
+    // Waiting Room?" during a wait; after a game's end, with the game-over window up, the
+    // pairing is left without a question.
+    LeaveAnswer ConfirmLeave(GameAtStake atStake) override;
     bool DepartureCounts() const override { return true; }
 
   private:

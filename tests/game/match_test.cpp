@@ -142,11 +142,15 @@ struct PeerSeat : OpponentSeat {
     }
     TimerState& Timer() override { return timer_; }
     // Yes to "Quit Game In Play!".
-    LeaveAnswer ConfirmLeave(bool) override { return LeaveAnswer::Leave; }
+    LeaveAnswer ConfirmLeave(GameAtStake atStake) override {
+        asked = atStake;
+        return LeaveAnswer::Leave;
+    }
     bool DepartureCounts() const override { return true; }
     TimerState& timer_;
     Wire& wire_;
     int side_;
+    GameAtStake asked = GameAtStake::None;
 };
 
 struct Program : Harness {
@@ -249,8 +253,22 @@ TEST_F(TwoPrograms, AQuitAfterMovingCountsOnceOnEachSide) {
     bob.Play('q', 0);
     EXPECT_TRUE(bob.match.ConfirmLeave());
     Deliver();
+    EXPECT_EQ(bob.peer.asked, GameAtStake::Loss);
     EXPECT_EQ(bob.book.results, (Results{{"Bob", GameOutcome::Loss}}));
     EXPECT_EQ(ann.book.results, (Results{{"Ann", GameOutcome::Win}}));
+}
+
+// The question before a quit tells the truth: a player who has not moved yet is not told of a
+// loss, and neither side counts one.
+TEST_F(TwoPrograms, AQuitBeforeMovingIsAskedAsUncountedAndCountsOnNeitherSide) {
+    Pair("", "");
+    ann.Play('q', 0);
+    Agree();
+    EXPECT_TRUE(bob.match.ConfirmLeave());
+    Deliver();
+    EXPECT_EQ(bob.peer.asked, GameAtStake::Uncounted);
+    EXPECT_TRUE(ann.book.results.empty() && bob.book.results.empty());
+    EXPECT_TRUE(ann.match.seat() == nullptr && bob.match.seat() == nullptr);
 }
 
 // A move that one board cannot take ends the game on both, uncounted, with the message.

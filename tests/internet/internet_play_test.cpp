@@ -291,7 +291,8 @@ TEST_F(InternetTest, AGameLeftWithAQuitLeavesNoLetterForTheNextPairing) {
     Playing();
     SetHole(h.s, 0, "e", Picture::Blue);
     h.prompt.answers = {true};
-    play.PlayInternetGame();  // "Quit Game In Play!": Yes
+    play.PlayInternetGame();  // "Quit Game In Play!": Yes, told that it is not scored
+    EXPECT_EQ(h.prompt.shown.back().text.find("loss"), std::string::npos);
     ASSERT_EQ(h.s.InternetState, 0);
     // The player hosts a new game, and an opponent joins it.
     h.match.Wait(play);
@@ -403,6 +404,7 @@ TEST_F(InternetTest, LeavingTellsTheOpponent) {
     h.Drop(0, 3);
     h.prompt.answers = {true};
     play.PlayInternetGame();
+    EXPECT_NE(h.prompt.shown.back().text.find("score a loss?"), std::string::npos);
     EXPECT_EQ(h.book.results, (test::Results{{"Ann", GameOutcome::Loss}}));
     EXPECT_EQ(inet.requests.back(), Post(PostKind::Quit));
     EXPECT_EQ(inet.timeouts.back(), kQuitTimeout);

@@ -159,15 +159,15 @@ class RecordingSeat : public OpponentSeat {
     }
     void Leave(GameEnd why) override { leaves.push_back(why); }
     TimerState& Timer() override { return timer_; }
-    LeaveAnswer ConfirmLeave(bool inPlay) override {
-        asked.push_back(inPlay);
+    LeaveAnswer ConfirmLeave(GameAtStake atStake) override {
+        asked.push_back(atStake);
         return answer;
     }
     bool DepartureCounts() const override { return countsDeparture; }
     bool CarriesChat() const override { return carriesChat; }
     std::vector<std::string> moves, chats;
     std::vector<GameEnd> leaves;
-    std::vector<bool> asked;
+    std::vector<GameAtStake> asked;
     LeaveAnswer answer = LeaveAnswer::NotAsked;
     bool countsDeparture = false, carriesChat = true;
     int ticks = 0;
