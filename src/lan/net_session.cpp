@@ -6,9 +6,11 @@
 #include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTime>
 #include <QTimer>
 #include <QUdpSocket>
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <list>
@@ -32,7 +34,6 @@ const char* const kMulticastGroup = "ff12::4744";
 // from one machine never fill the host, so a joiner from another gets in.
 constexpr int kMaxPending = 32;
 constexpr int kMaxPendingPerAddress = 3;
-constexpr int kBeatCheckMs = 250;
 
 const std::string kRefusedSecondJoiner = "This game already has two players.";
 const std::string kNotReachable = "The waiting player could not be reached.";
@@ -42,6 +43,16 @@ const std::string kGarbled =
     "The waiting player's program answered in a way this one does not understand.";
 
 enum class Method { Network, ThisComputer };
+
+// The beat check's clock when the options give none.
+class SteadyClock : public Clock {
+  public:
+    double TimeOfDay() override { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+    std::int64_t MonotonicMs() override {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+};
 
 // Waits as every handler of the program waits, until `done` holds or `ms` have passed.
 void WaitFor(int ms, const std::function<bool()>& done) {
@@ -84,7 +95,8 @@ class NetConnection : public LanConnection {
   public:
     NetConnection(Method method, LanOptions options) : method_(method), opt_(std::move(options)) {
         if (opt_.appId.empty()) opt_.appId = kLanApplicationId;
-        beat_.setInterval(kBeatCheckMs);
+        if (!opt_.clock) opt_.clock = &steady_;
+        beat_.setInterval(opt_.beatCheckMs);
         QObject::connect(&beat_, &QTimer::timeout, &ctx_, [this] { BeatTick(); });
     }
     ~NetConnection() override {
@@ -107,7 +119,7 @@ class NetConnection : public LanConnection {
     struct Pending {
         QTcpSocket* socket;
         FrameReader reader;
-        QElapsedTimer age;
+        std::int64_t since;  // on the beat check's clock
     };
     struct Endpoint {
         QHostAddress address;
@@ -144,8 +156,10 @@ class NetConnection : public LanConnection {
     void Write(FrameType type, const std::string& payload);
     void Post(LanMessage m) { inbox_.push_back(std::move(m)); }
     int OtherSide() const { return side_ == 1 ? 2 : 1; }
+    std::int64_t Now() const { return opt_.clock->MonotonicMs(); }
 
     Method method_;
+    SteadyClock steady_;
     LanOptions opt_;
     QObject ctx_;  // context of every signal connection, so none outlives this object
     QTimer beat_;
@@ -171,7 +185,7 @@ class NetConnection : public LanConnection {
     QTcpSocket* peer_ = nullptr;
     FrameReader peerReader_;
     PeerState state_ = PeerState::None;
-    QElapsedTimer lastHeard_, lastSent_;
+    std::int64_t lastHeard_ = 0, lastSent_ = 0;  // on the beat check's clock
     std::string myName_, peerName_, joinError_;
     int side_ = 0;
 };
@@ -365,9 +379,8 @@ void NetConnection::OnNewConnection() {
             Dispose(s);
             continue;
         }
-        pending_.push_back({s, FrameReader{}, QElapsedTimer{}});
+        pending_.push_back({s, FrameReader{}, Now()});
         auto it = std::prev(pending_.end());
-        it->age.start();
         QObject::connect(s, &QTcpSocket::readyRead, &ctx_, [this, it] { OnPendingData(it); });
         // One that goes away frees its place at once.
         QObject::connect(s, &QTcpSocket::disconnected, &ctx_, [this, it] { DropPending(it); });
@@ -432,8 +445,7 @@ void NetConnection::AcceptJoiner(QTcpSocket* socket, const std::string& name, Fr
 }
 
 void NetConnection::WatchPeer() {
-    lastHeard_.start();
-    lastSent_.start();
+    lastHeard_ = lastSent_ = Now();
     QObject::connect(peer_, &QTcpSocket::readyRead, &ctx_, [this] { OnPeerData(); });
     QObject::connect(peer_, &QTcpSocket::disconnected, &ctx_, [this] { OnPeerGone(); });
     QObject::connect(peer_, &QTcpSocket::errorOccurred, &ctx_, [this] { OnPeerGone(); });
@@ -474,7 +486,7 @@ void NetConnection::OnPeerData() {
     while (state_ == PeerState::Awaiting || state_ == PeerState::Joined) {
         const auto r = peerReader_.Next();
         if (!r) return;
-        lastHeard_.restart();
+        lastHeard_ = Now();
         if (r->fault != FrameFault::None) {
             if (state_ == PeerState::Awaiting) {
                 joinError_ = kGarbled;
@@ -534,7 +546,7 @@ void NetConnection::LoseSession() {
 void NetConnection::BeatTick() {
     for (auto it = pending_.begin(); it != pending_.end();) {
         const auto next = std::next(it);
-        if (it->age.elapsed() >= opt_.joinDeadlineMs) {  // nothing valid in time
+        if (Now() - it->since >= opt_.joinDeadlineMs) {  // nothing valid in time
             NoteNotJoined(it->socket->peerAddress());
             DropPending(it);
         }
@@ -543,14 +555,14 @@ void NetConnection::BeatTick() {
     // A waiting host looks for new interfaces now and then (a cable plugged in after hosting).
     if (groupSocket_ && ++beats_ % 8 == 0) JoinGroups();
     if (state_ != PeerState::Joined) return;
-    if (lastHeard_.elapsed() > opt_.lossMs) return LoseSession();
-    if (lastSent_.elapsed() >= opt_.heartbeatMs) Write(FrameType::Heartbeat, "");
+    if (Now() - lastHeard_ > opt_.lossMs) return LoseSession();
+    if (Now() - lastSent_ >= opt_.heartbeatMs) Write(FrameType::Heartbeat, "");
 }
 
 void NetConnection::Write(FrameType type, const std::string& payload) {
     if (!peer_) return;
     peer_->write(ToBytes(EncodeFrame(type, payload)));
-    lastSent_.restart();
+    lastSent_ = Now();
 }
 
 bool NetConnection::Send(int /*from*/, int /*to*/, const std::string& text) {

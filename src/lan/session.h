@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "services.h"
+
 namespace gd {
 
 // System message types, as a receive reports them.
@@ -80,13 +82,16 @@ class LanRoot {
     virtual std::unique_ptr<LanConnection> InitializeConnection(int index) = 0;
 };
 
-// Ports and timings of the real layer. Tests choose other ports so that two never collide.
+// Ports and timings of the real layer. Tests choose other ports so that two never collide, and
+// may give the beat check a clock of their own, so that no test waits out a loss.
 struct LanOptions {
     int udpPort = 27820;  // discovery
     int tcpPort = 27821;  // sessions; the host listens here
     int heartbeatMs = 1000;
     int lossMs = 5000;          // no frame for this long: the connection is lost
     int joinDeadlineMs = 1500;  // a new connection must send a valid join within this
+    int beatCheckMs = 250;      // how often the three times above are checked
+    Clock* clock = nullptr;     // what they are measured on; none: the system's steady clock
     int watchAskMs = 500;       // a watched listing asks again this often
     int watchForgetMs = 1600;   // and forgets a host not heard from for this long
     std::string appId;          // empty: the game's own identifier

@@ -42,6 +42,23 @@ bool Pump(gd::LanConnection& c, gd::LanMessage& m, int ms) {
     return false;
 }
 
+// Watches for waiting sessions until one is heard, or the method proves unsupported (when
+// `uptoUnsupported`), or `ms` pass. A link just made may need a moment before any interface can
+// carry the listing: the watch asks again now and then.
+gd::SessionListing Watch(gd::LanConnection& c, int ms, bool uptoUnsupported) {
+    QElapsedTimer t;
+    t.start();
+    gd::SessionListing l;
+    while (t.elapsed() < ms) {
+        l = c.WatchSessions();
+        if (!l.sessions.empty() || (uptoUnsupported && l.failure == gd::ListFailure::Unsupported))
+            break;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return l;
+}
+
 int Fail(const std::string& why) {
     std::printf("FAIL %s\n", why.c_str());
     std::fflush(stdout);
@@ -69,7 +86,7 @@ int main(int argc, char** argv) {
     const int side = mode == "host" ? 1 : 2;
     gd::LanMessage m;
     if (mode == "list") {
-        const auto l = c->ListSessions(1500);
+        const auto l = Watch(*c, 1500, true);
         if (l.failure == gd::ListFailure::NoSessions) std::printf("(None)\n");
         if (l.failure == gd::ListFailure::Unsupported) std::printf("(Not supported)\n");
         for (const auto& s : l.sessions)
@@ -84,12 +101,7 @@ int main(int argc, char** argv) {
         if (!Pump(*c, m, 30000) || m.type != gd::kSysPlayerJoined) return Fail("no joiner");
         std::printf("JOINED %s\n", m.shortName.c_str());
     } else {
-        gd::SessionListing l;
-        // A link just made may need a moment before any interface can carry the listing.
-        for (int tries = 0; tries < 20 && l.sessions.empty(); ++tries) {
-            l = c->ListSessions(1500);
-            if (l.failure == gd::ListFailure::Unsupported) QThread::msleep(500);
-        }
+        const auto l = Watch(*c, 20000, false);
         if (l.sessions.empty()) return Fail("no session found");
         const auto r = c->Join(l.sessions.front().instance, name);
         if (!r.ok) return Fail(r.error);

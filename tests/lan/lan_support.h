@@ -12,6 +12,7 @@
 #include <QUdpSocket>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "session.h"
 
@@ -57,6 +58,16 @@ inline void Serve(int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(1);
     }
+}
+
+// What `c` hears once it hears `count` waiting sessions, watching for at most 3 s.
+inline std::vector<LanSessionInfo> Listed(LanConnection& c, std::size_t count = 1) {
+    QElapsedTimer t;
+    t.start();
+    std::vector<LanSessionInfo> heard;
+    while ((heard = c.WatchSessions().sessions).size() < count && t.elapsed() < 3000)
+        Serve(5);
+    return heard;
 }
 
 // A lan_peer child (optionally under a wrapper such as "ip netns exec NS"); killed by its PID.
