@@ -28,7 +28,8 @@ struct Mailbox {
     std::int64_t batch = 0;  // the last batch received, which the next read confirms
 };
 
-void PostUntilCut(const std::string& server, Mailbox& box, std::atomic<bool>& killed) {
+void PostUntilCut(const std::string& server, Mailbox& box, std::atomic<bool>& killed,
+                  std::atomic<int>& acknowledged) {
     while (!killed) {
         const int seq = box.nextSeq;
         const auto a =
@@ -41,6 +42,7 @@ void PostUntilCut(const std::string& server, Mailbox& box, std::atomic<bool>& ki
         if (MoveStored(a.body)) {
             box.acknowledged.insert(seq);
             ++box.nextSeq;
+            ++acknowledged;
         }  // a full mailbox stored nothing: the same message again
     }
 }
@@ -82,12 +84,17 @@ TEST(ServerCrash, AcknowledgedMessagesAreReadExactlyOnceAcrossKills) {
         ServerProcess server(folder.File("s.db"), options);
         ASSERT_GT(server.Port(), 0);
         std::atomic<bool> killed{false};
+        std::atomic<int> acknowledged{0};
         std::vector<std::thread> clients;
         for (auto& box : boxes) {
-            clients.emplace_back(PostUntilCut, server.Address(), std::ref(box), std::ref(killed));
+            clients.emplace_back(PostUntilCut, server.Address(), std::ref(box), std::ref(killed),
+                                 std::ref(acknowledged));
             clients.emplace_back(ReadUntilCut, server.Address(), std::ref(box), std::ref(killed));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(150 + 37 * round));
+        // The kill lands at a different point of the traffic each round.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (acknowledged < 25 + 15 * round && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         EXPECT_EQ(server.Signal(SIGKILL), -SIGKILL);
         killed = true;
         for (auto& c : clients)

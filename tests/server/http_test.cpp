@@ -126,7 +126,10 @@ TEST(ServerHttp, SigtermAnswersTheRequestsInFlightThenEnds) {
                 acknowledged += wire::MoveStored(a.body);
             }
         });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Once many requests have been answered, SIGTERM comes while others are in flight.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (acknowledged < 200 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     stopping = true;
     EXPECT_EQ(server.Signal(SIGTERM), 0);
     for (auto& p : posters)
