@@ -82,6 +82,14 @@ counters() {
 expect_line() {
     grep -qF -- "$2" "$WORK_DIR/$1.log" || fail "$1.log lacks: $2"
 }
+# Waits up to $3 seconds for $1.log to hold $2.
+await_line() {
+    for _ in $(seq $(($3 * 20))); do
+        grep -qF -- "$2" "$WORK_DIR/$1.log" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    fail "$1.log never showed: $2"
+}
 
 start_server
 mkdir -p "$WORK_DIR/photos"
@@ -134,7 +142,7 @@ drop() { printf 'turn\ndrop %s %s\n' "$1" "$2"; }
 } >"$WORK_DIR/bob.txt"
 play Ann "$WORK_DIR/ann.txt" "$server" games
 annPid=$LAST_PID
-sleep 1
+await_line Ann-games "status: PLEASE WAIT!!" 30
 play Bob "$WORK_DIR/bob.txt" "$server" games
 bobPid=$LAST_PID
 finish "$bobPid" 150
@@ -176,7 +184,7 @@ grep -q 'GET /ann.jpg' "$WORK_DIR/photos.log" || fail "Bob never fetched Ann's p
 } >"$WORK_DIR/bob.txt"
 play Ann "$WORK_DIR/ann.txt" "$server" restart
 annPid=$LAST_PID
-sleep 1
+await_line Ann-restart "status: PLEASE WAIT!!" 30
 play Bob "$WORK_DIR/bob.txt" "$server" restart
 bobPid=$LAST_PID
 for _ in $(seq 300); do
@@ -184,7 +192,7 @@ for _ in $(seq 300); do
     sleep 0.1
 done
 { kill -9 "$SERVER_PID"; wait "$SERVER_PID"; } 2>/dev/null || true
-sleep 3
+await_line Ann-restart "box: Transfer Failed" 30
 start_server
 finish "$annPid" 60
 finish "$bobPid" 30
@@ -228,7 +236,7 @@ check_boards "$WORK_DIR/Ann-restart.log" "$WORK_DIR/Bob-restart.log"
 printf 'always Yes Quit Game In Play!\npick Bob\nturn\ndrop m 6\nturn\nquit\n' >"$WORK_DIR/ann2.txt"
 play Ann "$WORK_DIR/ann.txt" "$server" pairing
 annPid=$LAST_PID
-sleep 1
+await_line Ann-pairing "status: PLEASE WAIT!!" 30
 play Bob "$WORK_DIR/bob.txt" "$server" pairings
 bobPid=$LAST_PID
 finish "$annPid" 90
