@@ -6,12 +6,17 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
+#include <QShortcut>
+#include <algorithm>
+#include <utility>
 
 #include "application.h"
 #include "board.h"
 #include "files.h"
 #include "layout.h"
+#include "menuform.h"
 #include "qtext.h"
 #include "rules.h"
 #include "singlewindow.h"
@@ -48,6 +53,35 @@ void FitFontToText(QLabel* label, int largestPixels) {
     label->setFont(f);
 }
 
+// The mark above the chosen column: a small light arrow pointing down into it, outlined dark so
+// that it shows on every background.
+QPixmap ColumnMark(const QSize& size) {
+    QPixmap mark(size);
+    mark.fill(Qt::transparent);
+    QPainter paint(&mark);
+    paint.setRenderHint(QPainter::Antialiasing);
+    paint.setPen(QPen(QColor(20, 20, 20), 1.5));
+    paint.setBrush(QColor(255, 214, 0));
+    const qreal w = size.width(), h = size.height();
+    paint.drawPolygon(QPolygonF({QPointF(1, 1), QPointF(w - 1, 1), QPointF(w / 2, h - 1)}));
+    return mark;
+}
+
+// The digit 1..9 of a key of the main keyboard or the keypad, or 0 for any other key.
+int KeyDigit(const QKeyEvent& event) {
+    return event.key() >= Qt::Key_1 && event.key() <= Qt::Key_9 ? event.key() - Qt::Key_0 : 0;
+}
+
+bool IsDropKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+           event.key() == Qt::Key_Space;
+}
+
+// Keys held with Ctrl, Alt or Meta belong to the shortcuts, not to play.
+bool IsPlainKey(const QKeyEvent& event) {
+    return !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Application& app) : app_(app), s_(app.state()) {
@@ -57,6 +91,7 @@ MainWindow::MainWindow(Application& app) : app_(app), s_(app.state()) {
     setFont(SmallFont());
     resize(layout::kMainSize);
     Build();
+    BuildKeys();
 }
 
 ClickLabel* MainWindow::MakeLabel(const char* name, const QRect& place) {
@@ -71,6 +106,11 @@ void MainWindow::Build() {
     main1_ = new BackgroundArt(this);
     main1_->setObjectName("main1");
     main1_->setGeometry(rect());
+
+    // Lies under the holes, so that the holes still receive drops and clicks.
+    board_ = new QWidget(this);
+    board_->setObjectName("Board");
+    board_->setGeometry(HoleRect(0).united(HoleRect(kHoleCount - 1)));
 
     blank_ = MakeLabel("Blank", HoleRect(3).translated(0, HoleRect(0).height() + 2));
     blank_->hide();  // the empty-hole reference is not part of play
@@ -169,6 +209,38 @@ void MainWindow::Build() {
     menuButton_ = menu;
 
     light_ = MakeLabel("light", kLight);
+
+    // The marks of the chosen letter and column lie over everything and let the mouse through.
+    pieceMarker_ = MakeLabel("PieceMarker", PieceRect(0).adjusted(-2, -2, 2, 2));
+    pieceMarker_->setStyleSheet("#PieceMarker { border: 2px solid #ffd600; }");
+    const QRect dropCell = HoleRect(kDropRowFirst);
+    columnMarker_ = MakeLabel("ColumnMarker", QRect(0, dropCell.bottom() + 2, 14, 12));
+    columnMarker_->setPixmap(ColumnMark(columnMarker_->size()));
+    for (QLabel* marker : {pieceMarker_, columnMarker_}) {
+        marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+        marker->hide();
+    }
+}
+
+void MainWindow::BuildKeys() {
+    // The piece area and the board take the keys of play, each in its own handler; the chat line
+    // is never watched, so that everything typed there is text.
+    for (QWidget* area : {static_cast<QWidget*>(dragbar_), board_}) {
+        area->setFocusPolicy(Qt::StrongFocus);
+        area->installEventFilter(this);
+    }
+    setTabOrder(dragbar_, board_);
+    setTabOrder(board_, chatText_);
+    setTabOrder(chatText_, sendButton_);
+    setTabOrder(sendButton_, statusText_);
+    QWidget* rest[] = {statusText_, soundbutton_, image9_, menuButton_, minButton_, closeButton_};
+    for (size_t i = 1; i < std::size(rest); ++i)
+        setTabOrder(rest[i - 1], rest[i]);
+    dragbar_->setFocus();
+
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &MainWindow::MenuKeyPress);
+    AddCommandKeys(*this, app_);
 }
 
 void MainWindow::Load() {
@@ -279,6 +351,97 @@ int MainWindow::HoleAt(const QPoint& position) const {
 void MainWindow::HoleDragDrop(int hole, int piece) {
     app_.match().HoleDragDrop(hole, piece);
     app_.Refresh();
+}
+
+void MainWindow::ChoosePiece(int piece) {
+    if (piece < 0 || piece >= kPieceCount) return;
+    chosenPiece_ = piece;
+    ShowChoice();
+}
+
+void MainWindow::ChooseColumn(int column) {
+    if (column < 0 || column >= kColumns) return;
+    chosenColumn_ = column;
+    ShowChoice();
+}
+
+void MainWindow::ShowChoice() {
+    if (chosenPiece_ >= 0)
+        pieceMarker_->move(layout::PieceRect(chosenPiece_).topLeft() - QPoint(2, 2));
+    pieceMarker_->setVisible(chosenPiece_ >= 0);
+    if (chosenColumn_ >= 0) {
+        const QRect top = layout::HoleRect(kBoardHoles - kColumns + chosenColumn_);
+        columnMarker_->move(top.center().x() - columnMarker_->width() / 2 + 1, columnMarker_->y());
+    }
+    columnMarker_->setVisible(chosenColumn_ >= 0);
+}
+
+bool MainWindow::RackKeyPress(const QKeyEvent& event) {
+    if (!IsPlainKey(event)) return false;
+    const bool columnNext = std::exchange(digitChosePiece_, false);
+    const int digit = KeyDigit(event);
+    const int piece = std::max(chosenPiece_, 0);
+    if (digit && columnNext) {
+        ChooseColumn(digit - 1);
+    } else if (digit) {
+        ChoosePiece(digit - 1);
+        digitChosePiece_ = digit <= kPieceCount;
+    } else if (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right) {
+        // Through the pieces in their order, Image1 to Image8.
+        ChoosePiece(std::clamp(piece + (event.key() == Qt::Key_Left ? -1 : 1), 0, kPieceCount - 1));
+    } else if (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down) {
+        // The pieces lie two to a line.
+        const int moved = piece + (event.key() == Qt::Key_Up ? -2 : 2);
+        if (moved >= 0 && moved < kPieceCount) ChoosePiece(moved);
+    } else if (IsDropKey(event)) {
+        DropChosen();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::BoardKeyPress(const QKeyEvent& event) {
+    if (!IsPlainKey(event)) return false;
+    digitChosePiece_ = false;
+    const int digit = KeyDigit(event);
+    if (digit) {
+        ChooseColumn(digit - 1);
+    } else if (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right) {
+        const int column = chosenColumn_ < 0 ? kColumns / 2 : chosenColumn_;
+        ChooseColumn(std::clamp(column + (event.key() == Qt::Key_Left ? -1 : 1), 0, kColumns - 1));
+    } else if (IsDropKey(event)) {
+        DropChosen();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool rack = watched == dragbar_, board = watched == board_;
+    if ((rack || board) && event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        return rack ? RackKeyPress(key) : BoardKeyPress(key);
+    }
+    // Coming to the piece area or the board with nothing chosen there chooses the first letter
+    // or the middle column, so the keys always have something to move from.
+    if (rack && event->type() == QEvent::FocusIn && chosenPiece_ < 0) ChoosePiece(0);
+    if (board && event->type() == QEvent::FocusIn && chosenColumn_ < 0) ChooseColumn(kColumns / 2);
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::MenuKeyPress() {
+    app_.ShowMenu();
+    if (MenuForm* menu = app_.menuForm()) menu->TakeKeys();
+}
+
+void MainWindow::DropChosen() {
+    if (chosenPiece_ < 0 || chosenColumn_ < 0) return;
+    // Picked up as a drag picks it up over the drag bar, then dropped onto the column's top
+    // board hole, so the drop rules see exactly what a drag gives them.
+    dragbarDragOver(chosenPiece_);
+    HoleDragDrop(kBoardHoles - kColumns + chosenColumn_, chosenPiece_);
 }
 
 void MainWindow::OtherDragDrop() {

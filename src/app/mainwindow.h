@@ -2,6 +2,7 @@
 // list, the chat line and the small image buttons. It shows the game state and forwards events.
 #pragma once
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,6 +55,20 @@ class MainWindow : public QWidget {
     void SendButtonClick();
     void ChatTextEnter();
 
+    // Keyboard play: a chosen letter of the piece area and a chosen column, dropped as a drag
+    // onto the column's top hole would drop it. Out-of-range choices are ignored.
+    void ChoosePiece(int piece);
+    void ChooseColumn(int column);
+    void DropChosen();
+    int ChosenPiece() const { return chosenPiece_; }    // 0..7, or -1 when none
+    int ChosenColumn() const { return chosenColumn_; }  // 0..6, or -1 when none
+    // The keys of the piece area and of the board while they have the focus; true when the
+    // key was theirs.
+    bool RackKeyPress(const QKeyEvent& event);
+    bool BoardKeyPress(const QKeyEvent& event);
+    // F10: the menu window, with its menu bar taking the keys.
+    void MenuKeyPress();
+
     // The hole (0..48) under a point of the window, or -1.
     int HoleAt(const QPoint& position) const;
 
@@ -62,6 +77,12 @@ class MainWindow : public QWidget {
     QLabel* Image(int i) const { return image_[i]; }
     QLabel* Blank() const { return blank_; }
     QLabel* dragbar() const { return dragbar_; }
+    // The focusable piece area (`dragbar`, under the pieces) and board (under the holes).
+    QWidget* Rack() const { return dragbar_; }
+    QWidget* Board() const { return board_; }
+    // What shows the chosen letter (a frame around it) and the chosen column (a mark above it).
+    QLabel* PieceMarker() const { return pieceMarker_; }
+    QLabel* ColumnMarker() const { return columnMarker_; }
     QLabel* Label(int n) const { return label_[n - 1]; }  // Label1..Label14
     QLabel* Picture1() const { return picture1_; }
     QListWidget* StatusText() const { return statusText_; }
@@ -83,9 +104,12 @@ class MainWindow : public QWidget {
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Build();
+    void BuildKeys();
+    void ShowChoice();
     ClickLabel* MakeLabel(const char* name, const QRect& place);
     void RefreshPhoto();
     void RefreshStatusText();
@@ -99,6 +123,9 @@ class MainWindow : public QWidget {
     std::array<QLabel*, 14> label_{};
     QLabel* blank_ = nullptr;
     QLabel* dragbar_ = nullptr;
+    QWidget* board_ = nullptr;
+    QLabel* pieceMarker_ = nullptr;
+    QLabel* columnMarker_ = nullptr;
     QLabel* picture1_ = nullptr;
     QListWidget* statusText_ = nullptr;
     QLineEdit* chatText_ = nullptr;
@@ -110,6 +137,10 @@ class MainWindow : public QWidget {
     QLabel* closeButton_ = nullptr;
     QLabel* menuButton_ = nullptr;
     QLabel* light_ = nullptr;
+    int chosenPiece_ = -1;
+    int chosenColumn_ = -1;
+    // The last key chose the letter by its digit, so a digit now chooses the column.
+    bool digitChosePiece_ = false;
     // What Picture1 shows, with the photo's serial; none before the first refresh.
     std::optional<std::pair<PhotoPicture, int>> photoShown_;
 };

@@ -1,8 +1,12 @@
 // The menu tree, the toolbar and the menu window's placement over the main window.
 #include "menuform.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 #include <functional>
 
@@ -17,7 +21,36 @@ namespace {
 const char* const kHomePage = "https://glyphdrop.example.org/";
 const char* const kMailAddress = "mailto:support@glyphdrop.example.org";
 
+// The commands with keys, by the caption of their menu entry. The keys leave the chat line's
+// editing keys alone, and F3 free for the hint.
+struct KeyedCommand {
+    const char* caption;
+    QKeySequence key;
+    void (Application::*run)();
+};
+const KeyedCommand kKeyedCommands[] = {
+    {"Play Against Computer", QKeySequence(Qt::Key_F2), &Application::PlayAgainstComputer},
+    {"Play Network (LAN) Game", QKeySequence(Qt::CTRL | Qt::Key_L), &Application::PlayNetworkGame},
+    {"Play Internet Game", QKeySequence(Qt::CTRL | Qt::Key_I), &Application::PlayInternetGame},
+    {"View Stats", QKeySequence(Qt::CTRL | Qt::Key_T), &Application::ViewStats},
+    {"E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q), &Application::Exit},
+};
+
+QKeySequence CommandKey(const char* caption) {
+    for (const KeyedCommand& command : kKeyedCommands)
+        if (QString(command.caption) == caption) return command.key;
+    return {};
+}
+
 }  // namespace
+
+void AddCommandKeys(QWidget& window, Application& app) {
+    for (const KeyedCommand& command : kKeyedCommands) {
+        auto* key = new QShortcut(command.key, &window);
+        QObject::connect(key, &QShortcut::activated, &window,
+                         [&app, run = command.run] { (app.*run)(); });
+    }
+}
 
 MenuForm::MenuForm(Application& app, QWidget* mainWindow)
     : QMainWindow(mainWindow, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -27,12 +60,14 @@ MenuForm::MenuForm(Application& app, QWidget* mainWindow)
     setObjectName("menuform");
     BuildMenus();
     BuildToolbar();
+    menuBar()->installEventFilter(this);
 }
 
 void MenuForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     auto add = [this](QMenu* menu, const char* caption, std::function<void()> command) {
         QAction* action = menu->addAction(caption);
+        action->setShortcut(CommandKey(caption));
         connect(action, &QAction::triggered, this, [command] { command(); });
         return action;
     };
@@ -120,6 +155,31 @@ void MenuForm::Load() {
     move(main_->pos());
 }
 
+void MenuForm::TakeKeys() {
+    QMenuBar* bar = menuBar();
+    bar->setFocus();
+    bar->setActiveAction(bar->actions().first());
+}
+
+void MenuForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool MenuForm::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in a dropped menu closes that menu and leaves the menu bar with the keys; Escape
+    // there then closes the window, where the bar itself would only forget its place.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MenuForm::changeEvent(QEvent* event) {
     // Losing the activation closes the window; the close runs after the event that took the
     // activation away, so a command still running in this window finishes first.
@@ -134,6 +194,16 @@ void MenuForm::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
         app_.MenuClosed(pos());
+        // Closed by a key or by a command that opened no window of its own, the keys go back to
+        // the main window, which a keyboard player could not otherwise reach.
+        QTimer::singleShot(0, main_, [main = QPointer<QWidget>(main_)] {
+            if (!main || !main->isVisible()) return;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                const Qt::WindowType type = w->windowType();
+                if (w != main && w->isVisible() && type != Qt::Popup && type != Qt::ToolTip) return;
+            }
+            main->activateWindow();
+        });
     }
     QMainWindow::closeEvent(event);
 }

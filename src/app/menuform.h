@@ -10,6 +10,10 @@ namespace gd {
 
 class Application;
 
+// The menu's commands that have keys of their own answer them in `window` too, so that they work
+// without the menu open; the menu shows the same keys beside its entries.
+void AddCommandKeys(QWidget& window, Application& app);
+
 class MenuForm : public QMainWindow {
     Q_OBJECT
   public:
@@ -17,10 +21,14 @@ class MenuForm : public QMainWindow {
     // Size, place and caption from the main window.
     void Load();
     QToolBar* Toolbar1() const { return toolbar_; }
+    // Opened by a key: its first menu drops down, and the arrow keys walk the menu bar.
+    void TakeKeys();
 
   protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildMenus();

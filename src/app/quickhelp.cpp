@@ -34,6 +34,12 @@ const char* kHowToPlayText =
     "your game piece area. Now drag the selected letter to the column in which you wish to drop "
     "it, then release the mouse button. Your letter will be dropped into place.";
 
+const char* kKeysText =
+    "Tab moves between your letters, the board and the chat line. On your letters, 1 to 8 or the "
+    "arrow keys choose a letter and a second digit (1 to 7) the column; on the board, Left and "
+    "Right choose the column. Enter or Space drops the letter. F10 opens the menu, Escape closes "
+    "it; F2 plays the computer.";
+
 QGroupBox* Frame(const QString& caption, QLabel* text) {
     auto* frame = new QGroupBox(caption);
     text->setWordWrap(true);
@@ -104,6 +110,8 @@ QuickHelpWindow::QuickHelpWindow(const QPixmap& logo, QWidget* parent) : QWidget
 
     objectText_ = new QLabel(kObjectText);
     howToPlayText_ = new QLabel(kHowToPlayText);
+    auto* keysText = new QLabel(kKeysText);
+    keysText->setObjectName("keysText");
     // Built when the window loads, as the other two texts are fixed.
     directionText_ = new QLabel(QString::fromStdString(WordDirectionText()));
     objectText_->setObjectName("objectText");
@@ -137,6 +145,7 @@ QuickHelpWindow::QuickHelpWindow(const QPixmap& logo, QWidget* parent) : QWidget
     layout->addWidget(logoLabel, 0, Qt::AlignHCenter);
     layout->addWidget(Frame("Object Of Game", objectText_));
     layout->addWidget(Frame("How To Play", howToPlayText_));
+    layout->addWidget(Frame("Playing By Keyboard", keysText));
     layout->addLayout(directionRow);
     layout->addWidget(Frame("Against Another Player", twoProgramsText));
     layout->addLayout(buttons);

@@ -73,6 +73,11 @@ void ScriptDriver::PrintNewLines() {
         boardPrinted_ = board;
         std::printf("board: %s\n", board.c_str());
     }
+    const PlayMore* more = app_.playMore();
+    const QString result = more && more->isVisible() ? more->Label1()->text() : QString();
+    if (result != resultPrinted_ && !result.isEmpty())
+        std::printf("result: %s\n", qPrintable(result));
+    resultPrinted_ = result;
     const auto& lines = app_.state().StatusText.lines;
     for (; printed_ < static_cast<int>(lines.size()); ++printed_)
         std::printf("status: %s\n", lines[printed_].c_str());

@@ -20,7 +20,8 @@ class Application;
 // (the game-over window), "yes", "no", "box TITLE" (answer OK to the message box of that title),
 // "always BUTTON TITLE" (from now on press Yes, No or OK in every box of that title, also inside
 // a line), "computer" (play against the computer), "sleep MS", "updates", "quit". Each finished
-// line and each new status line, internet waiting-room line and answered box is printed, and
+// line and each new status line, internet waiting-room line, answered box and game-over result
+// ("result: ") is printed, and
 // "board: " with the board, whose move it is and the opponent's seat whenever one of them
 // changes; a line that cannot finish within 20 seconds ends the program with exit code 3.
 class ScriptDriver : public QObject {
@@ -56,6 +57,7 @@ class ScriptDriver : public QObject {
     int waited_ = 0;  // status lines before this one were used by earlier "wait" lines
     qint64 lastRefresh_ = -1;
     std::string boardPrinted_;
+    QString resultPrinted_;
 };
 
 }  // namespace gd

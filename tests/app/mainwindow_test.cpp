@@ -51,20 +51,6 @@ struct MainWindowDrop : MainWindowTest {
     }
 };
 
-// A drop-row hole acts as the top hole of its column. (Drops on the board's own holes are the
-// whole-program check's, with a real mouse.)
-TEST_F(MainWindowDrop, OnADropRowHoleTheLetterFallsAndThePieceIsReplaced) {
-    h.random.QueueLetters({4});  // the new letter: "e"
-    h.DragAndDrop(2, h.main().Hole(47));
-    EXPECT_EQ(h.s().Hole[5].Tag, "c");
-    EXPECT_FALSE(h.main().Hole(5)->pixmap().isNull());
-    EXPECT_TRUE(h.main().Hole(47)->pixmap().isNull());  // the drop row stays bare
-    EXPECT_EQ(h.s().Image[2].Tag, "e");
-    EXPECT_TRUE(h.main().Image(2)->isVisible());
-    EXPECT_EQ(h.sound.played, Strings{"dropped.wav"});
-    EXPECT_EQ(h.main().Label(13)->text(), "Opponents Turn");
-}
-
 // Anywhere but a hole, and a drag that never passed the drag bar, are refused; foreign drags
 // are not ours to refuse.
 TEST_F(MainWindowDrop, ElsewhereOrWithoutPassingTheDragBarThePieceGoesBack) {
@@ -92,6 +78,89 @@ TEST_F(MainWindowDrop, ElsewhereOrWithoutPassingTheDragBarThePieceGoesBack) {
     }
     EXPECT_EQ(h.sound.played.size(), 7u);
     EXPECT_TRUE(BoardEmpty(h.s()));
+}
+
+// What a drop leaves behind: board, pieces, status lines, sounds and the turn caption.
+std::string DropResult(AppHarness& h) {
+    std::string result = h.s().Label13;
+    for (const Cell& c : h.s().Hole)
+        result += c.Tag + std::to_string(int(c.picture));
+    for (const Piece& p : h.s().Image)
+        result += p.Tag + std::to_string(int(p.picture)) + (p.visible ? "+" : "-");
+    for (const std::string& text : h.s().StatusText.lines)
+        result += "|" + text;
+    for (const std::string& sound : h.sound.played)
+        result += "|" + sound;
+    return result;
+}
+
+// Sends a key to `area` as to the element that has the focus.
+void Key(QWidget* area, Qt::Key key) {
+    area->setFocus();
+    QTest::keyClick(area, key);
+}
+
+// Guards against the keyboard's drop taking another way than the drag's: letters dropped either
+// way, or refused (not his turn, the game over, a full column), leave the very same state. A
+// drop-row hole acts as the top hole of its column.
+TEST(MainWindowKeys, DropsAndRefusalsByKeyAreTheDragsOwn) {
+    const std::vector<std::function<void(GameState&)>> setups = {
+        [](GameState&) {},
+        [](GameState& s) { s.CurrentPlayer = "Bob"; },
+        [](GameState& s) { s.GameOver = true; },
+        [](GameState& s) {
+            for (int row = 0; row < kRows; ++row)
+                s.Hole[row * kColumns + 5] = Cell{Picture::Red, "z"};
+        },
+    };
+    for (const auto& setup : setups) {
+        AppHarness byKey, byDrag;
+        for (AppHarness* h : {&byKey, &byDrag}) {
+            h->Start();
+            h->StartPlay("abcdefgh");
+            setup(h->s());
+            h->random.QueueLetters({4});  // the new letter: "e"
+        }
+        byDrag.DragAndDrop(2, byDrag.main().Hole(47));
+        for (Qt::Key key : {Qt::Key_3, Qt::Key_6, Qt::Key_Return})
+            Key(byKey.main().Rack(), key);
+        EXPECT_EQ(DropResult(byKey), DropResult(byDrag));
+        EXPECT_EQ(byKey.main().ChosenPiece(), 2);  // the refilled place stays chosen
+        if (&setup != &setups.front()) continue;   // the letter fell, as the window shows
+        EXPECT_EQ(byKey.s().Hole[5].Tag + byKey.sound.played.at(0), "cdropped.wav");
+        EXPECT_FALSE(byKey.main().Hole(5)->pixmap().isNull());
+        EXPECT_TRUE(byDrag.main().Hole(47)->pixmap().isNull());  // the drop row stays bare
+    }
+}
+
+// Guards against keys choosing the wrong letter or column, marks that do not follow them, and
+// keys of play acting from the chat line.
+TEST_F(MainWindowDrop, KeysChooseLetterAndColumnOnlyFromTheLettersAndTheBoard) {
+    MainWindow& w = h.main();
+    const auto chosen = [&w] { return std::make_pair(w.ChosenPiece(), w.ChosenColumn()); };
+    Key(w.Rack(), Qt::Key_3);
+    Key(w.Rack(), Qt::Key_7);  // right after a letter's digit: the column
+    EXPECT_EQ(chosen(), std::make_pair(2, 6));
+    Key(w.Rack(), Qt::Key_8);  // then a letter again
+    Key(w.Rack(), Qt::Key_Left);
+    Key(w.Rack(), Qt::Key_Up);
+    EXPECT_EQ(chosen(), std::make_pair(4, 6));
+    Key(w.Board(), Qt::Key_Right);  // the last column stays the last
+    Key(w.Board(), Qt::Key_Left);
+    EXPECT_EQ(chosen(), std::make_pair(4, 5));
+    EXPECT_TRUE(w.PieceMarker()->geometry().contains(w.Image(4)->geometry()));
+    EXPECT_NEAR(w.ColumnMarker()->geometry().center().x(), w.Hole(40)->geometry().center().x(), 1);
+    EXPECT_LT(w.ColumnMarker()->geometry().bottom(), w.Hole(40)->geometry().top());
+
+    Key(w.Rack(), Qt::Key_Tab);
+    EXPECT_EQ(w.focusWidget(), w.Board());
+    QTest::keyClick(w.Board(), Qt::Key_Tab);
+    EXPECT_EQ(w.focusWidget(), w.ChatText());
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_Left, Qt::Key_Space, Qt::Key_Return})
+        QTest::keyClick(w.ChatText(), key);
+    EXPECT_EQ(chosen(), std::make_pair(4, 5));
+    EXPECT_TRUE(BoardEmpty(h.s()));
+    EXPECT_TRUE(h.sound.played.empty());
 }
 
 // Guards against the newest status line scrolling out of view.

@@ -161,5 +161,29 @@ TEST_F(MenuWindow, F1AndTheQuestionMarkOpenTheHelp) {
     EXPECT_EQ(Shown<QuickHelpWindow>(), nullptr);
 }
 
+// Guards against the menu or the game commands being out of the keyboard's reach: F10 opens the
+// menu with its first menu down, Escape closes that menu and then the window, giving the keys
+// back to the main window, where the commands' keys work without the menu.
+TEST_F(MenuWindow, F10OpensTheMenuEscapeClosesItAndCommandKeysWorkWithoutIt) {
+    QTest::keyClick(&h.main(), Qt::Key_F10);
+    Settle();
+    MenuForm* menu = h.app->menuForm();
+    ASSERT_TRUE(menu && menu->isVisible());
+    QMenu* game = menu->findChild<QMenu*>("mnuGame");
+    ASSERT_EQ(QApplication::activePopupWidget(), game);
+    QAction* computer = game->actions().value(2);
+    EXPECT_EQ(computer->text() + computer->shortcut().toString(), "Play Against ComputerF2");
+    QTest::keyClick(game, Qt::Key_Escape);
+    Settle();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    ASSERT_EQ(h.app->menuForm(), menu);
+    QTest::keyClick(menu->menuBar(), Qt::Key_Escape);
+    Settle();
+    EXPECT_EQ(h.app->menuForm(), nullptr);
+    EXPECT_TRUE(h.main().isActiveWindow());
+    QTest::keyClick(&h.main(), Qt::Key_F2);
+    EXPECT_EQ(h.app->match().seat(), &h.app->computer());
+}
+
 }  // namespace
 }  // namespace gd::test

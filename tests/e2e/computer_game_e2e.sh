@@ -93,18 +93,16 @@ done
 cp "$(screen $landed)" "$WORK_DIR/after.png"
 keep after letter_dropped
 
-# The computer shows its letter in the drop row during its move, then drops it.
+# The computer shows its letter in the drop row during its move, then drops it (where it lands is
+# the keyboard game's check).
 shown=0
 dropRow="434x32+$((x + 177))+$((y + 10))"
-board="290x250+$((x + 172))+$((y + 52))"
 for ((i = landed; i <= shots; i++)); do
     diff=$(area_difference "$WORK_DIR/after.png" "$(screen $i)" "$dropRow")
     [ "$diff" -gt 100 ] && shown=1 && keep "now$i" computer_letter && break
 done
 [ "$shown" = 1 ] || fail "the computer's letter never showed above its column ($shots screens)"
 shot answered computer_answered
-moved=$(area_difference "$WORK_DIR/after.png" "$WORK_DIR/answered.png" "$board")
-[ "$moved" -gt 100 ] || fail "the computer's letter did not land on the board"
 row=$(area_difference "$WORK_DIR/after.png" "$WORK_DIR/answered.png" "$dropRow")
 [ "$row" -lt 20 ] || fail "the drop row still shows something after the computer's move"
 kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended"
