@@ -74,12 +74,10 @@ void ChooseRandomMove(const GameState& s, Services& sv, CompletionLookup lookup,
 
 // The windows through `hole` in the word check's order; in the first whose other three cells
 // are filled and that a letter of `among` completes, the lowest such letter, and its word in
-// `word` when asked. Only `kEveryLetter` suits a lookup that stops at the first letter it finds;
-// a narrower choice is weighed with `IndexedCompletions`, which answers every letter.
+// `word` when asked.
 int Search(const GameState& s, int hole, CompletionLookup lookup, std::uint32_t among,
            std::string* word) {
     assert(hole >= 0 && hole < kBoardHoles);
-    assert(among == kEveryLetter || lookup == IndexedCompletions);
     for (const WordWindow& window : kWordWindows) {
         if (!WindowFits(window, hole)) continue;
         WindowTags tags{};
@@ -133,9 +131,10 @@ int WinningLetter(const GameState& s, int hole, CompletionLookup lookup) {
     return Search(s, hole, lookup, kEveryLetter, nullptr);
 }
 
-Completion CompletionAt(const GameState& s, int hole, std::uint32_t among) {
+Completion CompletionAt(const GameState& s, int hole, std::uint32_t among,
+                        CompletionLookup lookup) {
     Completion found;
-    found.letter = Search(s, hole, IndexedCompletions, among, &found.word);
+    found.letter = Search(s, hole, lookup, among, &found.word);
     return found;
 }
 

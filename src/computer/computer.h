@@ -42,8 +42,10 @@ struct Completion {
 constexpr std::uint32_t kEveryLetter = (1u << 26) - 1;
 // The search of `WinningLetter` among the letters of `among` only (bit n for letter n), with the
 // word it finds: the first window through `hole` that one of them completes, and the
-// alphabetically first of them there.
-Completion CompletionAt(const GameState& s, int hole, std::uint32_t among = kEveryLetter);
+// alphabetically first of them there. A lookup that stops at the first letter it finds suits
+// `kEveryLetter` only; `IndexedCompletions` answers every letter.
+Completion CompletionAt(const GameState& s, int hole, std::uint32_t among = kEveryLetter,
+                        CompletionLookup lookup = IndexedCompletions);
 // True when some letter in `hole` would complete a word; `ComputerLetter` then holds it.
 bool FindWinningLetter(GameState& s, int hole);
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "board.h"
-#include "computer.h"
 #include "rules.h"
 
 namespace gd {
@@ -47,11 +46,11 @@ int SlotOf(const std::vector<RackLetter>& rack, int letter) {
 
 // The opponent's winning moves: the columns in whose landing hole the computer's search finds
 // a word.
-int WinningReplies(const GameState& s) {
+int WinningReplies(const GameState& s, CompletionLookup lookup) {
     int count = 0;
     for (int column = 0; column < kColumns; ++column) {
         const int hole = LandingHole(s, column);
-        if (hole >= 0 && WinningLetter(s, hole) >= 0) ++count;
+        if (hole >= 0 && WinningLetter(s, hole, lookup) >= 0) ++count;
     }
     return count;
 }
@@ -124,7 +123,7 @@ std::string NoHintLine(const Match& match, const GameState& s) {
 
 }  // namespace
 
-std::optional<MoveAdvice> AdviseMove(GameState& s) {
+std::optional<MoveAdvice> AdviseMove(GameState& s, CompletionLookup lookup) {
     std::uint32_t rackLetters = 0;
     const std::vector<RackLetter> rack = PlayableLetters(s, rackLetters);
     if (rack.empty()) return std::nullopt;
@@ -134,7 +133,7 @@ std::optional<MoveAdvice> AdviseMove(GameState& s) {
     for (int column = 0; column < kColumns; ++column) {
         landing[column] = LandingHole(s, column);
         if (landing[column] < 0) continue;
-        const Completion own = CompletionAt(s, landing[column], rackLetters);
+        const Completion own = CompletionAt(s, landing[column], rackLetters, lookup);
         if (own.letter >= 0)
             return Advice(s, SlotOf(rack, own.letter), own.letter, column,
                           HintReason::CompletesWord, own.word, 0);
@@ -146,7 +145,7 @@ std::optional<MoveAdvice> AdviseMove(GameState& s) {
     bool threatened = false;
     for (int column = 0; column < kColumns; ++column) {
         if (landing[column] < 0) continue;
-        threat[column] = CompletionAt(s, landing[column]).word;
+        threat[column] = CompletionAt(s, landing[column], kEveryLetter, lookup).word;
         threatened = threatened || !threat[column].empty();
     }
 
@@ -155,8 +154,8 @@ std::optional<MoveAdvice> AdviseMove(GameState& s) {
         if (landing[column] < 0 || (threatened && threat[column].empty())) continue;
         for (const RackLetter& r : rack) {
             const TrialLetter trial(s, landing[column], r.letter);
-            const Weighed move{WinningReplies(s), std::abs(column - kMiddleColumn), column, r.piece,
-                               r.letter};
+            const Weighed move{WinningReplies(s, lookup), std::abs(column - kMiddleColumn), column,
+                               r.piece, r.letter};
             if (!best || move.Key() < best->Key()) best = move;
         }
     }

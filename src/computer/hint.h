@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "computer.h"
 #include "match.h"
 #include "state.h"
 
@@ -30,8 +31,8 @@ struct MoveAdvice {
 // away, else the move that leaves the opponent the fewest columns where he completes a word.
 // Ties go to the column nearest the middle, then the left one, then the first rack letter.
 // Each move is tried on the board and taken back, so the board ends as it began. Nothing when
-// no rack letter or no column is left.
-std::optional<MoveAdvice> AdviseMove(GameState& s);
+// no rack letter or no column is left. `lookup` must answer every letter (see `CompletionAt`).
+std::optional<MoveAdvice> AdviseMove(GameState& s, CompletionLookup lookup = IndexedCompletions);
 
 // The hint of the match's game: nothing unless `match.HintOffered()`.
 std::optional<MoveAdvice> Hint(const Match& match, GameState& s);
