@@ -281,6 +281,26 @@ void MainWindow::HoleDragDrop(int hole, int piece) {
     app_.Refresh();
 }
 
+void MainWindow::ChoosePiece(int piece) {
+    if (piece < 0 || piece >= kPieceCount) return;
+    chosenPiece_ = piece;
+    app_.Refresh();
+}
+
+void MainWindow::ChooseColumn(int column) {
+    if (column < 0 || column >= kColumns) return;
+    chosenColumn_ = column;
+    app_.Refresh();
+}
+
+void MainWindow::DropChosen() {
+    if (chosenPiece_ < 0 || chosenColumn_ < 0) return;
+    // Picked up as a drag picks it up over the drag bar, then dropped onto the column's top
+    // board hole, so the drop rules see exactly what a drag gives them.
+    dragbarDragOver(chosenPiece_);
+    HoleDragDrop(kBoardHoles - kColumns + chosenColumn_, chosenPiece_);
+}
+
 void MainWindow::OtherDragDrop() {
     CancelPieceDrag(s_, app_.services());
     app_.Refresh();

@@ -54,6 +54,14 @@ class MainWindow : public QWidget {
     void SendButtonClick();
     void ChatTextEnter();
 
+    // Keyboard play: a chosen letter of the piece area and a chosen column, dropped as a drag
+    // onto the column's top hole would drop it. Out-of-range choices are ignored.
+    void ChoosePiece(int piece);
+    void ChooseColumn(int column);
+    void DropChosen();
+    int ChosenPiece() const { return chosenPiece_; }    // 0..7, or -1 when none
+    int ChosenColumn() const { return chosenColumn_; }  // 0..6, or -1 when none
+
     // The hole (0..48) under a point of the window, or -1.
     int HoleAt(const QPoint& position) const;
 
@@ -110,6 +118,8 @@ class MainWindow : public QWidget {
     QLabel* closeButton_ = nullptr;
     QLabel* menuButton_ = nullptr;
     QLabel* light_ = nullptr;
+    int chosenPiece_ = -1;
+    int chosenColumn_ = -1;
     // What Picture1 shows, with the photo's serial; none before the first refresh.
     std::optional<std::pair<PhotoPicture, int>> photoShown_;
 };
