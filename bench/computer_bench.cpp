@@ -1,9 +1,10 @@
 // The computer's decision at Master on a crowded board, against the same decision with every
-// candidate word looked up by a scan of the list.
+// candidate word looked up by a scan of the list; and the hint on the board that costs it most.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "board.h"
 #include "computer.h"
 #include "fakes.h"
+#include "hint.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -39,10 +41,7 @@ std::uint32_t CountingLookup(const WordList& words, const WindowTags& tags, int 
     return letters;
 }
 
-// The board that costs the decision at Master the most while every column is still open: of all
-// column heights the one with the most windows to read, then letters in the list's proportions
-// and heights changed one at a time while the candidate words weighed do not drop, so that no
-// move wins early and cuts the search short.
+// A board of the bench's own, letters drawn in the list's proportions, changed at random.
 struct BenchBoard {
     test::Harness t;
     FixedRandom random;
@@ -50,12 +49,6 @@ struct BenchBoard {
     std::mt19937 generator{42};
     std::string letters;
 
-    int CountCandidates() {
-        lookups = candidates = 0;
-        random.state = 1;
-        ChooseComputerMove(t.s, sv, CountingLookup);
-        return candidates;
-    }
     std::string AnyLetter() {
         return std::string(
             1,
@@ -78,8 +71,64 @@ struct BenchBoard {
                 SetHole(t.s, h, letters.empty() ? "q" : AnyLetter(), Picture::Blue);
         }
     }
+    void UseBenchWords() {
+        t.s.Words = BenchWords();
+        for (const std::string& word : t.s.Words.Words)
+            letters += LowerAscii(word);
+    }
+    bool OnRack(const std::string& letter) const {
+        for (const Piece& piece : t.s.Image)
+            if (piece.Tag == letter) return true;
+        return false;
+    }
+    // Gives rack slot `slot` a letter the rack does not hold yet.
+    void DealOther(int slot) {
+        std::string letter;
+        do
+            letter = AnyLetter();
+        while (OnRack(letter));
+        t.s.Image[slot] = Piece{Picture::Blue, letter, true};
+    }
+    // Changes the heights and letters of the columns one at a time, and the rack's letters when
+    // `rack`, keeping each change that does not lower `cost`.
+    template <class Cost>
+    void Climb(int steps, bool rack, Cost cost) {
+        int best = cost();
+        for (int step = 0; step < steps; ++step) {
+            const auto before = t.s.Hole;
+            const auto rackBefore = t.s.Image;
+            const int c = Below(kColumns);
+            if (rack && Below(6) == 0) {
+                DealOther(Below(kPieceCount));
+            } else if (Below(5) == 0) {
+                SetHeight(c, std::min(kRows - 1, std::max(0, Height(c) + (Below(2) ? 1 : -1))));
+            } else if (Height(c) > 0) {
+                SetHole(t.s, Below(Height(c)) * kColumns + c, AnyLetter(), Picture::Blue);
+            }
+            const int now = cost();
+            if (now >= best) {
+                best = now;
+            } else {
+                t.s.Hole = before;
+                t.s.Image = rackBefore;
+            }
+        }
+    }
+};
 
-    BenchBoard() {
+// The board that costs the decision at Master the most while every column is still open: of all
+// column heights the one with the most windows to read, then letters in the list's proportions
+// and heights changed one at a time while the candidate words weighed do not drop, so that no
+// move wins early and cuts the search short.
+struct ComputerBoard : BenchBoard {
+    int CountCandidates() {
+        lookups = candidates = 0;
+        random.state = 1;
+        ChooseComputerMove(t.s, sv, CountingLookup);
+        return candidates;
+    }
+
+    ComputerBoard() {
         t.s.CurrentComputerSkill = 3;
         int codes = 1, bestCode = 0, most = -1;
         for (int c = 0; c < kColumns; ++c)
@@ -90,35 +139,44 @@ struct BenchBoard {
             if (CountCandidates() > most) most = candidates, bestCode = code;
         }
 
-        t.s.Words = BenchWords();
-        for (const std::string& word : t.s.Words.Words)
-            letters += LowerAscii(word);
+        UseBenchWords();
         for (int c = 0; c < kColumns; ++c)
             SetHeight(c, 0);
         for (int c = 0, rest = bestCode; c < kColumns; ++c, rest /= kRows)
             SetHeight(c, rest % kRows);
-        int best = CountCandidates();
-        for (int step = 0; step < 50000; ++step) {
-            const auto before = t.s.Hole;
-            const int c = Below(kColumns);
-            if (Below(5) == 0) {
-                SetHeight(c, std::min(kRows - 1, std::max(0, Height(c) + (Below(2) ? 1 : -1))));
-            } else if (Height(c) > 0) {
-                SetHole(t.s, Below(Height(c)) * kColumns + c, AnyLetter(), Picture::Blue);
-            }
-            if (CountCandidates() >= best)
-                best = candidates;
-            else
-                t.s.Hole = before;
-        }
+        Climb(50000, false, [this] { return CountCandidates(); });
         CountCandidates();
     }
 };
 
-BenchBoard& Board() {
-    static BenchBoard board;
+ComputerBoard& Board() {
+    static ComputerBoard board;
     return board;
 }
+
+// The board that costs the hint the most: from the computer's board, with eight different
+// letters on the rack, letters, heights and the rack changed while the windows the hint looks
+// up do not drop. A word to make or block cuts the hint short, so the climb ends where there is
+// none and every letter is tried in every column, all of them open; there the windows read
+// depend on the heights alone (4 4 5 3 5 4 4 from the left: 1006 windows).
+struct HintBoard : BenchBoard {
+    std::optional<MoveAdvice> advice;
+
+    int CountLookups() {
+        lookups = candidates = 0;
+        advice = AdviseMove(t.s, CountingLookup);
+        return lookups;
+    }
+
+    HintBoard() {
+        UseBenchWords();
+        t.s.Hole = Board().t.s.Hole;
+        for (int slot = 0; slot < kPieceCount; ++slot)
+            DealOther(slot);
+        Climb(20000, true, [this] { return CountLookups(); });
+        CountLookups();
+    }
+};
 
 void Decide(benchmark::State& state, CompletionLookup lookup) {
     BenchBoard& b = Board();
@@ -147,6 +205,22 @@ void BM_ComputerDecisionScan(benchmark::State& state) {
     Decide(state, ScanCompletions);
 }
 BENCHMARK(BM_ComputerDecisionScan)->Unit(benchmark::kMillisecond);
+
+// The hint on its costliest board: every rack letter tried in every column, and the computer's
+// search for each of the replies.
+void BM_Hint(benchmark::State& state) {
+    static HintBoard b;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(AdviseMove(b.t.s));
+    int open = 0;
+    for (int c = 0; c < kColumns; ++c)
+        open += LandingHole(b.t.s, c) >= 0;
+    state.counters["windows"] = b.CountLookups();
+    state.counters["open_columns"] = open;
+    state.counters["fewest_chances"] = b.advice && b.advice->reason == HintReason::FewestChances;
+    state.counters["words"] = b.t.s.Words.WordCount;
+}
+BENCHMARK(BM_Hint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace gd

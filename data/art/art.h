@@ -65,6 +65,8 @@ QImage Speaker(bool on);
 QImage QuickHelp();
 QImage Light(const QColor& colour, bool lit);
 QImage Logo();
+// The toolbar's "Hint" button, 24 x 24 like the program's own toolbar pictograms.
+QImage HintBulb();
 
 // The program's icon, painted at `size` pixels square, and the same drawing as an SVG.
 QImage Icon(int size);

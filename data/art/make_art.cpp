@@ -58,6 +58,7 @@ bool WriteAll(const QString& folder) {
     png(Light(QColor(90, 96, 100), false), "offlight.png");
     png(Light(QColor(220, 40, 30), true), "redlight.png");
     png(Logo(), "logo.png");
+    png(HintBulb(), "tool_hint.png");
     return ok;
 }
 

@@ -1,4 +1,5 @@
-// The small pictures: letter tiles, the empty hole, photos, loudspeaker, lights and logo.
+// The small pictures: letter tiles, the empty hole, photos, loudspeaker, lights, logo and the
+// hint's toolbar button.
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -227,6 +228,39 @@ QImage Logo() {
     p.setBrush(face);
     p.setPen(QPen(QColor(90, 40, 10), 1));
     p.drawPath(word);
+    return image;
+}
+
+QImage HintBulb() {
+    QImage image = Transparent(24, 24);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(40, 40, 50);
+    // A lit bulb: rays, a glass lit from the upper left, a screw base.
+    p.setPen(QPen(QColor(230, 160, 20), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12, 0.8), QPointF(12, 2.4));
+    p.drawLine(QPointF(3.2, 4.2), QPointF(4.4, 5.4));
+    p.drawLine(QPointF(20.8, 4.2), QPointF(19.6, 5.4));
+    p.drawLine(QPointF(1, 11), QPointF(2.6, 11));
+    p.drawLine(QPointF(23, 11), QPointF(21.4, 11));
+    QPainterPath glass;
+    glass.moveTo(9, 17);
+    glass.cubicTo(9, 14, 5, 13, 5, 10);
+    glass.cubicTo(5, 6, 8.2, 3.5, 12, 3.5);
+    glass.cubicTo(15.8, 3.5, 19, 6, 19, 10);
+    glass.cubicTo(19, 13, 15, 14, 15, 17);
+    glass.closeSubpath();
+    QRadialGradient light(QPointF(10, 8), 10);
+    light.setColorAt(0, QColor(255, 250, 200));
+    light.setColorAt(1, QColor(250, 200, 40));
+    p.setPen(QPen(ink, 1.4));
+    p.setBrush(light);
+    p.drawPath(glass);
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRoundedRect(QRectF(8.8, 17, 6.4, 4), 1, 1);
+    p.drawLine(QPointF(9, 19), QPointF(15, 19));
+    p.setBrush(ink);
+    p.drawEllipse(QRectF(10.8, 21, 2.4, 1.8));
     return image;
 }
 

@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QUrl>
@@ -16,6 +17,7 @@
 #include "curl_transfer.h"
 #include "files.h"
 #include "helpviewer.h"
+#include "hint.h"
 #include "internet_play.h"
 #include "internetwindows.h"
 #include "lanwindows.h"
@@ -217,6 +219,7 @@ void Application::ShowMainWindow() {
     if (!main_) {
         main_.Hold(new MainWindow(*this));
         InstallHelpKey(main_);
+        InstallHintKey();
         main_->Load();
     }
     main_->setWindowTitle(Caption());
@@ -402,6 +405,25 @@ void Application::Exit() {
 void Application::OpenWebLink(const QString& address) {
     // A failing browser start is not reported.
     QDesktopServices::openUrl(QUrl(address));
+}
+
+void Application::InstallHintKey() {
+    auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), main_);
+    key->setContext(Qt::WindowShortcut);
+    // The key is the chat line's own while the player types in it.
+    connect(key, &QShortcut::activated, this, [this] {
+        if (main_ && !main_->ChatText()->hasFocus()) Hint();
+    });
+}
+
+void Application::Hint() {
+    CloseMenu();
+    const std::optional<MoveAdvice> advice = AskForHint(*match_, state_);
+    if (advice && main_) {
+        main_->ChoosePiece(advice->piece);
+        main_->ChooseColumn(advice->column);
+    }
+    Refresh();
 }
 
 void Application::ToggleFullScreen() {

@@ -150,6 +150,9 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
     void OpenHelpTopic(int contextNumber);
     void AboutGlyphdrop();
     void ToggleFullScreen();
+    // "Hint": the advice's line in the status list, its letter and column chosen in the main
+    // window; or a line saying why there is none.
+    void Hint();
     // `Image9`: the quick help window, not modal.
     void ShowQuickHelp();
 
@@ -167,6 +170,8 @@ class Application : public QObject, public GameHooks, public PlayerHooks {
 
   private:
     void ShowMainWindow();
+    // Ctrl+H in the main window.
+    void InstallHintKey();
     // The player named at start: logged on as the login would, or handed to the settings.
     void StartAs(const std::string& player);
     // Closes the main window and forgets the game, so the next login opens it anew.

@@ -78,6 +78,9 @@ void MenuForm::BuildMenus() {
     add(game, "Play Network (LAN) Game", [&a] { a.PlayNetworkGame(); });
     add(game, "Play Internet Game", [&a] { a.PlayInternetGame(); });
     add(game, "Play Against Computer", [&a] { a.PlayAgainstComputer(); });
+    QAction* hint = add(game, "&Hint", [&a] { a.Hint(); });
+    hint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    hint->setShortcutContext(Qt::WindowShortcut);
     game->addSeparator();
     add(game, "View Stats", [&a] { a.ViewStats(); });
     game->addSeparator();
@@ -127,6 +130,7 @@ void MenuForm::BuildToolbar() {
         std::function<void()> command;
     } buttons[] = {
         {"Play Computer", "computer", [&a] { a.PlayAgainstComputer(); }},
+        {"Hint", "hint", [&a] { a.Hint(); }},
         {"Lan Play", "lan", [&a] { a.PlayNetworkGame(); }},
         {"Internet Play", "internet", [&a] { a.PlayInternetGame(); }},
         {"View Player Stats", "stats", [&a] { a.ViewStats(); }},

@@ -24,8 +24,8 @@ class Pictures {
     // One of the windows' own pictures by name: "photona", "pcplayer", "soundon",
     // "soundoff", "onlight", "offlight", "redlight", "logo", "quickhelp".
     QPixmap Named(const QString& name);
-    // A toolbar icon: "computer", "lan", "internet", "stats", "user", "settings", "wordlist",
-    // "help", "about", "fullscreen", "exit".
+    // A toolbar icon: "computer", "hint" (painted by the art generator only), "lan", "internet",
+    // "stats", "user", "settings", "wordlist", "help", "about", "fullscreen", "exit".
     QIcon ToolIcon(const QString& name);
     // A picture file such as the board background or a photo, found without regard to case;
     // a null pixmap when it is missing or cannot be read.

@@ -72,6 +72,32 @@ void ChooseRandomMove(const GameState& s, Services& sv, CompletionLookup lookup,
     }
 }
 
+// The windows through `hole` in the word check's order; in the first whose other three cells
+// are filled and that a letter of `among` completes, the lowest such letter, and its word in
+// `word` when asked.
+int Search(const GameState& s, int hole, CompletionLookup lookup, std::uint32_t among,
+           std::string* word) {
+    assert(hole >= 0 && hole < kBoardHoles);
+    for (const WordWindow& window : kWordWindows) {
+        if (!WindowFits(window, hole)) continue;
+        WindowTags tags{};
+        bool complete = true;
+        for (int i = 0; i < 4 && complete; ++i) {
+            if (i == window.position) continue;
+            const std::string& tag = s.Hole[hole + window.offsets[i]].Tag;
+            complete = tag != kEmptyMarker;
+            tags[i] = &tag;
+        }
+        if (!complete) continue;
+        const std::uint32_t letters = lookup(s.Words, tags, window.position) & among;
+        if (letters == 0) continue;
+        const int letter = LowestLetter(letters);
+        if (word) *word = CandidateWord(tags, window.position, letter);
+        return letter;
+    }
+    return -1;
+}
+
 }  // namespace
 
 std::uint32_t IndexedCompletions(const WordList& words, const WindowTags& tags, int position) {
@@ -102,22 +128,14 @@ std::uint32_t ScanCompletions(const WordList& words, const WindowTags& tags, int
 }
 
 int WinningLetter(const GameState& s, int hole, CompletionLookup lookup) {
-    assert(hole >= 0 && hole < kBoardHoles);
-    for (const WordWindow& window : kWordWindows) {
-        if (!WindowFits(window, hole)) continue;
-        WindowTags tags{};
-        bool complete = true;
-        for (int i = 0; i < 4 && complete; ++i) {
-            if (i == window.position) continue;
-            const std::string& tag = s.Hole[hole + window.offsets[i]].Tag;
-            complete = tag != kEmptyMarker;
-            tags[i] = &tag;
-        }
-        if (!complete) continue;
-        const std::uint32_t letters = lookup(s.Words, tags, window.position);
-        if (letters != 0) return LowestLetter(letters);
-    }
-    return -1;
+    return Search(s, hole, lookup, kEveryLetter, nullptr);
+}
+
+Completion CompletionAt(const GameState& s, int hole, std::uint32_t among,
+                        CompletionLookup lookup) {
+    Completion found;
+    found.letter = Search(s, hole, lookup, among, &found.word);
+    return found;
 }
 
 bool FindWinningLetter(GameState& s, int hole) {

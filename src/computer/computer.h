@@ -33,6 +33,19 @@ std::uint32_t ScanCompletions(const WordList& words, const WindowTags& tags, int
 // The alphabetically first letter (0..25) that completes a listed word in the first of the 13
 // windows through `hole` whose other three cells are all filled; -1 when there is none.
 int WinningLetter(const GameState& s, int hole, CompletionLookup lookup = IndexedCompletions);
+
+// A word that one letter in a hole completes: the letter (0..25, -1 when none) and the word.
+struct Completion {
+    int letter = -1;
+    std::string word;
+};
+constexpr std::uint32_t kEveryLetter = (1u << 26) - 1;
+// The search of `WinningLetter` among the letters of `among` only (bit n for letter n), with the
+// word it finds: the first window through `hole` that one of them completes, and the
+// alphabetically first of them there. A lookup that stops at the first letter it finds suits
+// `kEveryLetter` only; `IndexedCompletions` answers every letter.
+Completion CompletionAt(const GameState& s, int hole, std::uint32_t among = kEveryLetter,
+                        CompletionLookup lookup = IndexedCompletions);
 // True when some letter in `hole` would complete a word; `ComputerLetter` then holds it.
 bool FindWinningLetter(GameState& s, int hole);
 

@@ -30,6 +30,7 @@ class ComputerSeat : public OpponentSeat {
     bool CarriesChat() const override { return false; }
     void Leave(GameEnd) override { s_.lantimer.Enabled = false; }
     TimerState& Timer() override { return s_.lantimer; }
+    bool OffersHint() const override { return true; }
 
   private:
     GameState& s_;

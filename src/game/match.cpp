@@ -229,6 +229,10 @@ bool Match::Chat(const std::string& line) {
     return true;
 }
 
+bool Match::HintOffered() const {
+    return InPlay() && seat_->OffersHint() && s_.CurrentPlayer == s_.LocalPlayer;
+}
+
 void Match::Tick(const TimerState& timer) {
     if (!seat_ || &seat_->Timer() != &timer) return;
     // The first move of a game the opponent began sooner is played at this game's first tick.

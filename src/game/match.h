@@ -62,6 +62,8 @@ class OpponentSeat {
     // Whether a game left in play is counted, lost by the leaver and won by the other.
     virtual bool DepartureCounts() const { return false; }
     virtual bool CarriesChat() const { return true; }
+    // Whether the local player may ask for a hint against this opponent: the computer only.
+    virtual bool OffersHint() const { return false; }
 };
 
 class Match {
@@ -123,6 +125,9 @@ class Match {
     bool Chat(const std::string& line);
     // A tick of `timer`, for the seat that it drives.
     void Tick(const TimerState& timer);
+    // A hint may be given now: a game in play against a seat that offers hints, the local
+    // player to move. The hint's search is the computer's (`Hint` in computer/hint.h).
+    bool HintOffered() const;
 
   private:
     void Take(OpponentSeat& seat, bool waiting);
