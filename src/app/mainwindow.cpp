@@ -137,6 +137,8 @@ void MainWindow::Build() {
     sendButton_->setToolTip("Click to send message.");
     sendButton_->setPalette(ink);
     send->SetCommand("Send");
+    chatText_->setAccessibleName("Chat message");
+    statusText_->setAccessibleName("Game messages");
 
     auto* sound = MakeLabel("soundbutton", kSoundButton);
     sound->setToolTip("Click here to toggle sound on or off.");

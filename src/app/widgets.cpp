@@ -6,6 +6,8 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 
 #include "layout.h"
 
@@ -166,6 +168,76 @@ void BackgroundArt::paintEvent(QPaintEvent*) {
         p.drawPixmap(rect(), picture_);
     else
         PaintPlainArt(p, size());
+}
+
+namespace {
+
+constexpr char kKeepsEnter[] = "gdKeepsEnter";
+
+// Sees the keys the focused element left unused, as they pass up to the window.
+class WindowKeys : public QObject {
+  public:
+    WindowKeys(QWidget* window, QWidget* defaultCommand, bool escapeCloses)
+        : QObject(window), window_(window), default_(defaultCommand), escape_(escapeCloses) {
+        setObjectName("windowKeys");
+        window->installEventFilter(this);
+        if (auto* button = qobject_cast<QPushButton*>(defaultCommand)) button->setDefault(true);
+    }
+    QWidget* defaultCommand() const { return default_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_ || event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & ~Qt::KeypadModifier) return false;
+        if (key->key() == Qt::Key_Escape && escape_) {
+            window_->close();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return Enter();
+        return false;
+    }
+
+  private:
+    bool Enter() {
+        QWidget* focus = window_->focusWidget();
+        for (QWidget* w = focus; w && w != window_; w = w->parentWidget())
+            if (KeepsEnter(w)) return false;
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+        if (!default_ || !default_->isVisible() || !default_->isEnabled()) return false;
+        if (auto* button = qobject_cast<QAbstractButton*>(default_.data()))
+            button->click();
+        else if (auto* label = qobject_cast<ClickLabel*>(default_.data()))
+            emit label->clicked();
+        return true;
+    }
+
+    QWidget* window_;
+    QPointer<QWidget> default_;
+    bool escape_;
+};
+
+}  // namespace
+
+void SetWindowKeys(QWidget* window, QWidget* defaultCommand, bool escapeCloses) {
+    new WindowKeys(window, defaultCommand, escapeCloses);
+}
+
+QWidget* DefaultCommand(const QWidget* window) {
+    const auto* keys = dynamic_cast<const WindowKeys*>(
+        window->findChild<QObject*>("windowKeys", Qt::FindDirectChildrenOnly));
+    return keys ? keys->defaultCommand() : nullptr;
+}
+
+void KeepEnter(QWidget* widget) {
+    widget->setProperty(kKeepsEnter, true);
+}
+
+bool KeepsEnter(const QWidget* widget) {
+    return widget->property(kKeepsEnter).toBool();
 }
 
 }  // namespace gd

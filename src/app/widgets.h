@@ -1,5 +1,5 @@
 // Small element kinds of the windows: a label that reports clicks, presses and mouse movement,
-// and the background container that paints the board's art.
+// the background container that paints the board's art, and the keys every window answers.
 #pragma once
 
 #include <QLabel>
@@ -56,5 +56,17 @@ class BackgroundArt : public QWidget {
   private:
     QPixmap picture_;
 };
+
+// The keys a window answers like a dialog: Enter presses the focused push button, else the
+// window's default command (a push button or a command label, ignored while hidden or
+// disabled; none: Enter does nothing); Escape, when `escapeCloses`, closes the window as its
+// close box does, through its own close handler.
+void SetWindowKeys(QWidget* window, QWidget* defaultCommand, bool escapeCloses = true);
+// The default command `SetWindowKeys` gave the window, or null.
+QWidget* DefaultCommand(const QWidget* window);
+// Enter on `widget` is its own (a list that opens its item, a line that runs its own action):
+// it presses no default command.
+void KeepEnter(QWidget* widget);
+bool KeepsEnter(const QWidget* widget);
 
 }  // namespace gd
