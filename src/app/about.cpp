@@ -9,6 +9,7 @@
 
 #include "helpviewer.h"
 #include "singlewindow.h"
+#include "widgets.h"
 
 namespace gd {
 namespace {
@@ -42,7 +43,9 @@ AboutWindow::AboutWindow(const std::string& version, const QPixmap& logo, QWidge
 
     label3_ = new QLabel("<a href=\"topic:30\">Obtaining technical support</a>");
     label3_->setObjectName("Label3");
-    label3_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    label3_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    label3_->setAccessibleName("Obtaining technical support");
+    KeepEnter(label3_);  // Enter on the link follows it
     label3_->setCursor(Qt::PointingHandCursor);
     command1_ = new QPushButton("OK");
     command1_->setObjectName("Command1");
@@ -63,6 +66,9 @@ AboutWindow::AboutWindow(const std::string& version, const QPixmap& logo, QWidge
 
     connect(command1_, &QPushButton::clicked, this, &AboutWindow::Command1Click);
     connect(label3_, &QLabel::linkActivated, this, [this] { Label3Click(); });
+    SetWindowKeys(this, command1_);
+    setTabOrder(command1_, label3_);
+    command1_->setFocus();
     InstallHelpKey(this);
     Load();
 }

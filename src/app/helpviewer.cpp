@@ -17,6 +17,7 @@
 
 #include "files.h"
 #include "singlewindow.h"
+#include "widgets.h"
 
 namespace gd {
 namespace {
@@ -73,12 +74,14 @@ HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent), path_(s
 
     indexPane_ = new QWidget;
     indexPane_->setObjectName("indexPane");
-    auto* prompt = new QLabel("Type the first few letters of the word you are looking for:");
+    auto* prompt = new QLabel("&Type the first few letters of the word you are looking for:");
     prompt->setWordWrap(true);
     searchBox_ = new QLineEdit;
     searchBox_->setObjectName("searchBox");
+    prompt->setBuddy(searchBox_);
     indexList_ = new QListWidget;
     indexList_->setObjectName("indexList");
+    indexList_->setAccessibleName("Index");
     displayButton_ = new QPushButton("&Display");
     displayButton_->setObjectName("displayButton");
     auto* indexLayout = new QVBoxLayout(indexPane_);
@@ -90,6 +93,7 @@ HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent), path_(s
 
     browser_ = new HelpBrowser;
     browser_->setObjectName("helpBrowser");
+    browser_->setAccessibleName("Help topic");
     browser_->page = [this](const QUrl& url) { return Page(url); };
 
     auto* splitter = new QSplitter(Qt::Horizontal);
@@ -111,11 +115,20 @@ HelpViewer::HelpViewer(QString path, QWidget* parent) : QWidget(parent), path_(s
     connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QPushButton::setEnabled);
     connect(searchBox_, &QLineEdit::textEdited, this, &HelpViewer::SearchTextEdited);
-    connect(searchBox_, &QLineEdit::returnPressed, this, &HelpViewer::DisplayIndexEntry);
     connect(displayButton_, &QPushButton::clicked, this, &HelpViewer::DisplayIndexEntry);
     connect(indexList_, &QListWidget::itemActivated, this, &HelpViewer::DisplayIndexEntry);
     backButton_->setEnabled(false);
     forwardButton_->setEnabled(false);
+    // Enter in the search line displays the entry found; the index and the page (a link) take
+    // their own Enter; Escape is the close box.
+    // The chain follows the window: the buttons, the index pane, then the page.
+    QWidget* chain[] = {contentsButton_, indexButton_, backButton_,    forwardButton_,
+                        searchBox_,      indexList_,   displayButton_, browser_};
+    for (int i = 1; i < int(std::size(chain)); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    KeepEnter(indexList_);
+    KeepEnter(browser_);
+    SetWindowKeys(this, displayButton_);
     InstallHelpKey(this);
 
     resize(780, 540);

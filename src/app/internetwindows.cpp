@@ -14,6 +14,7 @@
 #include "mainwindow.h"
 #include "qtext.h"
 #include "singlewindow.h"
+#include "widgets.h"
 
 namespace gd {
 namespace {
@@ -108,12 +109,15 @@ InetStart::InetStart(Application& app)
     list1_->setObjectName("List1");
     list1_->setFont(FixedPitch());
     list1_->setGeometry(12, 116, 636, 170);
+    list1_->setAccessibleName("Waiting players");
+    list1_->setAccessibleDescription(header->text().simplified());
     auto* frame = new QGroupBox("Status", this);
     frame->setObjectName("Frame1");
     frame->setGeometry(12, 292, 460, 104);
     list2_ = new QListWidget(frame);
     list2_->setObjectName("List2");
     list2_->setGeometry(8, 20, 444, 76);
+    list2_->setAccessibleName("Status");
     aniGIF1_ = new BusyAnimation(this);
     aniGIF1_->setGeometry(488, 300, 40, 40);
     command_[0] = Button(this, "Command1", "Join Selected Player", {480, 350, 168, 26});
@@ -126,6 +130,8 @@ InetStart::InetStart(Application& app)
                                         &InetStart::Command5Click};
     for (int i = 0; i < 5; ++i)
         connect(command_[i], &QPushButton::clicked, this, handlers[i]);
+    // Enter joins the chosen player; Escape is the close box, as "Cancel" is.
+    SetWindowKeys(this, command_[0]);
     HelpOnF1(this, app_);
 }
 
@@ -189,6 +195,7 @@ JoinWaitRoom::JoinWaitRoom(Application& app) : app_(app) {
     text1_ = new QLineEdit(frame1);
     text1_->setObjectName("Text1");
     text1_->setGeometry(176, 54, 150, 22);
+    label3_->setBuddy(text1_);
     Text(frame1, "Label2",
          "Anyone may join you if you select a Public game. To use a Private game, you must "
          "select a password that your opponent must already know in order for them to join you.",
@@ -225,6 +232,7 @@ JoinWaitRoom::JoinWaitRoom(Application& app) : app_(app) {
     connect(command_[0], &QPushButton::clicked, this, &JoinWaitRoom::Command1Click);
     connect(command_[1], &QPushButton::clicked, this, &QWidget::close);
     connect(command_[2], &QPushButton::clicked, this, [this] { app_.OpenHelpTopic(kHelpTopic); });
+    SetWindowKeys(this, command_[0]);
     HelpOnF1(this, app_);
 }
 

@@ -8,6 +8,7 @@
 #include "application.h"
 #include "qtext.h"
 #include "singlewindow.h"
+#include "widgets.h"
 
 namespace gd {
 
@@ -44,19 +45,24 @@ void SetUpWindow(QWidget& w, const char* name, const char* caption) {
 Provider::Provider(Application& app) : QWidget(nullptr), app_(app) {
     SetUpWindow(*this, "Provider", "Glyphdrop Network (LAN) Options");
     auto* column = new QVBoxLayout(this);
-    column->addWidget(Named(new QLabel("Select which network connection to use.", this), "Label1"));
+    auto* caption = Named(new QLabel("Select which network connection to use.", this), "Label1");
+    column->addWidget(caption);
     list_ = Named(new QListWidget(this), "lstProviders");
+    caption->setBuddy(list_);
+    list_->setAccessibleName("Network connection");
     column->addWidget(list_);
     column->addWidget(
         Named(new QLabel("( If unsure, ask your network administrator )", this), "Label2"));
     auto* row = ButtonRow(column);
-    connect(Button("btnOK", "Accept", this, row), &QPushButton::clicked, this,
-            [this] { btnOKClick(); });
+    QPushButton* ok = Button("btnOK", "Accept", this, row);
+    connect(ok, &QPushButton::clicked, this, [this] { btnOKClick(); });
     connect(Button("btnCancel", "Cancel", this, row), &QPushButton::clicked, this,
             [this] { btnCancelClick(); });
     connect(Button("Command1", "Help", this, row), &QPushButton::clicked, this,
             [this] { Command1Click(); });
+    // A double click on a method, or Enter, accepts it; Escape is the close box, as "Cancel" is.
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { btnOKClick(); });
+    SetWindowKeys(this, ok);
     timer1_ = new StateTimer(
         "Timer1", model_.Timer1, [this] { Timer1Tick(); }, this);
     resize(360, 260);
@@ -100,12 +106,13 @@ NetSelectPlay::NetSelectPlay(Application& app) : QWidget(nullptr), app_(app) {
     choices->addWidget(option2_);
     column->addWidget(frame);
     auto* row = ButtonRow(column);
-    connect(Button("Command1", "OK", this, row), &QPushButton::clicked, this,
-            [this] { Command1Click(); });
+    QPushButton* ok = Button("Command1", "OK", this, row);
+    connect(ok, &QPushButton::clicked, this, [this] { Command1Click(); });
     connect(Button("Command2", "Cancel", this, row), &QPushButton::clicked, this,
             [this] { close(); });
     connect(Button("Command3", "Help", this, row), &QPushButton::clicked, this,
             [this] { app_.OpenHelpTopic(kLanHelpTopic); });
+    SetWindowKeys(this, ok);
     resize(360, 170);
 }
 
@@ -120,20 +127,24 @@ void NetSelectPlay::Command1Click() {
 SelectWaiting::SelectWaiting(Application& app) : QWidget(nullptr), app_(app) {
     SetUpWindow(*this, "SelectWaiting", "Join Glyphdrop Player");
     auto* column = new QVBoxLayout(this);
-    column->addWidget(Named(new QLabel("Players Waiting To Play", this), "Label1"));
+    auto* caption = Named(new QLabel("Players Waiting To Play", this), "Label1");
+    column->addWidget(caption);
     tree_ = Named(new QTreeWidget(this), "tvSessions");
+    caption->setBuddy(tree_);
+    tree_->setAccessibleName(caption->text());
     tree_->setHeaderHidden(true);
     column->addWidget(tree_);
     column->addWidget(Named(new QLabel("Select Player To Join", this), "Label2"));
     auto* row = ButtonRow(column);
-    connect(Button("Command1", "Join", this, row), &QPushButton::clicked, this,
-            [this] { Command1Click(); });
+    QPushButton* join = Button("Command1", "Join", this, row);
+    connect(join, &QPushButton::clicked, this, [this] { Command1Click(); });
     connect(Button("Command2", "Cancel", this, row), &QPushButton::clicked, this,
             [this] { close(); });
     connect(Button("Command3", "Help", this, row), &QPushButton::clicked, this,
             [this] { app_.OpenHelpTopic(kLanHelpTopic); });
     timer_ = new StateTimer(
         "tmrSessions", model_.tmrSessions, [this] { tmrSessionsTick(); }, this);
+    SetWindowKeys(this, join);
     resize(320, 300);
 }
 

@@ -12,6 +12,7 @@
 #include "login.h"
 #include "qtext.h"
 #include "singlewindow.h"
+#include "widgets.h"
 
 namespace gd {
 namespace {
@@ -43,9 +44,12 @@ LoginWindow::LoginWindow(GameState& s, Services& sv, PlayerHooks& hooks, Profile
     label2_->setWordWrap(true);
     command1_->setDefault(true);
 
+    auto* name = new QLabel("&User name", this);
+    name->setBuddy(combo1_);
+    label1_->setBuddy(text1_);
     auto* grid = new QGridLayout(this);
     grid->addWidget(label2_, 0, 0, 1, 2);
-    grid->addWidget(new QLabel("User name", this), 1, 0);
+    grid->addWidget(name, 1, 0);
     grid->addWidget(combo1_, 1, 1);
     grid->addWidget(label1_, 2, 0);
     grid->addWidget(text1_, 2, 1);
@@ -53,8 +57,8 @@ LoginWindow::LoginWindow(GameState& s, Services& sv, PlayerHooks& hooks, Profile
 
     connect(combo1_, qOverload<int>(&QComboBox::activated), this, [this] { Combo1Click(); });
     connect(command1_, &QPushButton::clicked, this, [this] { Command1Click(); });
-    connect(text1_, &QLineEdit::returnPressed, this, [this] { Command1Click(); });
-    connect(combo1_->lineEdit(), &QLineEdit::returnPressed, this, [this] { Command1Click(); });
+    // Enter in the name or the password presses "Accept"; Escape is the close box.
+    SetWindowKeys(this, command1_);
     Load();
 }
 

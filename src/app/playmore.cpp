@@ -10,6 +10,7 @@
 #include "computer_game.h"
 #include "layout.h"
 #include "qtext.h"
+#include "widgets.h"
 
 namespace gd {
 
@@ -36,10 +37,13 @@ PlayMore::PlayMore(Application& app, QWidget* mainWindow)
     command1_->setObjectName("Command1");
     command2_ = new QPushButton("No", this);
     command2_->setObjectName("Command2");
-    // Answered by a click alone: the window comes up while the player may still be typing a
-    // chat line, whose keys must not answer it.
+    // The window comes up while the player may still be typing a chat line, whose keys must not
+    // answer it: the focus goes first to the result line, which a screen reader then reads, and
+    // only Tab comes to the answers. No default answer, and no close box for Escape.
+    label1_->setFocusPolicy(Qt::TabFocus);
     for (QPushButton* button : {command1_, command2_})
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
+    SetWindowKeys(this, nullptr, false);
     connect(command1_, &QPushButton::clicked, this, [this] { app_.PlayMoreYes(); });
     connect(command2_, &QPushButton::clicked, this, [this] { app_.PlayMoreNo(); });
 }

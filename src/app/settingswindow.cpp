@@ -28,6 +28,7 @@
 #include "session.h"
 #include "singlewindow.h"
 #include "waiting.h"
+#include "widgets.h"
 #include "wordlist.h"
 
 namespace gd {
@@ -49,10 +50,22 @@ W* Named(W* widget, const char* name) {
     return widget;
 }
 
-QLabel* Caption(const char* name, const QString& text, QWidget* parent) {
+QLabel* Caption(const char* name, const QString& text, QWidget* parent, QWidget* names = nullptr) {
     auto* label = Named(new QLabel(text, parent), name);
     label->setWordWrap(true);
+    // The field the caption names: a screen reader reads the caption as the field's name.
+    if (names) label->setBuddy(names);
+    // Lists take no name from their caption.
+    if (auto* list = qobject_cast<QListWidget*>(names)) list->setAccessibleName(label->text());
     return label;
+}
+
+// A list walked with the arrow keys acts as a click on each row it comes to.
+template <typename Handler>
+void ActOnKeyWalk(QListWidget* list, QObject* owner, Handler act) {
+    QObject::connect(list, &QListWidget::currentRowChanged, owner, [list, act] {
+        if (list->hasFocus()) act();
+    });
 }
 
 int SelectedRow(const QListWidget* list) {
@@ -98,6 +111,7 @@ SettingsWindow::SettingsWindow(GameState& s, Services& sv, HttpTransfer& inet, P
     };
 
     ssTab1_ = Named(new QTabWidget(this), "SSTab1");
+    ssTab1_->setAccessibleName("Settings pages");
     ssTab1_->addTab(BuildProfileTab(), "Player Profiles");
     ssTab1_->addTab(BuildGameTab(), "Game Settings");
     ssTab1_->addTab(BuildConnectionsTab(), "Connections");
@@ -117,6 +131,8 @@ SettingsWindow::SettingsWindow(GameState& s, Services& sv, HttpTransfer& inet, P
     connect(command2_, &QPushButton::clicked, this, [this] { Command2Click(); });
     connect(command3_, &QPushButton::clicked, this, [this] { Command3Click(); });
     connect(cancelSettings_, &QPushButton::clicked, this, [this] { CancelSettingsClick(); });
+    // Enter saves; Escape is the close box, which asks before leaving.
+    SetWindowKeys(this, command2_);
     Load();
 }
 
@@ -124,9 +140,9 @@ QWidget* SettingsWindow::BuildProfileTab() {
     auto* tab = new QWidget(this);
     auto* grid = new QGridLayout(tab);
     label15_ = Named(new QLabel(tab), "Label15");
-    label14_ = Caption("Label14", "Current login password:", tab);
     text5_ = Named(new QLineEdit(tab), "Text5");
     text4_ = Named(new QLineEdit(tab), "Text4");
+    label14_ = Caption("Label14", "Current login password:", tab, text5_);
     text5_->setEchoMode(QLineEdit::Password);
     text4_->setEchoMode(QLineEdit::Password);
     text5_->setMaxLength(kPasswordWidth);
@@ -136,8 +152,10 @@ QWidget* SettingsWindow::BuildProfileTab() {
         new QRadioButton("Display the photo located below to internet opponents.", tab), "Option1");
     option2_ = Named(new QRadioButton("Show 'Photo Not Available' to Internet opponents.", tab),
                      "Option2");
-    label2_ = Caption("Label2", kPhotoHint, tab);
     text1_ = Named(new QLineEdit(tab), "Text1");
+    label2_ = Caption("Label2", kPhotoHint, tab);
+    text1_->setAccessibleName("Photo address");
+    text1_->setAccessibleDescription(kPhotoHint);
     label8_ = Caption(
         "Label8", "For best results, use a graphic cropped to 100 pixels wide by 85 pixels high.",
         tab);
@@ -151,11 +169,13 @@ QWidget* SettingsWindow::BuildProfileTab() {
     grid->addWidget(label15_, row++, 1);
     grid->addWidget(label14_, row, 0);
     grid->addWidget(text5_, row++, 1);
-    grid->addWidget(Caption("Label11", "New logon password (4 to 10 characters):", tab), row, 0);
+    grid->addWidget(Caption("Label11", "New logon password (4 to 10 characters):", tab, text4_),
+                    row, 0);
     grid->addWidget(text4_, row++, 1);
     grid->addWidget(Caption("Label12", "Leave blank if no password desired", tab), row++, 1);
     grid->addWidget(
-        Caption("Label4", "Your location as you wish to be shown to other players?", tab), row, 0);
+        Caption("Label4", "Your location as you wish to be shown to other players?", tab, text2_),
+        row, 0);
     grid->addWidget(text2_, row++, 1);
     grid->addWidget(option1_, row++, 0, 1, 2);
     grid->addWidget(option2_, row++, 0, 1, 2);
@@ -187,9 +207,9 @@ QWidget* SettingsWindow::BuildGameTab() {
     auto* command4 = Named(new QPushButton("Browse", frame1), "Command4");
     auto* command5 = Named(new QPushButton("Preview Sound", frame1), "Command5");
     auto* command6 = Named(new QPushButton("Accept This Sound", frame1), "Command6");
-    sounds->addWidget(Caption("Label9", "Event:", frame1), 0, 0);
+    sounds->addWidget(Caption("Label9", "Event:", frame1, list2_), 0, 0);
     sounds->addWidget(list2_, 1, 0, 4, 1);
-    sounds->addWidget(Caption("Label10", "Sound File:", frame1), 0, 1);
+    sounds->addWidget(Caption("Label10", "Sound File:", frame1, combo2_), 0, 1);
     sounds->addWidget(combo2_, 1, 1);
     sounds->addWidget(command4, 2, 1);
     sounds->addWidget(command5, 3, 1);
@@ -201,7 +221,7 @@ QWidget* SettingsWindow::BuildGameTab() {
     image1_ = Named(new QLabel(frame2), "Image1");
     image1_->setFixedSize(kBoardPreviewSize);
     image1_->setScaledContents(true);
-    board->addWidget(Caption("Label13", "Select Game Board Graphic:", frame2), 0, 0);
+    board->addWidget(Caption("Label13", "Select Game Board Graphic:", frame2, list3_), 0, 0);
     board->addWidget(list3_, 1, 0);
     board->addWidget(image1_, 1, 1);
 
@@ -224,6 +244,8 @@ QWidget* SettingsWindow::BuildGameTab() {
 
     connect(list2_, &QListWidget::itemClicked, this, [this] { List2Click(); });
     connect(list3_, &QListWidget::itemClicked, this, [this] { List3Click(); });
+    ActOnKeyWalk(list2_, this, [this] { List2Click(); });
+    ActOnKeyWalk(list3_, this, [this] { List3Click(); });
     connect(command4, &QPushButton::clicked, this, [this] { Command4Click(); });
     connect(command5, &QPushButton::clicked, this, [this] { Command5Click(); });
     connect(command6, &QPushButton::clicked, this, [this] { Command6Click(); });
@@ -240,8 +262,8 @@ QWidget* SettingsWindow::BuildConnectionsTab() {
         "you are unsure, please ask your system administrator. Ignore this setting if your "
         "computer is not part of a local area network (LAN)",
         tab);
-    label16_ = Caption("Label16", "Installed Protocals:", tab);
     list1_ = Named(new QListWidget(tab), "List1");
+    label16_ = Caption("Label16", "Installed Protocals:", tab, list1_);
     label7_ = Caption("Label7", "Note: All players on LAN must be using the same protocal!", tab);
     check1_ = Named(
         new QCheckBox(
@@ -258,7 +280,7 @@ QWidget* SettingsWindow::BuildConnectionsTab() {
     layout->addSpacing(12);
     layout->addWidget(option21_);
     auto* proxy = new QHBoxLayout;
-    proxy->addWidget(Caption("Label52", "Proxy name or address:", tab));
+    proxy->addWidget(Caption("Label52", "Proxy name or address:", tab, text3_));
     proxy->addWidget(text3_);
     layout->addLayout(proxy);
     layout->addWidget(Caption("Label54", kProxyHint, tab));

@@ -4,14 +4,13 @@
 
 #include <QEvent>
 #include <QFontDatabase>
-#include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include "qtext.h"
 #include "singlewindow.h"
 #include "stats.h"
+#include "widgets.h"
 
 namespace gd {
 
@@ -19,7 +18,7 @@ StatsWindow::StatsWindow(const ProfileFile& profiles, QWidget* parent)
     : QWidget(parent, Qt::Window),
       elastic_(new QWidget(this)),
       list1_(new QListWidget(elastic_)),
-      label1_(new QLabel("Click here to close", this)) {
+      label1_(new ClickLabel(this)) {
     setObjectName("stats");
     elastic_->setObjectName("vsElastic1");
     list1_->setObjectName("List1");
@@ -38,8 +37,13 @@ StatsWindow::StatsWindow(const ProfileFile& profiles, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(elastic_, 1);
     layout->addWidget(label1_, 0, Qt::AlignHCenter);
+    label1_->setText("Click here to close");
     label1_->setCursor(Qt::PointingHandCursor);
-    label1_->installEventFilter(this);
+    label1_->SetCommand("Close");
+    list1_->setAccessibleName("Player statistics");
+    connect(label1_, &ClickLabel::clicked, this, &StatsWindow::Label1Click);
+    // Enter and Escape close it, as the label and the close box do.
+    SetWindowKeys(this, label1_);
     resize(480, 320);
 
     for (const auto& line : StatsLines(profiles))
@@ -57,14 +61,6 @@ void StatsWindow::Label1Click() {
 
 void StatsWindow::FormDeactivate() {
     close();
-}
-
-bool StatsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == label1_ && event->type() == QEvent::MouseButtonRelease) {
-        Label1Click();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void StatsWindow::changeEvent(QEvent* event) {

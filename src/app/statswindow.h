@@ -5,10 +5,11 @@
 
 #include "profile.h"
 
-class QLabel;
 class QListWidget;
 
 namespace gd {
+
+class ClickLabel;
 
 class StatsWindow : public QWidget {
     Q_OBJECT
@@ -21,17 +22,16 @@ class StatsWindow : public QWidget {
 
     QWidget* vsElastic1() const { return elastic_; }
     QListWidget* List1() const { return list1_; }
-    QLabel* Label1() const { return label1_; }
+    ClickLabel* Label1() const { return label1_; }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
     QWidget* elastic_;
     QListWidget* list1_;
-    QLabel* label1_;
+    ClickLabel* label1_;
     bool wasActive_ = false;
 };
 

@@ -1,9 +1,13 @@
 // Click labels and the painted background of the main window.
 #include "widgets.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 
 #include "layout.h"
 
@@ -23,6 +27,87 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved();
     QLabel::mouseMoveEvent(event);
+}
+
+void ClickLabel::SetCommand(const QString& name) {
+    InstallAccessibility();
+    command_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+    if (!name.isEmpty()) setAccessibleName(name);
+    // Setting a text already made Qt cache this label's plain interface; drop it so the next
+    // query asks the factory again.
+    if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(this);
+        cached && cached->role() != QAccessible::Button)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+}
+
+QString ClickLabel::CommandName() const {
+    if (!accessibleName().isEmpty()) return accessibleName();
+    if (!text().isEmpty()) return text();
+    return toolTip();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (command_ && !event->isAutoRepeat() &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        emit clicked();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!command_ || !hasFocus()) return;
+    // A two-tone dashed frame, seen on light and on dark pictures alike.
+    QPainter p(this);
+    const QRect r = rect().adjusted(1, 1, -2, -2);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawRect(r);
+    p.setPen(QPen(Qt::black, 2, Qt::DashLine));
+    p.drawRect(r);
+}
+
+namespace {
+
+// A command label as accessibility sees it: a push button, named, with a press action.
+class ClickLabelAccessible : public QAccessibleWidget {
+  public:
+    explicit ClickLabelAccessible(ClickLabel* label)
+        : QAccessibleWidget(label, QAccessible::Button) {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+    ClickLabel* label() const { return static_cast<ClickLabel*>(widget()); }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return label()->CommandName();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && label()->isEnabled())
+            emit label()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* ClickLabelFactory(const QString& className, QObject* object) {
+    // Labels that are not commands fall through to the plain label Qt presents.
+    auto* label = qobject_cast<ClickLabel*>(object);
+    if (className != QLatin1String("gd::ClickLabel") || !label || !label->IsCommand())
+        return nullptr;
+    return new ClickLabelAccessible(label);
+}
+
+}  // namespace
+
+void ClickLabel::InstallAccessibility() {
+    static const bool installed = (QAccessible::installFactory(ClickLabelFactory), true);
+    (void)installed;
 }
 
 void BackgroundArt::SetPicture(const QPixmap& picture) {
@@ -83,6 +168,76 @@ void BackgroundArt::paintEvent(QPaintEvent*) {
         p.drawPixmap(rect(), picture_);
     else
         PaintPlainArt(p, size());
+}
+
+namespace {
+
+constexpr char kKeepsEnter[] = "gdKeepsEnter";
+
+// Sees the keys the focused element left unused, as they pass up to the window.
+class WindowKeys : public QObject {
+  public:
+    WindowKeys(QWidget* window, QWidget* defaultCommand, bool escapeCloses)
+        : QObject(window), window_(window), default_(defaultCommand), escape_(escapeCloses) {
+        setObjectName("windowKeys");
+        window->installEventFilter(this);
+        if (auto* button = qobject_cast<QPushButton*>(defaultCommand)) button->setDefault(true);
+    }
+    QWidget* defaultCommand() const { return default_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_ || event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & ~Qt::KeypadModifier) return false;
+        if (key->key() == Qt::Key_Escape && escape_) {
+            window_->close();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return Enter();
+        return false;
+    }
+
+  private:
+    bool Enter() {
+        QWidget* focus = window_->focusWidget();
+        for (QWidget* w = focus; w && w != window_; w = w->parentWidget())
+            if (KeepsEnter(w)) return false;
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+        if (!default_ || !default_->isVisible() || !default_->isEnabled()) return false;
+        if (auto* button = qobject_cast<QAbstractButton*>(default_.data()))
+            button->click();
+        else if (auto* label = qobject_cast<ClickLabel*>(default_.data()))
+            emit label->clicked();
+        return true;
+    }
+
+    QWidget* window_;
+    QPointer<QWidget> default_;
+    bool escape_;
+};
+
+}  // namespace
+
+void SetWindowKeys(QWidget* window, QWidget* defaultCommand, bool escapeCloses) {
+    new WindowKeys(window, defaultCommand, escapeCloses);
+}
+
+QWidget* DefaultCommand(const QWidget* window) {
+    const auto* keys = dynamic_cast<const WindowKeys*>(
+        window->findChild<QObject*>("windowKeys", Qt::FindDirectChildrenOnly));
+    return keys ? keys->defaultCommand() : nullptr;
+}
+
+void KeepEnter(QWidget* widget) {
+    widget->setProperty(kKeepsEnter, true);
+}
+
+bool KeepsEnter(const QWidget* widget) {
+    return widget->property(kKeepsEnter).toBool();
 }
 
 }  // namespace gd

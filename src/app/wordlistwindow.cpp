@@ -16,6 +16,7 @@
 #include "files.h"
 #include "helpviewer.h"
 #include "singlewindow.h"
+#include "widgets.h"
 #include "wordview.h"
 
 namespace gd {
@@ -60,12 +61,13 @@ WordListWindow::WordListWindow(Prompter& prompt, std::string file, QWidget* pare
     resize(kWindowWidth, kWindowHeight);
     setMinimumSize(320, kWindowHeight);
 
-    label1_ = new QLabel("Search for word:", this);
+    label1_ = new QLabel("&Search for word:", this);
     label1_->setObjectName("Label1");
     label1_->setGeometry(8, 12, 110, 20);
     text1_ = new QLineEdit(this);
     text1_->setObjectName("Text1");
     text1_->setGeometry(120, 10, 120, 24);
+    label1_->setBuddy(text1_);
 
     list1_ = new QListWidget(this);
     list1_->setObjectName("List1");
@@ -73,6 +75,7 @@ WordListWindow::WordListWindow(Prompter& prompt, std::string file, QWidget* pare
     list1_->setUniformItemSizes(true);
     list1_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     list1_->setGeometry(kListLeft, kListTop, kWindowWidth - kListNarrower, kListHeight);
+    list1_->setAccessibleName("Words and definitions");
 
     label2_ = new QLabel(this);
     label2_->setObjectName("Label2");
@@ -86,6 +89,11 @@ WordListWindow::WordListWindow(Prompter& prompt, std::string file, QWidget* pare
 
     connect(text1_, &QLineEdit::textChanged, this, &WordListWindow::Text1Change);
     connect(close_, &QPushButton::clicked, this, &WordListWindow::wordviewcloseClick);
+    // Enter in the search line goes on to the word found; elsewhere it closes the window, and
+    // so does Escape, as the close box does.
+    connect(text1_, &QLineEdit::returnPressed, list1_, [this] { list1_->setFocus(); });
+    KeepEnter(text1_);
+    SetWindowKeys(this, close_);
     InstallHelpKey(this);
     CentreHorizontally();
 }
