@@ -136,17 +136,20 @@ void MainWindow::Build() {
     sendButton_->setFont(SmallFont(true));
     sendButton_->setToolTip("Click to send message.");
     sendButton_->setPalette(ink);
+    send->SetCommand("Send");
 
     auto* sound = MakeLabel("soundbutton", kSoundButton);
     sound->setToolTip("Click here to toggle sound on or off.");
     connect(sound, &ClickLabel::clicked, this, &MainWindow::soundbuttonClick);
     soundbutton_ = sound;
+    sound->SetCommand("Sound on or off");
 
     auto* help = MakeLabel("Image9", kImage9);
     help->setToolTip("Click Here For Quick Help.");
     help->setPixmap(app_.pictures().Named("quickhelp"));
     connect(help, &ClickLabel::clicked, this, &MainWindow::Image9Click);
     image9_ = help;
+    help->SetCommand("Quick help");
 
     image10_ = MakeLabel("Image10", kImage10);
     image10_->setPixmap(app_.pictures().Named("logo"));
@@ -155,11 +158,13 @@ void MainWindow::Build() {
     auto* minimise = MakeLabel("MinButton", kMinButton);
     connect(minimise, &ClickLabel::clicked, this, &MainWindow::MinButtonClick);
     minButton_ = minimise;
+    minimise->SetCommand("Minimise");
 
     auto* close = MakeLabel("CloseButton", kCloseButton);
     close->setToolTip("Click here to exit.");
     connect(close, &ClickLabel::clicked, this, &MainWindow::CloseButtonClick);
     closeButton_ = close;
+    close->SetCommand("Exit");
 
     auto* menu = MakeLabel("MenuButton", kMenuButton);
     menu->setMouseTracking(true);
@@ -167,6 +172,7 @@ void MainWindow::Build() {
     connect(menu, &ClickLabel::clicked, this, &MainWindow::MenuButtonClick);
     connect(menu, &ClickLabel::mouseMoved, this, &MainWindow::MenuButtonMouseMove);
     menuButton_ = menu;
+    menu->SetCommand("Menu");
 
     light_ = MakeLabel("light", kLight);
 }

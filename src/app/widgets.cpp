@@ -1,6 +1,8 @@
 // Click labels and the painted background of the main window.
 #include "widgets.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +25,87 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved();
     QLabel::mouseMoveEvent(event);
+}
+
+void ClickLabel::SetCommand(const QString& name) {
+    InstallAccessibility();
+    command_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+    if (!name.isEmpty()) setAccessibleName(name);
+    // Setting a text already made Qt cache this label's plain interface; drop it so the next
+    // query asks the factory again.
+    if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(this);
+        cached && cached->role() != QAccessible::Button)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+}
+
+QString ClickLabel::CommandName() const {
+    if (!accessibleName().isEmpty()) return accessibleName();
+    if (!text().isEmpty()) return text();
+    return toolTip();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (command_ && !event->isAutoRepeat() &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        emit clicked();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!command_ || !hasFocus()) return;
+    // A two-tone dashed frame, seen on light and on dark pictures alike.
+    QPainter p(this);
+    const QRect r = rect().adjusted(1, 1, -2, -2);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawRect(r);
+    p.setPen(QPen(Qt::black, 2, Qt::DashLine));
+    p.drawRect(r);
+}
+
+namespace {
+
+// A command label as accessibility sees it: a push button, named, with a press action.
+class ClickLabelAccessible : public QAccessibleWidget {
+  public:
+    explicit ClickLabelAccessible(ClickLabel* label)
+        : QAccessibleWidget(label, QAccessible::Button) {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+    ClickLabel* label() const { return static_cast<ClickLabel*>(widget()); }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return label()->CommandName();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && label()->isEnabled())
+            emit label()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* ClickLabelFactory(const QString& className, QObject* object) {
+    // Labels that are not commands fall through to the plain label Qt presents.
+    auto* label = qobject_cast<ClickLabel*>(object);
+    if (className != QLatin1String("gd::ClickLabel") || !label || !label->IsCommand())
+        return nullptr;
+    return new ClickLabelAccessible(label);
+}
+
+}  // namespace
+
+void ClickLabel::InstallAccessibility() {
+    static const bool installed = (QAccessible::installFactory(ClickLabelFactory), true);
+    (void)installed;
 }
 
 void BackgroundArt::SetPicture(const QPixmap& picture) {
