@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "accessible.h"
 #include "application.h"
 #include "board.h"
 #include "files.h"
@@ -103,6 +104,8 @@ ClickLabel* MainWindow::MakeLabel(const char* name, const QRect& place) {
 
 void MainWindow::Build() {
     using namespace layout;
+    // Before any element exists, so that no element is first presented without its role.
+    InstallMainWindowAccessibility();
     main1_ = new BackgroundArt(this);
     main1_->setObjectName("main1");
     main1_->setGeometry(rect());
@@ -148,6 +151,7 @@ void MainWindow::Build() {
 
     picture1_ = MakeLabel("Picture1", kPicture1);
     picture1_->setAlignment(Qt::AlignCenter);
+    picture1_->setAccessibleName("Opponent's picture");
     label_[13] = new QLabel("Downloading Picture", picture1_);
     label_[13]->setObjectName("Label14");
     label_[13]->setGeometry(0, picture1_->height() / 2 - 8, picture1_->width(), 16);
@@ -161,12 +165,17 @@ void MainWindow::Build() {
     statusText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     statusText_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     statusText_->setStyleSheet("QListWidget { border: 1px solid #404040; background: white; }");
+    statusText_->setAccessibleName("Status");
+    statusAnnouncer_ = new StatusAnnouncer(this);
+    statusAnnouncer_->setGeometry(kStatusText);
+    statusAnnouncer_->stackUnder(statusText_);
 
     chatText_ = new QLineEdit(this);
     chatText_->setObjectName("ChatText");
     chatText_->setGeometry(kChatText);
     chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
     chatText_->setMaxLength(int(kMaxLanChat));  // what one LAN message carries
+    chatText_->setAccessibleName("Chat message");
     auto* send = MakeLabel("SendButton", kSendButton);
     connect(send, &ClickLabel::clicked, this, &MainWindow::SendButtonClick);
     connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextEnter);
@@ -196,6 +205,7 @@ void MainWindow::Build() {
     image10_ = MakeLabel("Image10", kImage10);
     image10_->setPixmap(app_.pictures().Named("logo"));
     image10_->setAlignment(Qt::AlignCenter);
+    image10_->setAccessibleName("Glyphdrop");
 
     auto* minimise = MakeLabel("MinButton", kMinButton);
     connect(minimise, &ClickLabel::clicked, this, &MainWindow::MinButtonClick);
@@ -304,6 +314,8 @@ void MainWindow::Refresh() {
     light_->setPixmap(pics.Named(lights[int(s_.light)]));
     soundbutton_->setPixmap(pics.Named(s_.SoundButtonOn ? "soundon" : "soundoff"));
     RefreshStatusText();
+    NameMainWindowElements(*this, s_);
+    statusAnnouncer_->Follow(s_);
 }
 
 void MainWindow::RefreshPhoto() {

@@ -17,6 +17,7 @@
 namespace gd {
 
 class Application;
+class StatusAnnouncer;
 
 // The drag format of a piece of the piece area: its index 0..7 as text.
 inline constexpr const char* kPieceMimeType = "application/x-glyphdrop-piece";
@@ -86,6 +87,7 @@ class MainWindow : public QWidget {
     QLabel* Label(int n) const { return label_[n - 1]; }  // Label1..Label14
     QLabel* Picture1() const { return picture1_; }
     QListWidget* StatusText() const { return statusText_; }
+    StatusAnnouncer* statusAnnouncer() const { return statusAnnouncer_; }
     QLineEdit* ChatText() const { return chatText_; }
     QLabel* SendButton() const { return sendButton_; }
     QLabel* soundbutton() const { return soundbutton_; }
@@ -128,6 +130,7 @@ class MainWindow : public QWidget {
     QLabel* columnMarker_ = nullptr;
     QLabel* picture1_ = nullptr;
     QListWidget* statusText_ = nullptr;
+    StatusAnnouncer* statusAnnouncer_ = nullptr;
     QLineEdit* chatText_ = nullptr;
     QLabel* sendButton_ = nullptr;
     QLabel* soundbutton_ = nullptr;
