@@ -11,10 +11,8 @@
 namespace gdart {
 namespace {
 
-QImage Transparent(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
+QImage Transparent(int width, int height, int scale) {
+    return Canvas(width, height, scale, QImage::Format_ARGB32_Premultiplied);
 }
 
 QFont BoldFont(double pixelSize, const char* family = "DejaVu Sans") {
@@ -26,13 +24,13 @@ QFont BoldFont(double pixelSize, const char* family = "DejaVu Sans") {
 }
 
 // The opponent photo's card: a soft vertical gradient; the thin frame is drawn last.
-QImage PhotoCard(const QColor& top, const QColor& bottom) {
-    QImage image(103, 87, QImage::Format_ARGB32_Premultiplied);
+QImage PhotoCard(const QColor& top, const QColor& bottom, int scale) {
+    QImage image = Transparent(103, 87, scale);
     QPainter p(&image);
     QLinearGradient back(0, 0, 0, 87);
     back.setColorAt(0, top);
     back.setColorAt(1, bottom);
-    p.fillRect(image.rect(), back);
+    p.fillRect(QRectF(0, 0, 103, 87), back);
     return image;
 }
 
@@ -44,8 +42,8 @@ void PhotoFrame(QPainter& p) {
 
 }  // namespace
 
-QImage LetterTile(char letter, const QColor& base, const QColor& ink) {
-    QImage image = Transparent(32, 32);
+QImage LetterTile(char letter, const QColor& base, const QColor& ink, int scale) {
+    QImage image = Transparent(32, 32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A soft shadow, then a domed tile lit from the upper left.
@@ -73,8 +71,8 @@ QImage LetterTile(char letter, const QColor& base, const QColor& ink) {
     return image;
 }
 
-QImage BlankHole() {
-    QImage image = Transparent(32, 32);
+QImage BlankHole(int scale) {
+    QImage image = Transparent(32, 32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A recess: dark at the top where the rim shades it, lighter towards the bottom.
@@ -92,8 +90,8 @@ QImage BlankHole() {
     return image;
 }
 
-QImage PhotoNotAvailable() {
-    QImage image = PhotoCard(QColor(222, 226, 232), QColor(184, 190, 200));
+QImage PhotoNotAvailable(int scale) {
+    QImage image = PhotoCard(QColor(222, 226, 232), QColor(184, 190, 200), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A plain head-and-shoulders outline.
@@ -114,8 +112,8 @@ QImage PhotoNotAvailable() {
     return image;
 }
 
-QImage ComputerPlayer() {
-    QImage image = PhotoCard(QColor(206, 224, 244), QColor(150, 178, 214));
+QImage ComputerPlayer(int scale) {
+    QImage image = PhotoCard(QColor(206, 224, 244), QColor(150, 178, 214), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A friendly monitor with a face on its screen.
@@ -142,8 +140,8 @@ QImage ComputerPlayer() {
     return image;
 }
 
-QImage Speaker(bool on) {
-    QImage image = Transparent(30, 29);
+QImage Speaker(bool on, int scale) {
+    QImage image = Transparent(30, 29, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath body;
@@ -174,8 +172,8 @@ QImage Speaker(bool on) {
     return image;
 }
 
-QImage QuickHelp() {
-    QImage image = Transparent(30, 29);
+QImage QuickHelp(int scale) {
+    QImage image = Transparent(30, 29, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient dome(QPointF(11, 10), 16);
@@ -190,8 +188,8 @@ QImage QuickHelp() {
     return image;
 }
 
-QImage Light(const QColor& colour, bool lit) {
-    QImage image = Transparent(12, 12);
+QImage Light(const QColor& colour, bool lit, int scale) {
+    QImage image = Transparent(12, 12, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient glow(QPointF(4.5, 4.5), 7);
@@ -204,18 +202,18 @@ QImage Light(const QColor& colour, bool lit) {
     return image;
 }
 
-QImage Logo() {
-    QImage image = Transparent(125, 44);
+QImage Logo(int scale) {
+    QImage image = Transparent(125, 44, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath word;
     word.addText(0, 0, BoldFont(26, "DejaVu Serif"), "Glyphdrop");
     // Scale the word to the picture, whatever the font's exact widths are.
     const QRectF bounds = word.boundingRect();
-    const double scale = std::min(117 / bounds.width(), 34 / bounds.height());
+    const double fit = std::min(117 / bounds.width(), 34 / bounds.height());
     QTransform fitting;
     fitting.translate(62.5, 22);
-    fitting.scale(scale, scale);
+    fitting.scale(fit, fit);
     fitting.translate(-bounds.center().x(), -bounds.center().y());
     word = fitting.map(word);
     p.setPen(Qt::NoPen);
