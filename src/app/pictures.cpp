@@ -193,11 +193,17 @@ QIcon Pictures::ToolIcon(const QString& name) {
 }
 
 QPixmap Pictures::LoadFile(const std::string& file) {
+    const std::string one = FindFileNoCase(file);
     if (ScreenScale() == 2) {
-        const QPixmap twice = Read(FindFileNoCase(TwiceName(file)), 2);
-        if (!twice.isNull()) return twice;
+        // The twin of the very file found: a player's own picture in his folder is not shown
+        // as the shipped picture's twin of the same name.
+        const std::string twice = FindFileNoCase(TwiceName(file));
+        if (!FileExists(one) || ToQ(twice).section('/', 0, -2) == ToQ(one).section('/', 0, -2)) {
+            const QPixmap pm = Read(twice, 2);
+            if (!pm.isNull()) return pm;
+        }
     }
-    return Read(FindFileNoCase(file), 1);
+    return Read(one, 1);
 }
 
 int Pictures::ScreenScale() {
