@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "art.h"
+#include "contrast.h"
 
 namespace gdart {
 namespace {
@@ -27,12 +28,15 @@ QColor Scale(const QColor& c, double f) {
     return Rgb(c.red() * f, c.green() * f, c.blue() * f);
 }
 
+// Shades each pixel by its place in window coordinates, so a 2x picture samples the same
+// texture twice as finely.
 template <typename Shade>
 void ForEachPixel(QImage& image, Shade shade) {
+    const double scale = image.devicePixelRatio();
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            line[x] = shade(x, y).rgb();
+            line[x] = shade(x / scale, y / scale).rgb();
     }
 }
 
@@ -41,17 +45,18 @@ void ForEachPixel(QImage& image, Shade shade) {
 void Bricks(QImage& image) {
     constexpr int kBrickW = 44, kBrickH = 20, kMortar = 3;
     const QColor mortar(196, 188, 172);
-    ForEachPixel(image, [&](int x, int y) {
+    ForEachPixel(image, [&](double fx, double fy) {
+        const int x = static_cast<int>(fx), y = static_cast<int>(fy);
         const int row = y / kBrickH;
         const int shifted = x + (row % 2) * (kBrickW / 2);
         const int column = shifted / kBrickW;
         const int bx = shifted % kBrickW, by = y % kBrickH;
-        const double grain = Fractal(x / 6.0, y / 6.0, 3, 11);
+        const double grain = Fractal(fx / 6.0, fy / 6.0, 3, 11);
         if (bx < kMortar || by < kMortar) return Scale(mortar, 0.85 + 0.25 * grain);
         Random tint(static_cast<std::uint32_t>(row * 977 + column * 131 + 5));
         const QColor brick =
             Rgb(150 + tint.Range(-18, 18), 72 + tint.Range(-12, 12), 52 + tint.Range(-10, 10));
-        double light = 0.82 + 0.3 * grain + 0.08 * Noise(x / 2.0, y / 2.0, 3);
+        double light = 0.82 + 0.3 * grain + 0.08 * Noise(fx / 2.0, fy / 2.0, 3);
         if (by == kMortar) light *= 1.12;  // top edge catches the light
         if (by == kBrickH - 1) light *= 0.85;
         return Scale(brick, light);
@@ -59,7 +64,7 @@ void Bricks(QImage& image) {
 }
 
 void Flowers(QImage& image) {
-    ForEachPixel(image, [](int x, int y) {
+    ForEachPixel(image, [](double x, double y) {
         const double grass = Fractal(x / 40.0, y / 40.0, 4, 21);
         const double blade = Noise(x / 1.5, y / 7.0, 22);
         return Mix(QColor(178, 212, 140), QColor(104, 156, 88), 0.3 + 0.5 * grass + 0.2 * blade);
@@ -90,8 +95,8 @@ void Flowers(QImage& image) {
 }
 
 void Forest(QImage& image) {
-    ForEachPixel(image, [](int x, int y) {
-        const double t = static_cast<double>(y) / kWindowHeight;
+    ForEachPixel(image, [](double x, double y) {
+        const double t = y / kWindowHeight;
         const double cloud = Fractal(x / 120.0, y / 40.0, 4, 31);
         return Mix(Mix(QColor(150, 196, 228), QColor(226, 236, 214), t), QColor(255, 255, 255),
                    std::max(0.0, cloud - 0.55) * 1.5);
@@ -122,7 +127,7 @@ void Forest(QImage& image) {
 }
 
 void Marble(QImage& image) {
-    ForEachPixel(image, [](int x, int y) {
+    ForEachPixel(image, [](double x, double y) {
         const double turbulence = Fractal(x / 110.0, y / 110.0, 6, 41);
         const double v = std::sin(x * 0.018 + y * 0.03 + 9 * turbulence);
         const double vein = std::pow(1 - std::fabs(v), 7);
@@ -137,7 +142,7 @@ void Marble(QImage& image) {
 }
 
 void Steel(QImage& image) {
-    ForEachPixel(image, [](int x, int y) {
+    ForEachPixel(image, [](double x, double y) {
         const double brush =
             Noise(x / 180.0, y * 1.7, 51) * 0.6 + Noise(x / 30.0, y * 3.1, 52) * 0.4;
         const double sheen = 0.5 + 0.5 * std::sin((x + y * 0.6) / 160.0);
@@ -168,7 +173,7 @@ void Steel(QImage& image) {
 void Sunset(QImage& image) {
     constexpr double kHorizon = 318;
     const QPointF sun(420, kHorizon - 26);
-    ForEachPixel(image, [&](int x, int y) {
+    ForEachPixel(image, [&](double x, double y) {
         if (y < kHorizon) {
             const double t = y / kHorizon;
             QColor sky = t < 0.55
@@ -197,8 +202,8 @@ void Sunset(QImage& image) {
 }
 
 void Undersea(QImage& image) {
-    ForEachPixel(image, [](int x, int y) {
-        const double t = static_cast<double>(y) / kWindowHeight;
+    ForEachPixel(image, [](double x, double y) {
+        const double t = y / kWindowHeight;
         QColor water = Mix(QColor(52, 150, 190), QColor(12, 44, 96), t);
         // Light shafts from the surface, wavering with depth.
         const double shaft = std::pow(
@@ -237,18 +242,23 @@ void Undersea(QImage& image) {
 
 void Woody(QImage& image) {
     constexpr int kPlank = 64;
-    ForEachPixel(image, [](int x, int y) {
-        const int plank = y / kPlank;
+    ForEachPixel(image, [](double x, double y) {
+        const int plank = static_cast<int>(y) / kPlank;
         const int offset = plank * 173;
+        const double inPlank = y - plank * kPlank;
         const double warp = 10 * Fractal((x + offset) / 140.0, y / 30.0, 4, 81);
-        const double rings =
-            std::sin((y % kPlank + warp) * 0.55 + std::sin((x + offset) / 90.0) * 2);
+        const double rings = std::sin((inPlank + warp) * 0.55 + std::sin((x + offset) / 90.0) * 2);
         const double grain = 0.5 + 0.5 * rings;
         const double fleck = Noise(x / 1.2, y / 8.0, 82);
         QColor wood = Mix(QColor(206, 156, 100), QColor(150, 98, 56), 0.65 * grain + 0.2 * fleck);
-        if (y % kPlank < 2) wood = Scale(wood, 0.6);  // the seam between planks
+        if (inPlank < 2) wood = Scale(wood, 0.6);  // the seam between planks
         return wood;
     });
+}
+
+// The high-contrast board: an even dark ground, so nothing competes with the outlines.
+void Contrast(QImage& image) {
+    image.fill(QColor(contrast::kGround.r, contrast::kGround.g, contrast::kGround.b));
 }
 
 // ---- Frame art -----------------------------------------------------------------------------
@@ -267,9 +277,11 @@ void Bevel(QPainter& p, const QRectF& r, const QColor& light, const QColor& dark
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
-void Panel(QPainter& p, const QRectF& r, const Background& bg, bool sunken, int alpha = 170) {
-    QColor fill = bg.panel;
-    fill.setAlpha(alpha);
+// A framed panel; a plate (behind the window's dark labels) is opaque where the board has one.
+void Panel(QPainter& p, const QRectF& r, const Background& bg, bool sunken, int alpha = 170,
+           bool plate = false) {
+    QColor fill = plate && bg.plate.isValid() ? bg.plate : bg.panel;
+    if (!(plate && bg.plate.isValid())) fill.setAlpha(alpha);
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     p.drawRoundedRect(r, 4, 4);
@@ -356,10 +368,10 @@ void FrameArt(QImage& image, const Background& bg) {
     for (int left : kPieceLeft)
         for (int top : kPieceTop)
             Socket(p, QPointF(Px(left) + 16, Px(top) + 16), bg);
-    Panel(p, TwipRect(7245, 4320, 1395, 285).adjusted(-5, -3, 5, 3), bg, true, 190);
+    Panel(p, TwipRect(7245, 4320, 1395, 285).adjusted(-5, -3, 5, 3), bg, true, 190, true);
 
     // The opponent panel (captions and counts) and the photo frame below it.
-    Panel(p, QRectF(10, 122, 146, 186), bg, false, 175);
+    Panel(p, QRectF(10, 122, 146, 186), bg, false, 175, true);
     const QRectF photo = TwipRect(510, 4950, 1545, 1305);
     Panel(p, photo.adjusted(-6, -6, 6, 6), bg, false, 170);
     Bevel(p, photo.adjusted(-1, -1, 1, 1), bg.light, bg.dark, true, 1.5);
@@ -367,9 +379,15 @@ void FrameArt(QImage& image, const Background& bg) {
     // The status list and the chat line with its send button.
     Panel(p, TwipRect(2520, 4890, 6045, 840).adjusted(-4, -4, 4, 4), bg, true, 200);
     Panel(p, QRectF(Px(2580) - 6, Px(6060) - 5, Px(7590) - Px(2580) + 2, 30), bg, true, 200);
-    Panel(p, QRectF(Px(7590) - 2, Px(5985) - 2, 68, 32), bg, false, 200);
+    Panel(p, QRectF(Px(7590) - 2, Px(5985) - 2, 68, 32), bg, false, 200, true);
 }
 
+}  // namespace
+
+namespace {
+QColor Ink() {
+    return QColor(contrast::kInk.r, contrast::kInk.g, contrast::kInk.b);
+}
 }  // namespace
 
 const std::vector<Background>& Backgrounds() {
@@ -390,13 +408,14 @@ const std::vector<Background>& Backgrounds() {
          QColor(16, 60, 110)},
         {"woody.bmp", Woody, QColor(250, 236, 214), QColor(255, 246, 228), QColor(84, 50, 24),
          QColor(96, 54, 20)},
+        {contrast::kBoardFile, Contrast, QColor(0, 0, 0), Ink(), QColor(150, 150, 160), Ink(),
+         QColor(contrast::kPlate.r, contrast::kPlate.g, contrast::kPlate.b)},
     };
     return backgrounds;
 }
 
-QImage PaintBackground(const Background& background) {
-    QImage image(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
-    image.fill(Qt::black);
+QImage PaintBackground(const Background& background, int scale) {
+    QImage image = Canvas(kWindowWidth, kWindowHeight, scale, QImage::Format_RGB32);
     background.paintTexture(image);
     FrameArt(image, background);
     return image;

@@ -73,6 +73,19 @@ QColor Mix(const QColor& a, const QColor& b, double t) {
                             static_cast<float>(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
+QImage Canvas(int width, int height, int scale, QImage::Format format) {
+    QImage image(width * scale, height * scale, format);
+    image.setDevicePixelRatio(scale);
+    image.fill(format == QImage::Format_RGB32 ? Qt::black : Qt::transparent);
+    return image;
+}
+
+std::string ScaledName(const std::string& file, int scale) {
+    if (scale == 1) return file;
+    const std::size_t dot = file.rfind('.');
+    return file.substr(0, dot) + "@" + std::to_string(scale) + "x" + file.substr(dot);
+}
+
 QRectF TwipRect(int left, int top, int width, int height) {
     return QRectF(Px(left), Px(top), Px(width), Px(height));
 }

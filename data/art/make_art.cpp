@@ -7,8 +7,10 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "art.h"
+#include "contrast.h"
 
 namespace {
 
@@ -18,48 +20,75 @@ struct TileSet {
     QColor ink;
 };
 
+// Writes one picture at every density, as a PNG or (for the boards) a BMP.
+class Writer {
+  public:
+    explicit Writer(QString folder) : folder_(std::move(folder)) {}
+    bool ok() const { return ok_; }
+
+    template <typename Paint>
+    void Png(const std::string& name, Paint paint) {
+        for (int scale : gdart::kScales)
+            Check(paint(scale).save(Path(name, scale), "PNG"), name, scale);
+    }
+    void Bmp(const gdart::Background& background) {
+        for (int scale : gdart::kScales)
+            Check(gdart::SaveBmp24(gdart::PaintBackground(background, scale),
+                                   Path(background.file, scale).toStdString()),
+                  background.file, scale);
+    }
+    void Wav(const gdart::Sound& sound) {
+        Check(gdart::SaveWav(sound.make(), Path(sound.file, 1).toStdString()), sound.file, 1);
+    }
+
+  private:
+    QString Path(const std::string& name, int scale) const {
+        return QDir(folder_).filePath(QString::fromStdString(gdart::ScaledName(name, scale)));
+    }
+    void Check(bool written, const std::string& name, int scale) {
+        if (written) return;
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(Path(name, scale)));
+        ok_ = false;
+    }
+
+    QString folder_;
+    bool ok_ = true;
+};
+
 bool WriteAll(const QString& folder) {
     using namespace gdart;
-    bool ok = true;
-    const auto path = [&](const char* name) { return QDir(folder).filePath(name); };
-    const auto png = [&](const QImage& image, const char* name) {
-        if (!image.save(path(name), "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path(name)));
-            ok = false;
-        }
-    };
-
+    Writer out(folder);
     for (const Background& background : Backgrounds())
-        if (!SaveBmp24(PaintBackground(background), path(background.file).toStdString())) {
-            std::fprintf(stderr, "cannot write %s\n", background.file);
-            ok = false;
-        }
+        out.Bmp(background);
     for (const Sound& sound : Sounds())
-        if (!SaveWav(sound.make(), path(sound.file).toStdString())) {
-            std::fprintf(stderr, "cannot write %s\n", sound.file);
-            ok = false;
-        }
+        out.Wav(sound);
 
     const TileSet sets[] = {{"blue_", QColor(40, 96, 210), QColor(255, 255, 255)},
                             {"red_", QColor(206, 44, 44), QColor(255, 255, 255)},
                             {"yel_", QColor(246, 204, 40), QColor(70, 44, 0)}};
-    for (const TileSet& set : sets)
+    for (int colour = 0; colour < 3; ++colour)
         for (char letter = 'a'; letter <= 'z'; ++letter) {
-            const QByteArray name = QByteArray(set.prefix) + letter + ".png";
-            png(LetterTile(letter, set.base, set.ink), name.constData());
+            const TileSet& set = sets[colour];
+            out.Png(std::string(set.prefix) + letter + ".png",
+                    [&](int scale) { return LetterTile(letter, set.base, set.ink, scale); });
+            out.Png(std::string(contrast::kTiles[colour].file) + letter + ".png",
+                    [&](int scale) { return ContrastTile(letter, colour, scale); });
         }
-    png(BlankHole(), "blank.png");
-    png(PhotoNotAvailable(), "photona.png");
-    png(ComputerPlayer(), "pcplayer.png");
-    png(Speaker(true), "soundon.png");
-    png(Speaker(false), "soundoff.png");
-    png(QuickHelp(), "quickhelp.png");
-    png(Light(QColor(40, 200, 70), true), "onlight.png");
-    png(Light(QColor(90, 96, 100), false), "offlight.png");
-    png(Light(QColor(220, 40, 30), true), "redlight.png");
-    png(Logo(), "logo.png");
-    png(HintBulb(), "tool_hint.png");
-    return ok;
+    out.Png("blank.png", BlankHole);
+    out.Png("zcontrast_blank.png", ContrastHole);
+    out.Png("photona.png", PhotoNotAvailable);
+    out.Png("pcplayer.png", ComputerPlayer);
+    out.Png("soundon.png", [](int scale) { return Speaker(true, scale); });
+    out.Png("soundoff.png", [](int scale) { return Speaker(false, scale); });
+    out.Png("quickhelp.png", QuickHelp);
+    out.Png("onlight.png", [](int scale) { return Light(QColor(40, 200, 70), true, scale); });
+    out.Png("offlight.png", [](int scale) { return Light(QColor(90, 96, 100), false, scale); });
+    out.Png("redlight.png", [](int scale) { return Light(QColor(220, 40, 30), true, scale); });
+    out.Png("logo.png", Logo);
+    for (const char* tool : ToolNames())
+        out.Png(std::string("tool_") + tool + ".png",
+                [&](int scale) { return ToolIcon(tool, scale); });
+    return out.ok();
 }
 
 bool WriteIcons(const QString& theme, const QString& name) {

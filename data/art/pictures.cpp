@@ -12,10 +12,8 @@
 namespace gdart {
 namespace {
 
-QImage Transparent(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
+QImage Transparent(int width, int height, int scale) {
+    return Canvas(width, height, scale, QImage::Format_ARGB32_Premultiplied);
 }
 
 QFont BoldFont(double pixelSize, const char* family = "DejaVu Sans") {
@@ -27,13 +25,13 @@ QFont BoldFont(double pixelSize, const char* family = "DejaVu Sans") {
 }
 
 // The opponent photo's card: a soft vertical gradient; the thin frame is drawn last.
-QImage PhotoCard(const QColor& top, const QColor& bottom) {
-    QImage image(103, 87, QImage::Format_ARGB32_Premultiplied);
+QImage PhotoCard(const QColor& top, const QColor& bottom, int scale) {
+    QImage image = Transparent(103, 87, scale);
     QPainter p(&image);
     QLinearGradient back(0, 0, 0, 87);
     back.setColorAt(0, top);
     back.setColorAt(1, bottom);
-    p.fillRect(image.rect(), back);
+    p.fillRect(QRectF(0, 0, 103, 87), back);
     return image;
 }
 
@@ -45,8 +43,8 @@ void PhotoFrame(QPainter& p) {
 
 }  // namespace
 
-QImage LetterTile(char letter, const QColor& base, const QColor& ink) {
-    QImage image = Transparent(32, 32);
+QImage LetterTile(char letter, const QColor& base, const QColor& ink, int scale) {
+    QImage image = Transparent(32, 32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A soft shadow, then a domed tile lit from the upper left.
@@ -74,8 +72,8 @@ QImage LetterTile(char letter, const QColor& base, const QColor& ink) {
     return image;
 }
 
-QImage BlankHole() {
-    QImage image = Transparent(32, 32);
+QImage BlankHole(int scale) {
+    QImage image = Transparent(32, 32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A recess: dark at the top where the rim shades it, lighter towards the bottom.
@@ -93,8 +91,8 @@ QImage BlankHole() {
     return image;
 }
 
-QImage PhotoNotAvailable() {
-    QImage image = PhotoCard(QColor(222, 226, 232), QColor(184, 190, 200));
+QImage PhotoNotAvailable(int scale) {
+    QImage image = PhotoCard(QColor(222, 226, 232), QColor(184, 190, 200), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A plain head-and-shoulders outline.
@@ -115,8 +113,8 @@ QImage PhotoNotAvailable() {
     return image;
 }
 
-QImage ComputerPlayer() {
-    QImage image = PhotoCard(QColor(206, 224, 244), QColor(150, 178, 214));
+QImage ComputerPlayer(int scale) {
+    QImage image = PhotoCard(QColor(206, 224, 244), QColor(150, 178, 214), scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // A friendly monitor with a face on its screen.
@@ -143,8 +141,8 @@ QImage ComputerPlayer() {
     return image;
 }
 
-QImage Speaker(bool on) {
-    QImage image = Transparent(30, 29);
+QImage Speaker(bool on, int scale) {
+    QImage image = Transparent(30, 29, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath body;
@@ -175,8 +173,8 @@ QImage Speaker(bool on) {
     return image;
 }
 
-QImage QuickHelp() {
-    QImage image = Transparent(30, 29);
+QImage QuickHelp(int scale) {
+    QImage image = Transparent(30, 29, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient dome(QPointF(11, 10), 16);
@@ -191,8 +189,8 @@ QImage QuickHelp() {
     return image;
 }
 
-QImage Light(const QColor& colour, bool lit) {
-    QImage image = Transparent(12, 12);
+QImage Light(const QColor& colour, bool lit, int scale) {
+    QImage image = Transparent(12, 12, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient glow(QPointF(4.5, 4.5), 7);
@@ -205,18 +203,18 @@ QImage Light(const QColor& colour, bool lit) {
     return image;
 }
 
-QImage Logo() {
-    QImage image = Transparent(125, 44);
+QImage Logo(int scale) {
+    QImage image = Transparent(125, 44, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath word;
     word.addText(0, 0, BoldFont(26, "DejaVu Serif"), "Glyphdrop");
     // Scale the word to the picture, whatever the font's exact widths are.
     const QRectF bounds = word.boundingRect();
-    const double scale = std::min(117 / bounds.width(), 34 / bounds.height());
+    const double fit = std::min(117 / bounds.width(), 34 / bounds.height());
     QTransform fitting;
     fitting.translate(62.5, 22);
-    fitting.scale(scale, scale);
+    fitting.scale(fit, fit);
     fitting.translate(-bounds.center().x(), -bounds.center().y());
     word = fitting.map(word);
     p.setPen(Qt::NoPen);
@@ -228,39 +226,6 @@ QImage Logo() {
     p.setBrush(face);
     p.setPen(QPen(QColor(90, 40, 10), 1));
     p.drawPath(word);
-    return image;
-}
-
-QImage HintBulb() {
-    QImage image = Transparent(24, 24);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(40, 40, 50);
-    // A lit bulb: rays, a glass lit from the upper left, a screw base.
-    p.setPen(QPen(QColor(230, 160, 20), 1.4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(12, 0.8), QPointF(12, 2.4));
-    p.drawLine(QPointF(3.2, 4.2), QPointF(4.4, 5.4));
-    p.drawLine(QPointF(20.8, 4.2), QPointF(19.6, 5.4));
-    p.drawLine(QPointF(1, 11), QPointF(2.6, 11));
-    p.drawLine(QPointF(23, 11), QPointF(21.4, 11));
-    QPainterPath glass;
-    glass.moveTo(9, 17);
-    glass.cubicTo(9, 14, 5, 13, 5, 10);
-    glass.cubicTo(5, 6, 8.2, 3.5, 12, 3.5);
-    glass.cubicTo(15.8, 3.5, 19, 6, 19, 10);
-    glass.cubicTo(19, 13, 15, 14, 15, 17);
-    glass.closeSubpath();
-    QRadialGradient light(QPointF(10, 8), 10);
-    light.setColorAt(0, QColor(255, 250, 200));
-    light.setColorAt(1, QColor(250, 200, 40));
-    p.setPen(QPen(ink, 1.4));
-    p.setBrush(light);
-    p.drawPath(glass);
-    p.setBrush(QColor(150, 150, 160));
-    p.drawRoundedRect(QRectF(8.8, 17, 6.4, 4), 1, 1);
-    p.drawLine(QPointF(9, 19), QPointF(15, 19));
-    p.setBrush(ink);
-    p.drawEllipse(QRectF(10.8, 21, 2.4, 1.8));
     return image;
 }
 

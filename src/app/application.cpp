@@ -463,7 +463,10 @@ void Application::ApplyProxy(bool useProxy, const std::string& address) {
 }
 
 void Application::ShowBackground(const std::string& /*file*/) {
-    if (main_) main_->LoadBackground();
+    if (main_) {
+        main_->LoadBackground();
+        main_->Refresh();  // the board may bring tiles of its own
+    }
 }
 
 void Application::RepaintHole(int hole) {

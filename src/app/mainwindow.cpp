@@ -275,6 +275,7 @@ void MainWindow::Load() {
 void MainWindow::LoadBackground() {
     if (s_.BackgroundFile.empty()) s_.BackgroundFile = "Marble.bmp";
     main1_->SetPicture(Pictures::LoadFile(s_.BackgroundFile));
+    app_.pictures().UseTilesOf(s_.BackgroundFile);
 }
 
 void MainWindow::ShowCell(QLabel* label, Picture picture, const std::string& tag) {
@@ -282,7 +283,7 @@ void MainWindow::ShowCell(QLabel* label, Picture picture, const std::string& tag
     if (label->property("index").toInt() >= kDropRowFirst && picture == Picture::Blank)
         picture = Picture::None;
     // Only a changed cell is redrawn, so a refresh after every event stays cheap.
-    const QString shown = QString::number(int(picture)) + ToQ(tag);
+    const QString shown = app_.pictures().TileSet() + QString::number(int(picture)) + ToQ(tag);
     if (label->property("shown").toString() == shown) return;
     label->setProperty("shown", shown);
     label->setPixmap(app_.pictures().ForCell(picture, tag));

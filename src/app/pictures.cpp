@@ -1,6 +1,7 @@
 // Loading the pictures beside the program and painting the ones that are missing.
 #include "pictures.h"
 
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
@@ -43,14 +44,41 @@ QString ColourPrefix(Picture colour) {
     }
 }
 
+// An empty picture of w x h at the screen's density.
 QPixmap Transparent(int w, int h) {
-    QPixmap pm(w, h);
+    const int scale = Pictures::ScreenScale();
+    QPixmap pm(w * scale, h * scale);
+    pm.setDevicePixelRatio(scale);
     pm.fill(Qt::transparent);
     return pm;
 }
 
+// "dir/name.ext" as "dir/name@2x.ext".
+std::string TwiceName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path + "@2x";
+    return path.substr(0, dot) + "@2x" + path.substr(dot);
+}
+
+// The picture at `path` with device pixel ratio `ratio`; null when missing or unreadable.
+QPixmap Read(const std::string& path, int ratio) {
+    QPixmap pm;
+    if (!FileExists(path)) return pm;
+    QImageReader reader(ToQ(path));
+    // A damaged file must not cost a huge allocation: refuse pictures beyond a sane size.
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > 8000 || size.height() > 8000)) return pm;
+    QImage image = reader.read();
+    if (image.isNull()) return pm;
+    image.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(image);
+}
+
 // A plain stand-in for a picture file that is missing: a framed face with a word on it, or a
-// lamp for the lights, at the size of the element that shows it.
+// lamp for the lights, at the size of the element that shows it; a toolbar icon's shows its
+// initial.
 QPixmap PaintStandIn(const QString& name) {
     if (name.endsWith("light")) {
         QPixmap pm = Transparent(12, 12);
@@ -74,7 +102,8 @@ QPixmap PaintStandIn(const QString& name) {
         {"soundon", {30, 29}, "On"},        {"soundoff", {30, 29}, "Off"},
         {"logo", {125, 44}, "Glyphdrop"},   {"quickhelp", {30, 29}, "?"},
     };
-    Face face{"", {30, 29}, "?"};
+    const QString tool = name.startsWith("tool_") ? name.mid(5, 1).toUpper() : QString();
+    Face face{"", tool.isEmpty() ? QSize(30, 29) : QSize(24, 24), "?"};
     for (const Face& f : faces)
         if (name == f.name) face = f;
     QPixmap pm = Transparent(face.size.width(), face.size.height());
@@ -82,100 +111,13 @@ QPixmap PaintStandIn(const QString& name) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(60, 60, 70), 1));
     p.setBrush(QColor(235, 235, 240));
-    p.drawRoundedRect(QRectF(pm.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    const QRect area(QPoint(0, 0), face.size);
+    p.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     QFont f("DejaVu Sans", 1, QFont::Bold);
     f.setPixelSize(face.size.height() > 40 ? 13 : 10);
     p.setFont(f);
     p.setPen(QColor(40, 45, 70));
-    p.drawText(pm.rect(), Qt::AlignCenter, face.text);
-    return pm;
-}
-
-// The toolbar's pictograms, 24 x 24, in one hand so they share a style.
-QPixmap PaintToolIcon(const QString& name) {
-    QPixmap pm = Transparent(24, 24);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(40, 40, 50);
-    const QColor blue(40, 90, 200), red(200, 45, 40), green(30, 140, 60);
-    p.setPen(QPen(ink, 1.4));
-    if (name == "computer") {
-        p.setBrush(QColor(80, 160, 230));
-        p.drawRoundedRect(QRectF(3, 3, 18, 13), 2, 2);
-        p.setBrush(ink);
-        p.drawRect(QRectF(10, 16, 4, 3));
-        p.drawRect(QRectF(6, 19, 12, 2));
-    } else if (name == "lan") {
-        p.setBrush(blue);
-        p.drawRect(QRectF(2, 3, 8, 6));
-        p.drawRect(QRectF(14, 3, 8, 6));
-        p.drawRect(QRectF(8, 15, 8, 6));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(6, 9), QPointF(6, 12), QPointF(18, 12), QPointF(18, 9)}));
-        p.drawLine(QPointF(12, 12), QPointF(12, 15));
-    } else if (name == "internet") {
-        p.setBrush(QColor(120, 190, 240));
-        p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRectF(8, 2.5, 8, 19));
-        p.drawLine(QPointF(2.5, 12), QPointF(21.5, 12));
-        p.drawLine(QPointF(4.5, 7), QPointF(19.5, 7));
-        p.drawLine(QPointF(4.5, 17), QPointF(19.5, 17));
-    } else if (name == "stats") {
-        p.setBrush(blue);
-        p.drawRect(QRectF(3, 12, 4, 9));
-        p.setBrush(red);
-        p.drawRect(QRectF(10, 5, 4, 16));
-        p.setBrush(green);
-        p.drawRect(QRectF(17, 9, 4, 12));
-    } else if (name == "user") {
-        p.setBrush(QColor(230, 190, 150));
-        p.drawEllipse(QRectF(8, 2.5, 8, 8));
-        p.setBrush(blue);
-        p.drawChord(QRectF(4, 12, 16, 18), 0, 180 * 16);
-    } else if (name == "settings") {
-        p.setBrush(QColor(150, 150, 160));
-        for (int i = 0; i < 8; ++i) {
-            p.save();
-            p.translate(12, 12);
-            p.rotate(i * 45);
-            p.drawRect(QRectF(-2, -11, 4, 5));
-            p.restore();
-        }
-        p.drawEllipse(QRectF(5, 5, 14, 14));
-        p.setBrush(Qt::white);
-        p.drawEllipse(QRectF(9.5, 9.5, 5, 5));
-    } else if (name == "wordlist") {
-        p.setBrush(QColor(160, 60, 40));
-        p.drawRect(QRectF(4, 3, 16, 18));
-        p.setBrush(QColor(250, 245, 230));
-        p.drawRect(QRectF(7, 6, 10, 12));
-        p.setPen(QPen(ink, 1));
-        for (int y = 9; y <= 15; y += 3)
-            p.drawLine(QPointF(9, y), QPointF(15, y));
-    } else if (name == "help" || name == "about") {
-        p.setBrush(name == "help" ? blue : green);
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QRectF(2, 2, 20, 20));
-        p.setPen(Qt::white);
-        p.setFont(QFont("DejaVu Sans", 11, QFont::Bold));
-        p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, name == "help" ? "?" : "i");
-    } else if (name == "fullscreen") {
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(3, 5, 18, 14));
-        p.setPen(QPen(ink, 2));
-        p.drawLine(QPointF(6, 8), QPointF(10, 8));
-        p.drawLine(QPointF(6, 8), QPointF(6, 11));
-        p.drawLine(QPointF(18, 16), QPointF(14, 16));
-        p.drawLine(QPointF(18, 16), QPointF(18, 13));
-    } else if (name == "exit") {
-        p.setBrush(QColor(170, 120, 70));
-        p.drawRect(QRectF(4, 2.5, 11, 19));
-        p.setPen(QPen(red, 2.2));
-        p.drawLine(QPointF(12, 12), QPointF(21, 12));
-        p.drawLine(QPointF(21, 12), QPointF(18, 9));
-        p.drawLine(QPointF(21, 12), QPointF(18, 15));
-    }
+    p.drawText(area, Qt::AlignCenter, tool.isEmpty() ? QString(face.text) : tool);
     return pm;
 }
 
@@ -219,20 +161,25 @@ Pictures::Pictures(QString folder) : folder_(std::move(folder)) {}
 QPixmap Pictures::FromFileOr(const QString& file, const std::function<QPixmap()>& paint) {
     auto it = cache_.constFind(file);
     if (it != cache_.constEnd()) return *it;
-    const std::string path = FindFileNoCase(FromQ(folder_ + "/" + file));
-    QPixmap pm;
-    if (FileExists(path)) pm.load(ToQ(path));
+    QPixmap pm = LoadFile(FromQ(folder_ + "/" + file));
+    if (pm.isNull() || pm.devicePixelRatio() < ScreenScale()) missing_.append(file);
     if (pm.isNull()) pm = paint();
     cache_.insert(file, pm);
     return pm;
 }
 
+void Pictures::UseTilesOf(const std::string& boardFile) {
+    const QString board = ToQ(boardFile);
+    const QString own = board.left(board.lastIndexOf('.')) + "_";
+    tiles_ = FileExists(FindFileNoCase(FromQ(folder_ + "/" + own + "blank.png"))) ? own : "";
+}
+
 QPixmap Pictures::ForCell(Picture picture, const std::string& tag) {
     if (picture == Picture::None) return QPixmap();
     const int n = LetterNumber(tag);
-    if (picture == Picture::Blank || n < 0) return FromFileOr("blank.png", PaintEmptyHole);
+    if (picture == Picture::Blank || n < 0) return FromFileOr(tiles_ + "blank.png", PaintEmptyHole);
     const char letter = static_cast<char>('a' + n);
-    return FromFileOr(ColourPrefix(picture) + "_" + QChar(letter) + ".png",
+    return FromFileOr(tiles_ + ColourPrefix(picture) + "_" + QChar(letter) + ".png",
                       [&] { return PaintLetterTile(picture, letter); });
 }
 
@@ -241,20 +188,26 @@ QPixmap Pictures::Named(const QString& name) {
 }
 
 QIcon Pictures::ToolIcon(const QString& name) {
-    return QIcon(FromFileOr("tool_" + name + ".png", [name] { return PaintToolIcon(name); }));
+    const QString file = "tool_" + name + ".png";
+    return QIcon(FromFileOr(file, [file] { return PaintStandIn(file); }));
 }
 
 QPixmap Pictures::LoadFile(const std::string& file) {
-    const std::string path = FindFileNoCase(file);
-    QPixmap pm;
-    if (!FileExists(path)) return pm;
-    QImageReader reader(ToQ(path));
-    // A damaged file must not cost a huge allocation: refuse pictures beyond a sane size.
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > 8000 || size.height() > 8000)) return pm;
-    const QImage image = reader.read();
-    if (!image.isNull()) pm = QPixmap::fromImage(image);
-    return pm;
+    const std::string one = FindFileNoCase(file);
+    if (ScreenScale() == 2) {
+        // The twin of the very file found: a player's own picture in his folder is not shown
+        // as the shipped picture's twin of the same name.
+        const std::string twice = FindFileNoCase(TwiceName(file));
+        if (!FileExists(one) || ToQ(twice).section('/', 0, -2) == ToQ(one).section('/', 0, -2)) {
+            const QPixmap pm = Read(twice, 2);
+            if (!pm.isNull()) return pm;
+        }
+    }
+    return Read(one, 1);
+}
+
+int Pictures::ScreenScale() {
+    return qGuiApp && qGuiApp->devicePixelRatio() >= 1.5 ? 2 : 1;
 }
 
 }  // namespace gd

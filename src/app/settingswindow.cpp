@@ -23,6 +23,7 @@
 
 #include "download.h"
 #include "files.h"
+#include "pictures.h"
 #include "qtext.h"
 #include "rules.h"
 #include "session.h"
@@ -369,7 +370,7 @@ SettingsForm SettingsWindow::Form() const {
 
 void SettingsWindow::ShowBoardPicture(const std::string& file) {
     image1File_ = ToQ(file);
-    const QPixmap picture(ToQ(FindFileNoCase(FromQ(folder_) + "/" + file)));
+    const QPixmap picture = Pictures::LoadFile(FromQ(folder_) + "/" + file);
     if (picture.isNull())
         image1_->clear();
     else
@@ -412,7 +413,7 @@ void SettingsWindow::List2Click() {
 }
 
 void SettingsWindow::List3Click() {
-    const std::string file = BoardPicturePreview(list3_->currentRow());
+    const std::string file = BoardPicturePreview(Rows(list3_), list3_->currentRow());
     if (!file.empty()) ShowBoardPicture(file);
 }
 

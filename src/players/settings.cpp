@@ -73,6 +73,8 @@ bool Written(Prompter& prompt, const ProfileWrite& write) {
 std::vector<std::string> BoardPictureRows(const std::vector<std::string>& bmpFiles) {
     std::vector<std::string> rows;
     for (const auto& name : bmpFiles) {
+        // "Marble@2x.bmp" is Marble's picture for screens of twice the density, not a board.
+        if (name.find("@2x.") != std::string::npos) continue;
         const auto at = name.find(".bmp");
         if (at != std::string::npos)
             rows.push_back(name.substr(0, at));
@@ -123,9 +125,10 @@ SettingsForm OpenSettings(GameState& s, const ProfileFile& f,
     return form;
 }
 
-std::string BoardPicturePreview(int row) {
-    return row >= 0 && row < static_cast<int>(kFixedBoardPreviews.size()) ? kFixedBoardPreviews[row]
-                                                                          : "";
+std::string BoardPicturePreview(const std::vector<std::string>& rows, int row) {
+    if (row >= 0 && row < static_cast<int>(kFixedBoardPreviews.size()))
+        return kFixedBoardPreviews[row];
+    return row >= 0 && row < static_cast<int>(rows.size()) ? rows[row] + ".bmp" : "";
 }
 
 void ChooseSkill(GameState& s, int skill) {

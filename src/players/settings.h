@@ -59,7 +59,8 @@ struct SettingsForm {
 };
 
 // The rows of the board picture list: each file's name up to its first ".bmp"; a name whose
-// extension has another letter case is cut before its last four characters.
+// extension has another letter case is cut before its last four characters. A board's 2x
+// picture (NAME@2x.bmp) is not a row of its own.
 std::vector<std::string> BoardPictureRows(const std::vector<std::string>& bmpFiles);
 // The rows of the LAN method list: a modem provider is shown as five blanks.
 std::vector<std::string> LanProviderRows(const std::vector<std::string>& providers);
@@ -69,8 +70,10 @@ SettingsForm OpenSettings(GameState& s, const ProfileFile& f,
                           const std::vector<std::string>& bmpFiles,
                           const std::vector<std::string>& lanProviders);
 
-// A click on board picture row `row`: the picture previewed, "" for a row past the eighth.
-std::string BoardPicturePreview(int row);
+// A click on board picture row `row` of `rows`: the picture previewed. The first eight rows show
+// the eight classic boards by place; a row past them (a board added later, such as the
+// high-contrast one, which sorts last) shows its own picture; "" for no row.
+std::string BoardPicturePreview(const std::vector<std::string>& rows, int row);
 // The skill options: 1 "Beginner", 2 "Normal", 3 "Master".
 void ChooseSkill(GameState& s, int skill);
 // "Accept This Sound": the event of `form.List2Row` gets `form.Combo2Text`.

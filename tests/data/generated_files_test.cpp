@@ -38,11 +38,28 @@ class GeneratedFiles : public ::testing::Test {
 };
 
 // Guards against the generator failing outright, or writing stray or misspelt files: the
-// folder holds exactly the expected 104.
+// folder holds exactly the expected ones: 8 sounds, and at 1x and 2x 9 boards, 9 window
+// pictures, 11 toolbar icons and two tile sets of 78 letters and a hole.
 TEST_F(GeneratedFiles, GeneratorSucceedsAndWritesNothingElse) {
     EXPECT_EQ(exitCode, 0);
     const auto files = std::filesystem::directory_iterator(folder->path);
-    EXPECT_EQ(std::distance(begin(files), end(files)), 8 + 8 + 10 + 78);
+    EXPECT_EQ(std::distance(begin(files), end(files)), 8 + 2 * (9 + 9 + 11 + 2 * 79));
+}
+
+// Guards against a picture without its 2x twin, or a twin not exactly twice its size, which a
+// screen of twice the density would show blurred or out of place.
+TEST_F(GeneratedFiles, EveryPictureHasATwinOfTwiceItsSize) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder->path)) {
+        const std::filesystem::path& path = entry.path();
+        const std::string stem = path.stem().string();
+        if (path.extension() == ".wav" || stem.find("@2x") != std::string::npos) continue;
+        SCOPED_TRACE(path.filename().string());
+        const QImage one(QString::fromStdString(path.string()));
+        const QImage twin(QString::fromStdString(
+            (path.parent_path() / (stem + "@2x" + path.extension().string())).string()));
+        ASSERT_FALSE(twin.isNull());
+        EXPECT_EQ(twin.size(), one.size() * 2);
+    }
 }
 
 // Guards against sounds the player cannot play, or that are silent, long or click.
@@ -74,19 +91,24 @@ TEST_F(GeneratedFiles, SoundsAreShortSixteenBitMonoPcm) {
 // sizes the windows need are the window tests'; that the window shows a background as it is
 // is the installed program's whole-program check.)
 TEST_F(GeneratedFiles, PicturesDecodeAndEachSetSharesOneSize) {
-    std::map<std::string, std::set<std::pair<int, int>>> sizes;  // by set: boards, letters, other
+    std::map<std::string, std::set<std::pair<int, int>>> sizes;  // by set: boards, letters, tools
     for (const auto& entry : std::filesystem::directory_iterator(folder->path)) {
         const std::string name = entry.path().filename().string();
-        if (entry.path().extension() == ".wav") continue;
+        // The 2x pictures are their twins' check.
+        if (entry.path().extension() == ".wav" || name.find("@2x") != std::string::npos) continue;
         const QImage image(QString::fromStdString(entry.path().string()));
         EXPECT_FALSE(image.isNull()) << name;
-        const std::string set = entry.path().extension() == ".bmp"    ? "boards"
-                                : name.find('_') != std::string::npos ? "letters"
-                                                                      : name;
+        const std::string set =
+            entry.path().extension() == ".bmp" ? "boards"
+            : name.rfind("tool_", 0) == 0      ? "tools"
+            : name.find("blank") != std::string::npos || name.find('_') != std::string::npos
+                ? "letters"
+                : name;
         sizes[set].insert({image.width(), image.height()});
     }
     EXPECT_EQ(sizes["boards"].size(), 1u);
     EXPECT_EQ(sizes["letters"].size(), 1u);
+    EXPECT_EQ(sizes["tools"].size(), 1u);
 }
 
 }  // namespace

@@ -23,14 +23,15 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a display number it picks itself and exports DISPLAY.
+# Starts Xvfb on a display number it picks itself and exports DISPLAY; the screen is
+# $XVFB_SCREEN, 1024x768x24 unless set.
 start_xvfb() {
     command -v Xvfb >/dev/null || fail "Xvfb is not installed (scripts/install-deps)"
     WORK_DIR=$(mktemp -d)
     local numberFile="$WORK_DIR/display"
     # The screen is also kept as a file in the work folder, for screenshots a busy machine
     # can take quickly.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$WORK_DIR" -nolisten tcp \
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -fbdir "$WORK_DIR" -nolisten tcp \
         3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do

@@ -27,10 +27,12 @@ struct SettingsTest : test::PlayersTest {
 
 // Guards against names built from the wrong part of a file name or path.
 TEST(SettingsNames, BoardRowsLanRowsAndBrowsedSounds) {
-    EXPECT_EQ(BoardPictureRows({"aqua.bmp", "Odd.BMP", "x.bmp.bmp"}),
+    EXPECT_EQ(BoardPictureRows({"aqua.bmp", "aqua@2x.bmp", "Odd.BMP", "x.bmp.bmp"}),
               (std::vector<std::string>{"aqua", "Odd", "x"}));
-    EXPECT_EQ(BoardPicturePreview(7), "woody.bmp");
-    EXPECT_EQ(BoardPicturePreview(8), "");
+    const std::vector<std::string> rows{"a", "b", "c", "d", "e", "f", "g", "h", "zcontrast"};
+    EXPECT_EQ(BoardPicturePreview(rows, 7), "woody.bmp");
+    EXPECT_EQ(BoardPicturePreview(rows, 8), "zcontrast.bmp");
+    EXPECT_EQ(BoardPicturePreview(rows, 9), "");
     EXPECT_EQ(LanProviderRows({"A modem link", "Local"}),
               (std::vector<std::string>{"     ", "Local"}));
     EXPECT_EQ(BrowsedSoundName("/opt/gd/sounds/x.wav", "/opt/gd"), "sounds/x.wav");
