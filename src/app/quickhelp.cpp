@@ -21,12 +21,6 @@ const char* kObjectText =
     "a selected letter into an empty space on the game board. The first player to complete a "
     "four letter word wins!";
 
-const char* kTwoProgramsText =
-    "Against a LAN or internet opponent, whoever hosted begins the first game of the pairing; "
-    "after that the first move alternates. Every game starts on an empty board. Answering No "
-    "after a game tells your opponent that you have left. A move from your opponent that does not "
-    "fit your board ends the game, not counted, with \"Boards Differ\".";
-
 const char* kHowToPlayText =
     "You may play Glyphdrop several ways. Run your mouse over the word Menu to activate the games "
     "menu system. Under the 'Game' heading, select to play against a LAN opponent, an Internet "
@@ -118,9 +112,6 @@ QuickHelpWindow::QuickHelpWindow(const QPixmap& logo, QWidget* parent) : QWidget
     howToPlayText_->setObjectName("howToPlayText");
     directionText_->setObjectName("directionText");
 
-    auto* twoProgramsText = new QLabel(kTwoProgramsText);
-    twoProgramsText->setObjectName("twoProgramsText");
-
     auto* illustration = new QLabel;
     illustration->setObjectName("illustration");
     illustration->setPixmap(PaintWordDirections());
@@ -147,7 +138,6 @@ QuickHelpWindow::QuickHelpWindow(const QPixmap& logo, QWidget* parent) : QWidget
     layout->addWidget(Frame("How To Play", howToPlayText_));
     layout->addWidget(Frame("Playing By Keyboard", keysText));
     layout->addLayout(directionRow);
-    layout->addWidget(Frame("Against Another Player", twoProgramsText));
     layout->addLayout(buttons);
     setFixedWidth(520);
 
