@@ -336,8 +336,12 @@ void MainWindow::RefreshPhoto() {
         return;
     }
     if (photo.isNull()) photo = pics.Named("photona");
-    picture1_->setPixmap(
-        photo.scaled(picture1_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // Scaled to the label's size in the screen's own pixels, so it stays sharp at 2x.
+    const qreal ratio = picture1_->devicePixelRatioF();
+    QPixmap fitted =
+        photo.scaled(picture1_->size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    picture1_->setPixmap(fitted);
 }
 
 void MainWindow::RefreshStatusText() {

@@ -32,7 +32,7 @@ const char* kKeysText =
     "Tab moves between your letters, the board and the chat line. On your letters, 1 to 8 or the "
     "arrow keys choose a letter and a second digit (1 to 7) the column; on the board, Left and "
     "Right choose the column. Enter or Space drops the letter. F10 opens the menu, Escape closes "
-    "it; F2 plays the computer.";
+    "it; F2 plays the computer, and Ctrl+H gives a hint against it.";
 
 QGroupBox* Frame(const QString& caption, QLabel* text) {
     auto* frame = new QGroupBox(caption);

@@ -47,6 +47,9 @@ TEST_F(TwiceDensity, EveryPictureShownComesFromItsTwoXFile) {
     EXPECT_EQ(Shown(h.main().Image(0)), std::make_pair(File("blue_a@2x.png"), qreal(2)));
     EXPECT_EQ(Shown(h.main().Hole(0)), std::make_pair(File("blank@2x.png"), qreal(2)));
     EXPECT_EQ(Shown(h.main().light()).second, 2);
+    const QLabel* photo = h.main().Picture1();  // fills its frame as at 1x, not half of it
+    EXPECT_EQ(Shown(photo).second, 2);
+    EXPECT_GT(photo->pixmap().deviceIndependentSize().width(), photo->width() * 0.8);
     const QPixmap board = Pictures::LoadFile(h.File("Marble.bmp"));
     EXPECT_EQ(board.devicePixelRatio(), 2);
     EXPECT_EQ(board.deviceIndependentSize(), QSizeF(h.main().size()));
