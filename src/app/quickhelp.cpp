@@ -139,7 +139,7 @@ QuickHelpWindow::QuickHelpWindow(const QPixmap& logo, QWidget* parent) : QWidget
     layout->addWidget(Frame("Playing By Keyboard", keysText));
     layout->addLayout(directionRow);
     layout->addLayout(buttons);
-    setFixedWidth(520);
+    setFixedWidth(600);
 
     connect(command2_, &QPushButton::clicked, this, &QuickHelpWindow::Command2Click);
     connect(command1_, &QPushButton::clicked, this, &QuickHelpWindow::Command1Click);
