@@ -165,7 +165,6 @@ void MainWindow::Build() {
     statusText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     statusText_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     statusText_->setStyleSheet("QListWidget { border: 1px solid #404040; background: white; }");
-    statusText_->setAccessibleName("Status");
     statusAnnouncer_ = new StatusAnnouncer(this);
     statusAnnouncer_->setGeometry(kStatusText);
     statusAnnouncer_->stackUnder(statusText_);
@@ -175,7 +174,6 @@ void MainWindow::Build() {
     chatText_->setGeometry(kChatText);
     chatText_->setAcceptDrops(false);  // a letter dropped here goes back like anywhere else
     chatText_->setMaxLength(int(kMaxLanChat));  // what one LAN message carries
-    chatText_->setAccessibleName("Chat message");
     auto* send = MakeLabel("SendButton", kSendButton);
     connect(send, &ClickLabel::clicked, this, &MainWindow::SendButtonClick);
     connect(chatText_, &QLineEdit::returnPressed, this, &MainWindow::ChatTextEnter);

@@ -70,6 +70,14 @@ std::unique_ptr<QTcpSocket> RawConnect(const LanOptions& o) {
     return s;
 }
 
+// Free ports, and the deadlines and heartbeats read `clock`, checked every 5 ms.
+LanOptions OnClock(FakeClock& clock) {
+    LanOptions o = FreePorts();
+    o.clock = &clock;
+    o.beatCheckMs = 5;
+    return o;
+}
+
 bool ClosedWithin(QTcpSocket& s, int ms) {
     QElapsedTimer t;
     t.start();
@@ -82,9 +90,7 @@ bool ClosedWithin(QTcpSocket& s, int ms) {
 // opened again as the host drops them) holding the host or locking a real joiner out unseen.
 TEST(SessionLayer, ConnectionsThatDoNotJoinAreDroppedToldAndTheJoinerGetsIn) {
     FakeClock clock;
-    LanOptions o = FreePorts();
-    o.clock = &clock;
-    o.beatCheckMs = 5;
+    const LanOptions o = OnClock(clock);
     Pair p(o);
     const auto s = p.HostAndList("Alice");
     ASSERT_TRUE(s);
@@ -138,9 +144,7 @@ TEST(SessionLayer, RefusedFramesFromThePeerAreReportedAndTheStreamStaysInStep) {
 // and against beats that do not go out to a quiet peer. The clock is the test's.
 TEST(SessionLayer, SilentPeerIsLostAfterFiveSecondsWithoutAFrameAndIsSentBeats) {
     FakeClock clock;
-    LanOptions o = FreePorts();
-    o.clock = &clock;
-    o.beatCheckMs = 5;
+    const LanOptions o = OnClock(clock);
     Pair p(o);
     const auto s = p.HostAndList("Alice");
     ASSERT_TRUE(s);
