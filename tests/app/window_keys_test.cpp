@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTabWidget>
 
 #include "about.h"
@@ -157,7 +158,7 @@ TEST(WindowKeys, EveryWindowIsNamedWalkedByTabHasADefaultAndClosesOnEscape) {
         AppHarness h;
         h.Start();
         h.StartPlay();
-        QWidget* window = row.open(h);
+        QPointer<QWidget> window = row.open(h);  // Enter may close, and so delete, the window
         ASSERT_TRUE(window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         BringForward(window);
@@ -172,7 +173,8 @@ TEST(WindowKeys, EveryWindowIsNamedWalkedByTabHasADefaultAndClosesOnEscape) {
             QTest::keyClick(field, Qt::Key_Return);
             EXPECT_EQ(presses.count(), 1) << field->objectName().toStdString();
             Settle();
-            if (!window->isVisible()) window = row.open(h);
+            if (!window || !window->isVisible()) window = row.open(h);
+            ASSERT_TRUE(window);
             BringForward(window);
             Settle();
         }

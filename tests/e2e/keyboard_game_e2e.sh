@@ -27,7 +27,7 @@ xdotool key F10
 read -r menu _ < <(find_window 618x67) || true
 [ -n "${menu:-}" ] || fail "F10 did not open the menu window"
 xdotool key Escape Escape
-sleep 0.5
+for ((w = 0; w < 50; w++)); do xwininfo -root -tree | grep -q ' 618x67+' && sleep 0.1 || break; done
 ! xwininfo -root -tree | grep -q ' 618x67+' || fail "Escape left the menu window open"
 # The Game menu's third entry: Play Against Computer.
 xdotool key F10 Down Down Down Return
