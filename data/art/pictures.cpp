@@ -1,5 +1,4 @@
-// The small pictures: letter tiles, the empty hole, photos, loudspeaker, lights, logo and the
-// hint's toolbar button.
+// The small pictures: letter tiles, the empty hole, photos, loudspeaker, lights and logo.
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainterPath>

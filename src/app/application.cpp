@@ -74,7 +74,7 @@ Application::Application(AppOptions options, ServiceOverrides overrides)
     : options_(std::move(options)), pictures_(options_.home) {
     UseProgramFolders({FromQ(options_.home), FromQ(options_.readOnly)});
     Clock* clock = overrides.clock;
-    if (!clock) clock = (ownClock_ = std::make_unique<QtClock>()).get();
+    if (!clock) clock = (ownClock_ = std::make_unique<SystemClock>()).get();
     SoundPlayer* sound = overrides.sound;
     if (!sound) sound = (ownSound_ = std::make_unique<QtSoundPlayer>()).get();
     Pauser* pause = overrides.pause;

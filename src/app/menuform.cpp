@@ -22,7 +22,7 @@ const char* const kHomePage = "https://glyphdrop.example.org/";
 const char* const kMailAddress = "mailto:support@glyphdrop.example.org";
 
 // The commands with keys, by the caption of their menu entry. The keys leave the chat line's
-// editing keys alone, and F3 free for the hint.
+// editing keys alone. The hint's Ctrl+H is the main window's own (it yields to the chat line).
 struct KeyedCommand {
     const char* caption;
     QKeySequence key;

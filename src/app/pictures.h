@@ -29,8 +29,8 @@ class Pictures {
     // One of the windows' own pictures by name: "photona", "pcplayer", "soundon",
     // "soundoff", "onlight", "offlight", "redlight", "logo", "quickhelp".
     QPixmap Named(const QString& name);
-    // A toolbar icon: "computer", "lan", "internet",
-    // "stats", "user", "settings", "wordlist", "help", "about", "fullscreen", "exit", "hint".
+    // A toolbar icon: "computer", "lan", "internet", "stats", "user", "settings", "wordlist",
+    // "help", "about", "fullscreen", "exit", "hint".
     QIcon ToolIcon(const QString& name);
 
     // A board picture may bring tiles of its own, named after it: "zcontrast.bmp" has

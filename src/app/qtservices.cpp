@@ -7,7 +7,6 @@
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
-#include <QTime>
 #include <QUrl>
 #include <chrono>
 
@@ -29,15 +28,6 @@ void QtSoundPlayer::Play(const std::string& file) {
     if (file.empty() || !FileExists(path)) return;
     effect_->setSource(QUrl::fromLocalFile(QFileInfo(ToQ(path)).absoluteFilePath()));
     effect_->play();
-}
-
-double QtClock::TimeOfDay() {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
-
-std::int64_t QtClock::MonotonicMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 QtPauser::QtPauser(Clock& clock, std::function<void()> repaint, int milliseconds)

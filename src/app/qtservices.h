@@ -27,13 +27,6 @@ class QtSoundPlayer : public SoundPlayer {
     std::unique_ptr<QSoundEffect> effect_;
 };
 
-// The system clock for the time of day, the steady clock for durations.
-class QtClock : public Clock {
-  public:
-    double TimeOfDay() override;
-    std::int64_t MonotonicMs() override;
-};
-
 // Shows what has changed, then waits about a second on the monotonic clock as every handler
 // waits: the windows paint, but no input and no timer's tick reaches the game meanwhile.
 class QtPauser : public Pauser {

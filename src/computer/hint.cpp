@@ -165,13 +165,9 @@ std::optional<MoveAdvice> AdviseMove(GameState& s, CompletionLookup lookup) {
                   threat[best->column], best->chances);
 }
 
-std::optional<MoveAdvice> Hint(const Match& match, GameState& s) {
-    if (!match.HintOffered()) return std::nullopt;
-    return AdviseMove(s);
-}
-
 std::optional<MoveAdvice> AskForHint(const Match& match, GameState& s) {
-    std::optional<MoveAdvice> advice = Hint(match, s);
+    const std::optional<MoveAdvice> advice =
+        match.HintOffered() ? AdviseMove(s) : std::optional<MoveAdvice>();
     AddStatusLine(s, advice ? advice->text : NoHintLine(match, s));
     return advice;
 }

@@ -34,10 +34,8 @@ struct MoveAdvice {
 // no rack letter or no column is left. `lookup` must answer every letter (see `CompletionAt`).
 std::optional<MoveAdvice> AdviseMove(GameState& s, CompletionLookup lookup = IndexedCompletions);
 
-// The hint of the match's game: nothing unless `match.HintOffered()`.
-std::optional<MoveAdvice> Hint(const Match& match, GameState& s);
-// The "Hint" command: the advice's line, or why there is none, goes to the status list; the
-// advice is returned for the window to pick out its letter and column.
+// The "Hint" command: when `match.HintOffered()`, the advice, its line going to the status list,
+// for the window to pick out its letter and column; otherwise a line saying why there is none.
 std::optional<MoveAdvice> AskForHint(const Match& match, GameState& s);
 
 }  // namespace gd

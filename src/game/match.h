@@ -126,7 +126,7 @@ class Match {
     // A tick of `timer`, for the seat that it drives.
     void Tick(const TimerState& timer);
     // A hint may be given now: a game in play against a seat that offers hints, the local
-    // player to move. The hint's search is the computer's (`Hint` in computer/hint.h).
+    // player to move. The hint's search is the computer's (`AskForHint` in computer/hint.h).
     bool HintOffered() const;
 
   private:

@@ -56,6 +56,13 @@ class Clock {
     virtual std::int64_t MonotonicMs() = 0;
 };
 
+// The system's clocks: local time of day, and the steady clock for durations.
+class SystemClock : public Clock {
+  public:
+    double TimeOfDay() override;
+    std::int64_t MonotonicMs() override;
+};
+
 // Modal message boxes and the input box.
 class Prompter {
   public:

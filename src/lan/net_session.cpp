@@ -6,11 +6,9 @@
 #include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTime>
 #include <QTimer>
 #include <QUdpSocket>
 #include <algorithm>
-#include <chrono>
 #include <deque>
 #include <functional>
 #include <list>
@@ -43,16 +41,6 @@ const std::string kGarbled =
     "The waiting player's program answered in a way this one does not understand.";
 
 enum class Method { Network, ThisComputer };
-
-// The beat check's clock when the options give none.
-class SteadyClock : public Clock {
-  public:
-    double TimeOfDay() override { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
-    std::int64_t MonotonicMs() override {
-        using namespace std::chrono;
-        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    }
-};
 
 // Waits as every handler of the program waits, until `done` holds or `ms` have passed.
 void WaitFor(int ms, const std::function<bool()>& done) {
@@ -159,7 +147,7 @@ class NetConnection : public LanConnection {
     std::int64_t Now() const { return opt_.clock->MonotonicMs(); }
 
     Method method_;
-    SteadyClock steady_;
+    SystemClock steady_;  // the beat check's clock when the options give none
     LanOptions opt_;
     QObject ctx_;  // context of every signal connection, so none outlives this object
     QTimer beat_;
